@@ -1,0 +1,134 @@
+#include "app/dialog.h"
+
+#include <utility>
+
+#include "ui/view_err.h"
+
+namespace {
+
+constexpr std::uint32_t DarkRed = 0x800000;
+constexpr std::uint32_t Blue = 0x0000FF;
+constexpr std::uint32_t ProgressFill = 0x000080;
+
+tk::Style bold(std::optional<std::uint32_t> color = std::nullopt) {
+    tk::Style style;
+    style.bold = true;
+    style.textColor = color;
+    return style;
+}
+
+}  // namespace
+
+// Every control at its design place (frame contents relative to the frame), with its design
+// caption; the caption tables replace the captions when the language is applied.
+Dialog::Dialog(tk::Application& app, Services services)
+    : tk::Window(app, tk::FrameKind::FixedDialog, ClientWidth, ClientHeight),
+      RecBas(*this, {240, 600, 4215, 330}),
+      RecCount(*this, {240, 600, 15, 330}),
+      LblCountdownTxt(*this, {300, 660, 2175, 255}, "Startup in"),
+      LblCountdown(*this, {2460, 660, 375, 255}),
+      FrSetup(*this, {120, 1320, 4455, 4275}, "Setup"),
+      copyr(*this, {1320, 1350, 2055, 255}, "Opalist by the Opalist team"),
+      LblTimer(FrSetup, {120, 330, 1215, 255}, "Startup interval:"),
+      LblTimerS(FrSetup, {2160, 330, 735, 255}, "s (3 - 60)"),
+      Timer(*this, {1440, 1620, 495, 285}),
+      TimerScroll(*this, {1920, 1620, 255, 285}),
+      LblAdd(FrSetup, {120, 630, 1095, 255}, "Add command:"),
+      Add(*this, {1440, 1920, 2535, 285}),
+      LblFirst(FrSetup, {1440, 960, 2775, 255}, "First enter your command lines..."),
+      LblLaunchList(FrSetup, {120, 990, 1455, 255}, "Launch list:"),
+      LaunchList(FrSetup, {120, 1200, 3735, 1230}),
+      dErrMsg(FrSetup, {120, 2520, 4215, 255}, "Display error messages?"),
+      sErrMsg(FrSetup, {120, 2760, 4215, 255}, "Save errors to log file?"),
+      qErrMsg(FrSetup, {120, 3000, 4215, 255},
+              "Quit after countdown even if launching error appears?"),
+      PromptEach(FrSetup, {120, 3240, 4215, 255}, "Prompt each command line before launching?"),
+      wStart(FrSetup, {120, 3480, 4215, 255}, "Run at Windows startup?"),
+      LblLng(FrSetup, {150, 3720, 855, 255}, "Language:"),
+      LngCS(FrSetup, {960, 3720, 615, 255}, "CS"),
+      LngEN(*this, {1080, 5280, 615, 255}, "EN"),
+      First(*this, 500, true),
+      CountDispl(*this, 1000, true),
+      Countdown(*this, 0, true),
+      services_(std::move(services)) {
+    Butt.add(*this, {240, 120, 1335, 375}, "Exit");
+    Butt.add(*this, {1680, 120, 1335, 375}, "Stop");
+    Butt.add(*this, {3120, 120, 1335, 375}, "Config");
+    Butt.add(*this, {240, 1020, 1335, 255}, "Go now");
+    Butt.add(*this, {3120, 1020, 1335, 255}, "Help");
+    Butt.add(*this, {1680, 1020, 1335, 255}, "One by one");
+    Butt.add(FrSetup, {3840, 600, 495, 255}, "Add");
+    Butt.add(*this, {3960, 2640, 495, 255}, "Up");
+    Butt.add(*this, {3960, 3000, 495, 255}, "Dn");
+    Butt.add(FrSetup, {3840, 2040, 495, 255}, "Dlt");
+    Butt.add(FrSetup, {1680, 3795, 1335, 375}, "View error log");
+    Butt.add(*this, {3130, 5115, 1335, 375}, "Save changes");
+    for (int index = 6; index <= 9; ++index) {
+        Butt[index].setEnabled(false);
+    }
+
+    tk::Style trough;
+    trough.border = true;
+    RecBas.setStyle(trough);
+    tk::Style fill;
+    fill.fillColor = ProgressFill;
+    RecCount.setStyle(fill);
+    FrSetup.setStyle(bold());
+    LblFirst.setStyle(bold(DarkRed));
+    tk::Style credit;
+    credit.textColor = Blue;
+    copyr.setStyle(credit);
+    LngEN.setTooltip("English");
+    LngCS.setTooltip("česky");
+
+    Timer.setReadOnly(true);
+    TimerScroll.setRange(-60, -3);
+    TimerScroll.setValue(-3);
+
+    Butt.onClick = [this](int index) { Butt_Click(index); };
+    First.onTimer = [this] { First_Timer(); };
+    CountDispl.onTimer = [this] { CountDispl_Timer(); };
+    Countdown.onTimer = [this] { Countdown_Timer(); };
+    onActivate = [this] { Form_Activate(); };
+    onResize = [this] { Form_Resize(); };
+    onClose = [this] { Form_Unload(); };
+    LngEN.onClick = [this] { LngEN_Click(); };
+    LngCS.onClick = [this] { LngCS_Click(); };
+    for (tk::CheckBox* option : {&dErrMsg, &sErrMsg, &qErrMsg, &PromptEach, &wStart}) {
+        option->onClick = [this] { MarkChanged(); };
+    }
+}
+
+Dialog::~Dialog() = default;
+
+void Dialog::Butt_Click(int index) {
+    switch (index) {
+        case 0:
+            ExitCommand();
+            break;
+        case 1:
+            StopContinueCommand();
+            break;
+        case 2:
+            ConfigRunAgainCommand();
+            break;
+        case 3:
+            GoNowCommand();
+            break;
+        case 5:
+            OneByOneCommand();
+            break;
+        case 11:
+            SaveSettings();
+            break;
+        default:
+            break;
+    }
+}
+
+ViewErr& Dialog::viewErr() {
+    if (!viewErr_) {
+        viewErr_ = std::make_unique<ViewErr>(app(), *this);
+    }
+    return *viewErr_;
+}

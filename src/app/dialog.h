@@ -1,0 +1,135 @@
+#pragma once
+// Dialog, the main window: its controls, the state it keeps between events and its handlers.
+// It is the program: the window is created at start and when it goes the program ends.
+//
+// The controls are the model: each setup value lives in the control that shows it. The
+// definitions are spread over the subsystem folders so that each concern reads on its own:
+//   app/     construction and wiring, start-up, settings, the ways the program ends, the
+//            countdown and the launch run
+//   launch/  StartDoc, Lnch, the error log
+//   ui/      caption tables and button states, language, layout and title, ViewErr
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/services.h"
+#include "toolkit/application.h"
+#include "toolkit/controls.h"
+#include "toolkit/timer.h"
+#include "toolkit/window.h"
+
+class ViewErr;
+
+class Dialog : public tk::Window {
+  public:
+    // The change flag of lSt and Lng: only this value puts a button into a state; any other,
+    // such as the 2 that the end of a launch run passes, resets the button to its state 1.
+    static constexpr int True = -1;
+
+    static constexpr tk::Twips ClientWidth = 4695;
+    static constexpr tk::Twips ClientHeight = 5715;
+    static constexpr tk::Twips CompactHeight = 2055;
+    static constexpr float ProgressWidth = 4215;
+
+    // Builds the window with every control at its design place, hidden. The start-up sequence
+    // is Form_Load, run by the creator before the window is first shown.
+    Dialog(tk::Application& app, Services services);
+    ~Dialog() override;
+
+    const Services& services() const { return services_; }
+
+    // ---- Controls -------------------------------------------------------------------------
+    tk::ButtonArray Butt;
+    tk::Label RecBas;
+    tk::Shape RecCount;
+    tk::Label LblCountdownTxt;
+    tk::Label LblCountdown;
+    tk::Frame FrSetup;
+    tk::Label copyr;
+    tk::Label LblTimer;
+    tk::Label LblTimerS;
+    tk::TextBox Timer;
+    tk::VScrollBar TimerScroll;
+    tk::Label LblAdd;
+    tk::TextBox Add;
+    tk::Label LblFirst;
+    tk::Label LblLaunchList;
+    tk::ListBox LaunchList;
+    tk::CheckBox dErrMsg;
+    tk::CheckBox sErrMsg;
+    tk::CheckBox qErrMsg;
+    tk::CheckBox PromptEach;
+    tk::CheckBox wStart;
+    tk::Label LblLng;
+    tk::OptionButton LngCS;
+    tk::OptionButton LngEN;
+
+    tk::Timer First;
+    tk::Timer CountDispl;
+    tk::Timer Countdown;
+
+    // ---- State ----------------------------------------------------------------------------
+    bool SettingsDirty = false;
+    bool LaunchFailed = false;
+    std::int16_t RemainingSeconds = 0;
+    float FullHeight = 0;
+    bool Initializing = false;
+    std::string HotkeyMapEN;
+    std::string HotkeyMapCS;
+
+    // ---- Start-up and the ways the program ends (app/startup.cpp) -------------------------
+    void Form_Load();
+    void Form_Activate();
+    void First_Timer();
+    // The window is closed by the system or the title-bar button.
+    void Form_Unload();
+    // Asks "Save changes?" when the setup changed; Yes saves. Returns the answer, No when
+    // nothing was asked.
+    tk::Answer SavePrompt();
+    void Butt_Click(int index);
+    void ExitCommand();
+
+    // ---- Settings file (app/settings.cpp) --------------------------------------------------
+    std::string SettingsPath() const;
+    void LoadSettings();
+    // The "Save changes" command. Returns false, after telling the user, when the file could
+    // not be written.
+    bool SaveSettings();
+    // Enable "Save changes", then set SettingsDirty.
+    void MarkChanged();
+
+    // ---- Countdown and launch run (app/countdown.cpp, app/launch_run.cpp) -----------------
+    void CountDispl_Timer();
+    void Countdown_Timer();
+    void StopContinueCommand();
+    void ConfigRunAgainCommand();
+    void GoNowCommand();
+    void OneByOneCommand();
+    void LaunchRun();
+
+    // ---- Launching one entry and the error log (launch/) ----------------------------------
+    std::int32_t StartDoc(const std::string& DocName, int ParChck);
+    // Without an entry position, opens the maker's web address.
+    void Lnch(std::optional<int> c = std::nullopt);
+    std::string ErrorLogPath() const;
+    void SaveErr(int c, const std::string& msg);
+    int ErrEx();
+
+    // ---- Captions, language and layout (ui/) ----------------------------------------------
+    void lSt(int pr, int ch, std::optional<int> hard = std::nullopt);
+    void Lng(std::optional<int> pr = std::nullopt, int ch = 0,
+             std::optional<int> hard = std::nullopt);
+    void LngEN_Click();
+    void LngCS_Click();
+    bool English() const { return LngEN.value(); }
+    void uHide(bool attr);
+    void Form_Resize();
+    // The error-log window, created hidden the first time anything addresses it.
+    ViewErr& viewErr();
+
+  private:
+    Services services_;
+    std::unique_ptr<ViewErr> viewErr_;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// Whole text files, read and written line by line. Lines end in CR LF when written; CR LF, LF
+// and a lone CR all end a line when read. The text is UTF-8 on POSIX and the ANSI code page on
+// Windows, converted to and from UTF-8 at this boundary. Writing replaces the file atomically:
+// the old content stays intact until the new one is complete on disk.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct ReadResult {
+    bool opened = false;
+    std::vector<std::string> lines;  // whole lines without their ends, as far as they could be read
+};
+ReadResult readLines(const std::string& path);
+
+struct WriteResult {
+    bool ok = true;
+    std::string error;  // the system's reason, when not ok
+};
+WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines);
+
+bool deleteFile(const std::string& path);
+// Whether the file exists and can be opened for reading.
+bool canOpen(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,149 @@
+#include "toolkit/control.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "toolkit/application.h"
+#include "toolkit/window.h"
+
+namespace tk {
+
+Control::Control(Container& parent, Kind kind, Geometry geometry, std::string caption)
+    : parent_(parent), kind_(kind), caption_(std::move(caption)), geometry_(geometry) {
+    parent_.children_.push_back(this);
+}
+
+Control::~Control() {
+    auto& siblings = parent_.children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    Window& owner = window();
+    if (owner.focused_ == this) {
+        owner.focused_ = nullptr;
+    }
+}
+
+Application& Control::app() {
+    return window().app();
+}
+
+void Control::setCaption(std::string caption) {
+    if (caption_ != caption) {
+        caption_ = std::move(caption);
+        notify(Property::Caption);
+    }
+}
+
+void Control::setTooltip(std::string tooltip) {
+    if (tooltip_ != tooltip) {
+        tooltip_ = std::move(tooltip);
+        notify(Property::Tooltip);
+    }
+}
+
+void Control::setVisible(bool visible) {
+    if (visible_ != visible) {
+        visible_ = visible;
+        notify(Property::Visible);
+        window().refreshFocus();
+    }
+}
+
+bool Control::shown() const {
+    return visible_ && parent_.shown();
+}
+
+void Control::setEnabled(bool enabled) {
+    if (enabled_ != enabled) {
+        enabled_ = enabled;
+        notify(Property::Enabled);
+        window().refreshFocus();
+    }
+}
+
+void Control::setTabStop(bool tabStop) {
+    if (tabStop_ != tabStop) {
+        tabStop_ = tabStop;
+        notify(Property::TabStop);
+    }
+}
+
+bool Control::setFocus() {
+    if (!shown() || !enabled_ || !window().visible()) {
+        return false;
+    }
+    gainFocus();
+    return true;
+}
+
+bool Control::hasFocus() const {
+    return parent_.window().focused_ == this;
+}
+
+void Control::gainFocus() {
+    Window& owner = window();
+    if (owner.focused_ == this) {
+        return;
+    }
+    owner.focused_ = this;
+    notify(Property::Focus);
+    raise(onGotFocus);
+}
+
+void Control::focusedByUser() {
+    if (shown() && enabled_) {
+        gainFocus();
+    }
+}
+
+void Control::setGeometry(const Geometry& geometry) {
+    if (!(geometry_ == geometry)) {
+        geometry_ = geometry;
+        notify(Property::Geometry);
+    }
+}
+
+void Control::setLeft(Twips left) {
+    Geometry g = geometry_;
+    g.left = left;
+    setGeometry(g);
+}
+
+void Control::setTop(Twips top) {
+    Geometry g = geometry_;
+    g.top = top;
+    setGeometry(g);
+}
+
+void Control::setWidth(Twips width) {
+    Geometry g = geometry_;
+    g.width = width;
+    setGeometry(g);
+}
+
+void Control::setHeight(Twips height) {
+    Geometry g = geometry_;
+    g.height = height;
+    setGeometry(g);
+}
+
+void Control::setStyle(const Style& style) {
+    if (!(style_ == style)) {
+        style_ = style;
+        notify(Property::Style);
+    }
+}
+
+void Control::notify(Property property, int index) {
+    if (onViewChange) {
+        onViewChange(Change{property, index});
+    }
+}
+
+void Control::raise(const std::function<void()>& handler) {
+    app().checkRunning();
+    if (handler) {
+        handler();
+    }
+}
+
+}  // namespace tk

@@ -1,0 +1,20 @@
+#pragma once
+// Text in UTF-8, counted in characters rather than bytes. A byte that does not start a valid
+// UTF-8 sequence counts as one character of its own, so damaged text is never lost or merged.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tk {
+
+// The characters of the text, each as the bytes that encode it.
+std::vector<std::string_view> characters(std::string_view text);
+int characterCount(std::string_view text);
+// The characters from position `start` (0-based), at most `count` of them.
+std::string characterSubstring(std::string_view text, int start, int count = -1);
+
+// Lower case for ASCII and the Latin letters of Western and Central European languages.
+std::string toLower(std::string_view text);
+
+}  // namespace tk

@@ -1,0 +1,89 @@
+#pragma once
+// A top-level window: caption, outer size in twips, the frame kind that decides how much of the
+// outer size the frame takes, show and hide, the keyboard focus, and the resize, activate, key
+// and close notifications.
+
+#include <functional>
+#include <string>
+
+#include "toolkit/control.h"
+
+namespace tk {
+
+class Application;
+
+enum class FrameKind { FixedDialog, Sizable };
+
+// How much the frame (title bar and borders) adds to the client area, in twips.
+struct FrameAllowance {
+    Twips width;
+    Twips height;
+};
+FrameAllowance frameAllowance(FrameKind kind);
+
+enum class WindowProperty { Caption, Size, Visible, Activate };
+
+class Window : public Container {
+  public:
+    // The window is created hidden, its outer size the client size plus the frame allowance.
+    Window(Application& app, FrameKind kind, Twips clientWidth, Twips clientHeight);
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    Application& app() { return app_; }
+    Window& window() override { return *this; }
+    bool shown() const override { return visible_; }
+    FrameKind frameKind() const { return frameKind_; }
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+
+    Twips width() const { return width_; }
+    Twips height() const { return height_; }
+    // Each raises onResize when the size changes.
+    void setWidth(Twips width);
+    void setHeight(Twips height);
+    void setSize(Twips width, Twips height);
+
+    bool visible() const { return visible_; }
+    void show();
+    void hide();
+
+    // Brings the window to the front with the input focus (it must be shown).
+    bool activate();
+
+    Control* focused() const { return focused_; }
+
+    std::function<void()> onResize;
+    std::function<void()> onActivate;
+    std::function<void(int keyAscii)> onKeyPress;
+    // The user or the system closes the window; without a handler the window hides.
+    std::function<void()> onClose;
+
+    // Front end entry points.
+    void activatedByUser();
+    void resizedByUser(Twips width, Twips height);
+    // A key typed in the window: goes to the focused control, or to the window when no control
+    // has the focus.
+    void keyPressedByUser(int keyAscii);
+    void closedByUser();
+    std::function<void(WindowProperty)> onViewChange;
+
+  private:
+    friend class Control;
+    void notify(WindowProperty property);
+    void raise(const std::function<void()>& handler);
+    // A control that can no longer hold the focus gives it up.
+    void refreshFocus();
+
+    Application& app_;
+    FrameKind frameKind_;
+    std::string caption_;
+    Twips width_;
+    Twips height_;
+    bool visible_ = false;
+    Control* focused_ = nullptr;
+};
+
+}  // namespace tk
