@@ -1,0 +1,63 @@
+#include "support/dialog_harness.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace testing_support {
+
+DialogHarness::DialogHarness() : shellResult([](const platform::ShellRequest&) { return 42; }) {}
+
+DialogHarness::~DialogHarness() = default;
+
+std::string DialogHarness::settingsFile() const {
+    return dir.file(std::string(ExeName) + " " + userName + ".ini");
+}
+
+std::string DialogHarness::errorLogFile() const {
+    return dir.file(std::string(ExeName) + " " + userName + " error.log");
+}
+
+void DialogHarness::writeRaw(const std::string& path, const std::string& bytes) const {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string DialogHarness::readRaw(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void DialogHarness::writeSettings(const std::vector<std::string>& lines) const {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\r\n";
+    }
+    writeRaw(settingsFile(), bytes);
+}
+
+Dialog& DialogHarness::start() {
+    Services services;
+    services.process = {dir.path().string(), ExeName, userName};
+    services.version = {1, 4, 4};
+    services.pathSeparator = '/';
+    services.dateTimeText = [] { return std::string(Now); };
+    services.desktopWindow = [] { return std::uintptr_t{0}; };
+    services.shellExecute = [this](const platform::ShellRequest& request) {
+        shellRequests.push_back(request);
+        return shellResult(request);
+    };
+    dialog_ = std::make_unique<Dialog>(loop.app(), std::move(services));
+    loop.user([this] {
+        dialog_->Form_Load();
+        dialog_->show();
+        dialog_->activatedByUser();
+    });
+    return *dialog_;
+}
+
+void DialogHarness::click(int button) {
+    loop.user([&] { dialog_->Butt[button].clickByUser(); });
+}
+
+}  // namespace testing_support

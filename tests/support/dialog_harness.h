@@ -1,0 +1,52 @@
+#pragma once
+// A Dialog on the headless loop, in a temporary program directory, with a recording shell and
+// a fixed clock: the stage of every behaviour test.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dialog.h"
+#include "support/temp_dir.h"
+#include "toolkit/test/headless.h"
+
+namespace testing_support {
+
+class DialogHarness {
+  public:
+    static constexpr const char* ExeName = "opalist";
+    static constexpr const char* User = "tester";
+    static constexpr const char* Now = "7.12.2026 13:45:12";
+
+    DialogHarness();
+    ~DialogHarness();
+
+    tk::test::HeadlessLoop loop;
+    TempDir dir;
+    std::string userName = User;
+    // Every shell request made, and the result the shell gives (by default success, 42).
+    std::vector<platform::ShellRequest> shellRequests;
+    std::function<std::int32_t(const platform::ShellRequest&)> shellResult;
+
+    std::string settingsFile() const;
+    std::string errorLogFile() const;
+    // Writes a file byte for byte (no line-end translation).
+    void writeRaw(const std::string& path, const std::string& bytes) const;
+    std::string readRaw(const std::string& path) const;
+    // Writes the settings file as lines ended by CR LF.
+    void writeSettings(const std::vector<std::string>& lines) const;
+
+    // Creates the Dialog, runs its start-up sequence and shows it, as the program does.
+    Dialog& start();
+    Dialog& dialog() { return *dialog_; }
+    // A user action on the started dialog.
+    bool user(const std::function<void()>& action) { return loop.user(action); }
+    void click(int button);
+
+  private:
+    std::unique_ptr<Dialog> dialog_;
+};
+
+}  // namespace testing_support
