@@ -108,6 +108,9 @@ class Dialog : public tk::Window {
     void GoNowCommand();
     void OneByOneCommand();
     void LaunchRun();
+    // Launch runs started so far: a command that waited on a question learns whether the
+    // countdown's own run started meanwhile.
+    std::uint64_t LaunchRuns = 0;
 
     // ---- Launching one entry and the error log (launch/) ----------------------------------
     std::int32_t StartDoc(const std::string& DocName, int ParChck);
@@ -130,6 +133,15 @@ class Dialog : public tk::Window {
     ViewErr& viewErr();
 
   private:
+    void ShowProgress();
+    // Every entry in list order, each asked for first when askEach is set.
+    void LaunchEntries(bool askEach);
+    // The interval as the Timer box holds it: its number, in whole seconds (halves to even),
+    // and in milliseconds.
+    double IntervalSeconds() const;
+    std::int16_t IntervalAsInt16() const;
+    int IntervalMilliseconds() const;
+
     Services services_;
     std::unique_ptr<ViewErr> viewErr_;
 };

@@ -54,13 +54,3 @@ void Dialog::LngCS_Click() {
 }
 void Dialog::uHide(bool) {}
 void Dialog::Form_Resize() {}
-
-// ---- countdown and launch run ------------------------------------------------------------
-
-void Dialog::CountDispl_Timer() {}
-void Dialog::Countdown_Timer() {}
-void Dialog::StopContinueCommand() {}
-void Dialog::ConfigRunAgainCommand() {}
-void Dialog::GoNowCommand() {}
-void Dialog::OneByOneCommand() {}
-void Dialog::LaunchRun() {}

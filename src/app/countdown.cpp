@@ -1,0 +1,115 @@
+// The countdown: the one-second display tick and the commands that steer it, Stop/Continue,
+// Config/Run again and Go now.
+
+#include <string>
+
+#include "app/dialog.h"
+
+namespace {
+
+std::string secondsText(int seconds) { return std::to_string(seconds) + " s"; }
+
+}  // namespace
+
+void Dialog::CountDispl_Timer() {
+    --RemainingSeconds;
+    LblCountdown.setCaption(secondsText(RemainingSeconds));
+    if (RemainingSeconds == 0) {
+        // The last moment: only One by one may still interrupt.
+        CountDispl.setEnabled(false);
+        for (int index : {1, 2, 0, 3, 4}) {
+            Butt[index].setEnabled(false);
+        }
+    }
+    ShowProgress();
+}
+
+void Dialog::ShowProgress() {
+    const double interval = IntervalSeconds();
+    double elapsed = interval - RemainingSeconds;
+    if (elapsed < 0) {
+        elapsed = 0;
+    }
+    RecCount.setWidth(static_cast<float>(ProgressWidth * elapsed / interval));
+}
+
+void Dialog::Countdown_Timer() { LaunchRun(); }
+
+void Dialog::StopContinueCommand() {
+    if (CountDispl.enabled()) {
+        CountDispl.setEnabled(false);
+        Countdown.setEnabled(false);
+        Lng(1, True);
+        return;
+    }
+    if (SavePrompt() != tk::Answer::Cancel) {
+        if (RemainingSeconds <= 0) {
+            // Nothing is left to count after a run that left the window open: count the whole
+            // interval again rather than arm a timer that would never fire.
+            RemainingSeconds = IntervalAsInt16();
+            ShowProgress();
+            LblCountdown.setCaption(secondsText(RemainingSeconds));
+        }
+        uHide(false);
+        Countdown.setInterval(RemainingSeconds * 1000);
+        CountDispl.setEnabled(true);
+        Countdown.setEnabled(true);
+        setHeight(CompactHeight);
+        Lng(1, True, 2);
+        Lng(2, True, 2);
+    }
+    if (LaunchList.listCount() == 0) {
+        ConfigRunAgainCommand();
+    }
+}
+
+void Dialog::ConfigRunAgainCommand() {
+    if (height() == CompactHeight) {
+        uHide(true);
+        Lng(2, True, 1);
+        Lng(1, True, 1);
+        if (!SettingsDirty) {
+            Butt[11].setEnabled(false);
+        }
+        setHeight(FullHeight);
+        CountDispl.setEnabled(false);
+        Countdown.setEnabled(false);
+        Timer.setFocus();
+        return;
+    }
+    if (SavePrompt() != tk::Answer::Cancel) {
+        uHide(false);
+        Lng(2, True, 2);
+        Lng(1, True, 2);
+        setHeight(CompactHeight);
+        RecCount.setWidth(0);
+        RemainingSeconds = IntervalAsInt16();
+        Countdown.setInterval(IntervalMilliseconds());
+        CountDispl.setEnabled(true);
+        Countdown.setEnabled(true);
+        LblCountdown.setCaption(secondsText(RemainingSeconds));
+    }
+    if (LaunchList.listCount() == 0) {
+        ConfigRunAgainCommand();
+    }
+}
+
+void Dialog::GoNowCommand() {
+    // The countdown goes on under the question; if it ends meanwhile, its run is the run.
+    const std::uint64_t runsBefore = LaunchRuns;
+    if (SavePrompt() == tk::Answer::Cancel || LaunchRuns != runsBefore) {
+        return;
+    }
+    LblCountdown.setCaption("0 s");
+    uHide(false);
+    CountDispl.setEnabled(false);
+    Countdown.setEnabled(false);
+    setHeight(CompactHeight);
+    Butt[1].setCaption("S&top");
+    Butt[1].setTooltip("Stop countdown");
+    Butt[2].setCaption("&Setup");
+    if (LaunchList.listCount() == 0) {
+        ConfigRunAgainCommand();
+    }
+    LaunchRun();
+}

@@ -1,0 +1,119 @@
+// The launch run, started when the countdown ends or by Go now, and One by one: every entry of
+// the launch list in list order, with a question before each when asked for.
+
+#include <exception>
+#include <string>
+
+#include "app/dialog.h"
+
+namespace {
+
+const char* const RunningEN = "Running programs...";
+const char* const RunningCS = "Spouštím programy...";
+
+tk::MessageBox RunQuestion(bool english, const std::string& entry, int position, int count) {
+    const std::string progress = " (" + std::to_string(position) + "/" + std::to_string(count) + ")";
+    tk::MessageBox box;
+    box.text = std::string(english ? "Command:" : "Příkaz:") + "\n" + entry + "\n\n" +
+               (english ? "Run?" : "Spustit?");
+    box.title = (english ? "One by one" : "Krok za krokem") + progress;
+    box.icon = tk::Icon::Question;
+    box.buttons = tk::Buttons::YesNo;
+    box.defaultButton = tk::Answer::Yes;
+    return box;
+}
+
+tk::MessageBox LaunchReport(bool english, bool logged) {
+    std::string hint;
+    if (logged) {
+        hint = english ? "\n\nSee list of errors in the log file and fix the issues."
+                       : "\n\nZkontrolujte výpis chyb v log souboru a problémy odstraňte.";
+    }
+    tk::MessageBox box;
+    box.text = (english ? "There were errors while launching command lines."
+                        : "Při spouštění se vyskytly chyby.") +
+               hint + "\n\n";
+    box.title = english ? "Opalist report" : "Hlášení Opalistu";
+    box.icon = tk::Icon::Information;
+    box.buttons = tk::Buttons::Ok;
+    return box;
+}
+
+}  // namespace
+
+void Dialog::LaunchEntries(bool askEach) {
+    const int count = LaunchList.listCount();
+    for (int position = 1; position <= count; ++position) {
+        // A fault while one entry is handled skips that entry; the run goes on.
+        try {
+            if (!askEach) {
+                Lnch(position);
+                continue;
+            }
+            const tk::MessageBox question = RunQuestion(
+                English(), LaunchList.list(position - 1), position, LaunchList.listCount());
+            if (app().messageBox(question) == tk::Answer::Yes) {
+                Lnch(position);
+                activate();  // the launched program may have taken the foreground
+            }
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void Dialog::LaunchRun() {
+    ++LaunchRuns;
+    RecCount.setWidth(ProgressWidth);
+    LblCountdownTxt.setCaption(English() ? RunningEN : RunningCS);
+    LblCountdown.setCaption("");
+    CountDispl.setEnabled(false);
+    Countdown.setEnabled(false);
+    for (int index : {1, 2, 0, 4, 5, 3}) {
+        Butt[index].setEnabled(false);
+    }
+
+    LaunchEntries(PromptEach.value() != 0);
+
+    if (qErrMsg.value() != 0 || !LaunchFailed) {
+        app().end();
+    }
+    // Launches failed and the user wants to mend them: open the setup view with a report.
+    uHide(true);
+    Lng(2, 2);
+    Lng(1, 2);
+    if (!SettingsDirty) {
+        Butt[11].setEnabled(false);
+    }
+    setHeight(FullHeight);
+    for (int index : {1, 2, 0, 4, 3}) {
+        Butt[index].setEnabled(true);
+    }
+    Timer.setFocus();
+    app().messageBox(LaunchReport(English(), sErrMsg.value() != 0));
+}
+
+void Dialog::OneByOneCommand() {
+    const bool wasCounting = Countdown.enabled();
+    CountDispl.setEnabled(false);
+    Countdown.setEnabled(false);
+    if (SavePrompt() == tk::Answer::Cancel) {
+        return;
+    }
+    LblCountdownTxt.setCaption(English() ? RunningEN : RunningCS);
+    LblCountdown.setCaption("");
+
+    LaunchEntries(true);
+
+    if (Butt[0].enabled()) {
+        Butt[0].setFocus();
+    }
+    if (English()) {
+        LngEN_Click();
+    } else {
+        LngCS_Click();
+    }
+    LblCountdown.setCaption(std::to_string(RemainingSeconds) + " s");
+    if (wasCounting && (!LaunchFailed || qErrMsg.value() != 0)) {
+        app().end();
+    }
+}
