@@ -1,6 +1,26 @@
 #include "ui/view_err.h"
 
+#include <string_view>
+
 #include "app/dialog.h"
+#include "ui/language.h"
+
+namespace {
+
+struct ViewErrTexts {
+    std::string_view titleSuffix;
+    std::string_view close;
+    std::string_view closeTooltip;
+    std::string_view clear;
+    std::string_view clearTooltip;
+};
+
+constexpr ViewErrTexts EnglishTexts{" Error Log", "&Close", "Close error log window", "C&lear",
+                                    "Delete error log file"};
+constexpr ViewErrTexts CzechTexts{" výpis chyb", "&Zavřít", "Zavřít okno výpisu chyb", "&Smazat",
+                                  "Smazat výpis chybových hlášek"};
+
+}  // namespace
 
 ViewErr::ViewErr(tk::Application& app, Dialog& main)
     : tk::Window(app, tk::FrameKind::Sizable, 4695, 3495),
@@ -10,4 +30,14 @@ ViewErr::ViewErr(tk::Application& app, Dialog& main)
       main_(main) {
     ButtClose.setTooltip("Close error log window");
     ButtDel.setTooltip("Delete error log file");
+}
+
+void ViewErr::applyLanguage() {
+    const ViewErrTexts& texts =
+        currentLanguage(main_) == Language::English ? EnglishTexts : CzechTexts;
+    ButtClose.setCaption(std::string(texts.close));
+    ButtClose.setTooltip(std::string(texts.closeTooltip));
+    ButtDel.setCaption(std::string(texts.clear));
+    ButtDel.setTooltip(std::string(texts.clearTooltip));
+    setCaption(main_.services().process.name + std::string(texts.titleSuffix));
 }
