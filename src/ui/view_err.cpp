@@ -1,5 +1,6 @@
 #include "ui/view_err.h"
 
+#include <string>
 #include <string_view>
 
 #include "app/dialog.h"
@@ -25,11 +26,11 @@ constexpr ViewErrTexts CzechTexts{" výpis chyb", "&Zavřít", "Zavřít okno v�
 ViewErr::ViewErr(tk::Application& app, Dialog& main)
     : tk::Window(app, tk::FrameKind::Sizable, 4695, 3495),
       ErrList(*this, {120, 120, 4455, 2790}),
-      ButtClose(*this, {120, 3000, 1335, 375}, "&Close"),
-      ButtDel(*this, {3240, 3000, 1335, 375}, "C&lear"),
+      ButtClose(*this, {120, 3000, 1335, 375}, std::string(EnglishTexts.close)),
+      ButtDel(*this, {3240, 3000, 1335, 375}, std::string(EnglishTexts.clear)),
       main_(main) {
-    ButtClose.setTooltip("Close error log window");
-    ButtDel.setTooltip("Delete error log file");
+    ButtClose.setTooltip(std::string(EnglishTexts.closeTooltip));
+    ButtDel.setTooltip(std::string(EnglishTexts.clearTooltip));
 }
 
 void ViewErr::applyLanguage() {
