@@ -2,6 +2,7 @@
 // the switch between English and Czech, which also retitles the error-log window.
 
 #include "ui/language.h"
+
 #include "app/dialog.h"
 #include "ui/bilingual_text.h"
 #include "ui/view_err.h"
