@@ -44,17 +44,6 @@ int Dialog::ErrEx() {
 
 // ---- captions, language and layout -------------------------------------------------------
 
-void Dialog::lSt(int, int, std::optional<int>) {}
-void Dialog::Lng(std::optional<int>, int, std::optional<int>) {}
-void Dialog::LngEN_Click() {
-    LngCS.setValue(false);
-}
-void Dialog::LngCS_Click() {
-    LngEN.setValue(false);
-}
-void Dialog::uHide(bool) {}
-void Dialog::Form_Resize() {}
-
 // ---- countdown and launch run ------------------------------------------------------------
 
 void Dialog::CountDispl_Timer() {}
