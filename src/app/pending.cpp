@@ -41,16 +41,3 @@ void Dialog::SaveErr(int, const std::string&) {}
 int Dialog::ErrEx() {
     return 0;
 }
-
-// ---- captions, language and layout -------------------------------------------------------
-
-void Dialog::lSt(int, int, std::optional<int>) {}
-void Dialog::Lng(std::optional<int>, int, std::optional<int>) {}
-void Dialog::LngEN_Click() {
-    LngCS.setValue(false);
-}
-void Dialog::LngCS_Click() {
-    LngEN.setValue(false);
-}
-void Dialog::uHide(bool) {}
-void Dialog::Form_Resize() {}

@@ -11,6 +11,9 @@ class ViewErr : public tk::Window {
   public:
     ViewErr(tk::Application& app, Dialog& main);
 
+    // The buttons' captions and tooltips and the window title in the main window's language.
+    void applyLanguage();
+
     tk::ListBox ErrList;
     tk::Button ButtClose;
     tk::Button ButtDel;

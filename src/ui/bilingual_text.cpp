@@ -1,0 +1,17 @@
+#include "ui/bilingual_text.h"
+
+std::vector<std::string> splitFields(std::string_view text) {
+    std::vector<std::string> fields;
+    for (;;) {
+        const std::size_t end = text.find(';');
+        fields.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) {
+            return fields;
+        }
+        text.remove_prefix(end + 1);
+    }
+}
+
+std::string pairText(std::string_view pair, Language language) {
+    return splitFields(pair).at(static_cast<std::size_t>(language));
+}

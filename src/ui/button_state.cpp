@@ -1,0 +1,54 @@
+// Dialog::lSt: puts a command button's caption and tooltip from its caption table, and
+// registers its hotkey letters when the button is reset.
+
+#include <string>
+
+#include "app/dialog.h"
+#include "ui/caption_table.h"
+#include "ui/language.h"
+
+namespace {
+
+void showFace(tk::Button& button, const ButtonFace& face) {
+    button.setCaption(face.caption);
+    button.setTooltip(face.tooltip);
+}
+
+void registerHotkey(std::string& map, int index, const ButtonFace& face) {
+    if (!face.hotkey.empty()) {
+        map += std::to_string(index) + face.hotkey;
+    }
+}
+
+}  // namespace
+
+void Dialog::lSt(int pr, int ch, std::optional<int> hard) {
+    const std::vector<std::string> fields = splitFields(buttonCaptionTable(pr, Initializing));
+    const Language language = currentLanguage(*this);
+    const ButtonFace english = buttonFace(fields, Language::English, 1);
+    const ButtonFace czech = buttonFace(fields, Language::Czech, 1);
+    tk::Button& button = Butt[pr];
+
+    if (ch != True) {
+        // Reset: state 1, and the hotkey letters of both languages are appended to their maps
+        // (only the full caption pass empties them).
+        registerHotkey(HotkeyMapEN, pr, english);
+        registerHotkey(HotkeyMapCS, pr, czech);
+        showFace(button, language == Language::English ? english : czech);
+        return;
+    }
+
+    // The state is the caption itself: a toggle leaves state 1 (of either language) for 2 and
+    // anything else for 1.
+    const bool inState1 = button.caption() == english.caption || button.caption() == czech.caption;
+    const int target = hard.value_or(inState1 ? 2 : 1);
+    if (target != 1 && target != 2) {
+        return;
+    }
+    const ButtonFace face = buttonFace(fields, language, target);
+    // A button whose table has no second state keeps what it shows.
+    if (face.caption.empty()) {
+        return;
+    }
+    showFace(button, face);
+}

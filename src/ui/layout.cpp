@@ -1,0 +1,24 @@
+// The main window's two modes: the setup area shown or hidden, and the title that follows the
+// window's height.
+
+#include <initializer_list>
+
+#include "app/dialog.h"
+#include "ui/window_title.h"
+
+void Dialog::uHide(bool attr) {
+    // The rest of the frame's contents show and hide with the frame.
+    for (tk::Control* control : std::initializer_list<tk::Control*>{
+             &Timer,     &TimerScroll, &Add,           &Butt[6], &Butt[11], &LaunchList, &LblTimer,
+             &LblTimerS, &LblAdd,      &LblLaunchList, &FrSetup, &wStart,   &Butt[7],    &Butt[8],
+             &Butt[10],  &LngCS,       &LngEN,         &dErrMsg, &sErrMsg,  &qErrMsg}) {
+        control->setVisible(attr);
+    }
+    // Nothing acts on "Run at Windows startup?": it is kept and saved but never changeable.
+    wStart.setEnabled(false);
+}
+
+void Dialog::Form_Resize() {
+    setCaption(windowTitle(services().process.name, services().version, FrSetup.caption(),
+                           height() == CompactHeight));
+}
