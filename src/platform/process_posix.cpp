@@ -46,6 +46,9 @@ std::string localDateTimeText() {
     std::tm local{};
     ::localtime_r(&now, &local);
     char text[256];
+    if (locale == static_cast<locale_t>(nullptr)) {
+        return {text, std::strftime(text, sizeof text, "%x %X", &local)};
+    }
     const std::size_t length = ::strftime_l(text, sizeof text, "%x %X", &local, locale);
     ::freelocale(locale);
     return {text, length};
