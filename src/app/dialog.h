@@ -41,7 +41,6 @@ class Dialog : public tk::Window {
     const Services& services() const { return services_; }
 
     // ---- Controls -------------------------------------------------------------------------
-    tk::ButtonArray Butt;
     tk::Label RecBas;
     tk::Shape RecCount;
     tk::Label LblCountdownTxt;
@@ -65,6 +64,8 @@ class Dialog : public tk::Window {
     tk::Label LblLng;
     tk::OptionButton LngCS;
     tk::OptionButton LngEN;
+    // After FrSetup: buttons 6, 9 and 10 lie in the frame, so they must be destroyed before it.
+    tk::ButtonArray Butt;
 
     tk::Timer First;
     tk::Timer CountDispl;
