@@ -64,7 +64,7 @@ class Dialog : public tk::Window {
     tk::Label LblLng;
     tk::OptionButton LngCS;
     tk::OptionButton LngEN;
-    // After FrSetup: buttons 6, 9 and 10 lie in the frame, so they must be destroyed before it.
+    // After FrSetup: buttons 6, 9 and 10 lie in the frame and must go before it does.
     tk::ButtonArray Butt;
 
     tk::Timer First;
