@@ -4,30 +4,6 @@
 
 // ---- startup and settings ----------------------------------------------------------------
 
-void Dialog::Form_Load() {}
-void Dialog::Form_Activate() {}
-void Dialog::First_Timer() {}
-void Dialog::Form_Unload() {
-    app().end();
-}
-tk::Answer Dialog::SavePrompt() {
-    return tk::Answer::No;
-}
-void Dialog::ExitCommand() {
-    app().end();
-}
-std::string Dialog::SettingsPath() const {
-    return {};
-}
-void Dialog::LoadSettings() {}
-bool Dialog::SaveSettings() {
-    return true;
-}
-void Dialog::MarkChanged() {
-    Butt[11].setEnabled(true);
-    SettingsDirty = true;
-}
-
 // ---- launching and the error log ---------------------------------------------------------
 
 std::int32_t Dialog::StartDoc(const std::string&, int) {

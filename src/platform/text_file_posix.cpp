@@ -1,18 +1,161 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/lines.h"
 #include "platform/text_file.h"
 
 namespace platform {
 
-ReadResult readLines(const std::string&) {
+namespace {
+
+std::string reason(int error) {
+    return std::generic_category().message(error);
+}
+
+// A descriptor that closes itself.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports whether the close succeeded (a late write error shows here).
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+// Opens a regular file (or anything but a directory) for reading; -1 otherwise.
+int openForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The permissions the new file gets: those of the file it replaces, or what a newly created
+// file would get under the user's umask.
+mode_t modeFor(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        return info.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes the rename itself durable; a failure here leaves a complete file either way.
+void syncDirectory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+ReadResult readLines(const std::string& path) {
+    ReadResult result;
+    Fd file(openForReading(path));
+    if (file.get() < 0) {
+        return result;
+    }
+    result.opened = true;
+    LineSplitter splitter;
+    std::array<char, 1 << 16> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.lines = splitter.abandon();
+            return result;
+        }
+        if (got == 0) {
+            break;
+        }
+        splitter.feed({buffer.data(), static_cast<std::size_t>(got)});
+    }
+    result.lines = splitter.finish();
+    return result;
+}
+
+// The new content goes to a temporary file beside the target, reaches the disk, and only then
+// takes the target's name, so the old file stays whole until the new one is.
+WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines) {
+    const std::filesystem::path target(path);
+    const std::string directory =
+        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    std::string temporary = path + ".tmp-XXXXXX";
+    const mode_t mode = modeFor(path);
+    Fd file(::mkstemp(temporary.data()));
+    if (file.get() < 0) {
+        return {false, reason(errno)};
+    }
+    const auto fail = [&temporary](int error) {
+        ::unlink(temporary.c_str());
+        return WriteResult{false, reason(error)};
+    };
+    if (::fchmod(file.get(), mode) != 0 || !writeAll(file.get(), joinLines(lines)) ||
+        ::fsync(file.get()) != 0) {
+        return fail(errno);
+    }
+    if (!file.close()) {
+        return fail(errno);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        return fail(errno);
+    }
+    syncDirectory(directory);
     return {};
 }
-WriteResult replaceFile(const std::string&, const std::vector<std::string>&) {
-    return {false, "not built yet"};
+
+bool deleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
 }
-bool deleteFile(const std::string&) {
-    return false;
-}
-bool canOpen(const std::string&) {
-    return false;
+
+bool canOpen(const std::string& path) {
+    Fd file(openForReading(path));
+    return file.get() >= 0;
 }
 
 }  // namespace platform

@@ -1,0 +1,80 @@
+// The settings file of the main window: its name, reading it into the controls, and the
+// "Save changes" command that writes the controls back.
+
+#include <utility>
+
+#include "app/dialog.h"
+#include "app/settings_file.h"
+#include "platform/text_file.h"
+
+std::string Dialog::SettingsPath() const {
+    const platform::ProcessFacts& process = services_.process;
+    return process.directory + services_.pathSeparator + process.name + " " + process.userName +
+           ".ini";
+}
+
+// Setting the controls raises their change events as a user's click would; the start-up
+// sequence clears the resulting mark afterwards.
+void Dialog::LoadSettings() {
+    settings::FileText file = settings::splitFile(platform::readLines(SettingsPath()).lines);
+    for (std::string& entry : file.entries) {
+        LaunchList.addItem(settings::entryFromFile(std::move(entry)));
+    }
+
+    const settings::Flags flags = settings::parseFlags(file.flags);
+    wStart.setValue(flags.wStart);
+    dErrMsg.setValue(flags.dErrMsg);
+    sErrMsg.setValue(flags.sErrMsg);
+    PromptEach.setValue(flags.PromptEach);
+    qErrMsg.setValue(flags.qErrMsg);
+
+    Timer.setText(settings::intervalText(file.interval));
+
+    if (settings::isCzech(file.language)) {
+        LngCS.setValue(true);
+        LngEN.setValue(false);
+    }
+    if (!LngCS.value()) {
+        LngEN.setValue(true);
+        LngCS.setValue(false);
+    }
+}
+
+// The file is replaced atomically, so a failed write leaves the old one whole. Then nothing
+// else changes: the setup stays marked as changed with "Save changes" enabled, and a user who
+// asked for the save is told why it failed. During start-up the failure stays silent: the
+// window is not shown yet, and the unattended countdown must not wait for an answer.
+bool Dialog::SaveSettings() {
+    const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
+                                PromptEach.value(), qErrMsg.value()};
+    const std::string path = SettingsPath();
+    const platform::WriteResult written = platform::replaceFile(
+        path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()));
+    if (!written.ok) {
+        Butt[11].setEnabled(true);
+        if (!Initializing) {
+            tk::MessageBox box;
+            box.icon = tk::Icon::Exclamation;
+            box.buttons = tk::Buttons::Ok;
+            if (English()) {
+                box.title = "Save changes";
+                box.text = "The settings could not be saved to\n" + path + "\n" + written.error;
+            } else {
+                box.title = "Uložit změny";
+                box.text = "Nastavení se nepodařilo uložit do\n" + path + "\n" + written.error;
+            }
+            app().messageBox(box);
+        }
+        return false;
+    }
+    SettingsDirty = false;
+    Butt[11].setEnabled(false);
+    LaunchFailed = false;
+    Butt[2].setFocus();
+    return true;
+}
+
+void Dialog::MarkChanged() {
+    Butt[11].setEnabled(true);
+    SettingsDirty = true;
+}

@@ -1,0 +1,90 @@
+// The main window's start-up sequence, its activation, the blinking hint, the unsaved-changes
+// prompt and the ways the program ends.
+
+#include <cmath>
+#include <string>
+
+#include "app/dialog.h"
+#include "app/settings_file.h"
+
+void Dialog::Form_Load() {
+    Initializing = true;
+    First.setEnabled(false);
+    Butt[11].setEnabled(false);
+    LaunchFailed = false;
+    LoadSettings();
+    ErrEx();
+    SaveSettings();
+
+    FullHeight = height();
+    setHeight(CompactHeight);
+
+    // The interval text is numeric and within 3 to 60 from here on (LoadSettings saw to it).
+    const double seconds = settings::numericValue(Timer.text()).value_or(10);
+    TimerScroll.setValue(settings::toInt16(-seconds).value_or(-10));
+    Countdown.setInterval(static_cast<int>(std::nearbyint(seconds * 1000)));
+    RemainingSeconds = settings::toInt16(seconds).value_or(10);
+
+    const bool anyEntry = LaunchList.listCount() > 0;
+    for (int index : {5, 1, 2, 3}) {
+        Butt[index].setEnabled(anyEntry);
+    }
+    uHide(false);
+    SettingsDirty = false;
+    LblCountdown.setCaption(std::to_string(RemainingSeconds) + " s");
+    if (!anyEntry) {
+        ConfigRunAgainCommand();
+        First.setEnabled(true);
+    }
+    Initializing = false;
+}
+
+void Dialog::Form_Activate() {
+    ErrEx();
+}
+
+void Dialog::First_Timer() {
+    LblFirst.setVisible(!LblFirst.visible());
+}
+
+void Dialog::Form_Unload() {
+    CountDispl.setEnabled(false);
+    Countdown.setEnabled(false);
+    app().end();
+}
+
+// A save that fails after Yes counts as Cancel: the user wanted the changes kept, so the
+// command that asked must not go on (and Exit must not end the program and lose them).
+tk::Answer Dialog::SavePrompt() {
+    if (!SettingsDirty) {
+        return tk::Answer::No;
+    }
+    tk::MessageBox box;
+    box.icon = tk::Icon::Question;
+    box.buttons = tk::Buttons::YesNoCancel;
+    box.defaultButton = tk::Answer::Yes;
+    if (English()) {
+        box.text = "Setup values changed. Save changes?";
+        box.title = "Save changes";
+    } else {
+        box.text = "Hodnoty nastavení se změnily. Uložit změny?";
+        box.title = "Uložit změny";
+    }
+    switch (app().messageBox(box)) {
+        case tk::Answer::Yes:
+            return SaveSettings() ? tk::Answer::Yes : tk::Answer::Cancel;
+        case tk::Answer::No:
+            SettingsDirty = true;
+            return tk::Answer::No;
+        default:
+            return tk::Answer::Cancel;
+    }
+}
+
+void Dialog::ExitCommand() {
+    CountDispl.setEnabled(false);
+    Countdown.setEnabled(false);
+    if (SavePrompt() != tk::Answer::Cancel) {
+        app().end();
+    }
+}

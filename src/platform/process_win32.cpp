@@ -1,0 +1,68 @@
+#define NOMINMAX
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/process.h"
+#include "platform/win32_text.h"
+
+namespace platform {
+
+namespace {
+
+// The executable's full name; the buffer grows until the name fits.
+std::wstring modulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (length == 0) {
+            return {};
+        }
+        if (length < size) {
+            return {buffer.data(), length};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+ProcessFacts currentProcess() {
+    ProcessFacts facts;
+    const std::wstring path = modulePath();
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring file = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    facts.directory =
+        win32::utf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+    facts.name = win32::utf8(file.substr(0, file.find_last_of(L'.')));
+    facts.userName = userName();
+    return facts;
+}
+
+std::string userName() {
+    const DWORD length = GetEnvironmentVariableW(L"UserName", nullptr, 0);
+    if (length == 0) {
+        return {};
+    }
+    std::wstring value(length, L'\0');
+    const DWORD written = GetEnvironmentVariableW(L"UserName", value.data(), length);
+    value.resize(written < length ? written : 0);
+    return win32::utf8(value);
+}
+
+char pathSeparator() {
+    return '\\';
+}
+
+std::string localDateTimeText() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    wchar_t date[128] = {};
+    wchar_t time[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, 128);
+    return win32::utf8(std::wstring(date) + L" " + time);
+}
+
+}  // namespace platform

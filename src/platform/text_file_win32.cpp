@@ -1,0 +1,147 @@
+#define NOMINMAX
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+
+#include "platform/lines.h"
+#include "platform/text_file.h"
+#include "platform/win32_text.h"
+
+namespace platform {
+
+namespace {
+
+// A handle that closes itself.
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (valid()) {
+            CloseHandle(handle_);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool close() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(handle) != 0;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+HANDLE openForReading(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::wstring directoryOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+WriteResult failure(DWORD error) {
+    return {false, win32::errorText(error)};
+}
+
+}  // namespace
+
+// CR and LF never occur inside a multi-byte character of an ANSI code page, so the lines are
+// split on the raw bytes and converted one by one.
+ReadResult readLines(const std::string& path) {
+    ReadResult result;
+    Handle file(openForReading(win32::wide(path)));
+    if (!file.valid()) {
+        return result;
+    }
+    result.opened = true;
+    LineSplitter splitter;
+    std::array<char, 1 << 16> buffer{};
+    std::vector<std::string> ansi;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                      nullptr)) {
+            ansi = splitter.abandon();
+            break;
+        }
+        if (got == 0) {
+            ansi = splitter.finish();
+            break;
+        }
+        splitter.feed({buffer.data(), got});
+    }
+    result.lines.reserve(ansi.size());
+    for (const std::string& line : ansi) {
+        result.lines.push_back(win32::ansiToUtf8(line));
+    }
+    return result;
+}
+
+// The new content goes to a temporary file in the target's folder, reaches the disk, and then
+// replaces the target in one move, so the old file stays whole until the new one is.
+WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines) {
+    const std::wstring target = win32::wide(path);
+    wchar_t temporary[MAX_PATH] = {};
+    if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
+        return failure(GetLastError());
+    }
+    std::vector<std::string> ansi;
+    ansi.reserve(lines.size());
+    for (const std::string& line : lines) {
+        ansi.push_back(win32::utf8ToAnsi(line));
+    }
+    const std::string bytes = joinLines(ansi);
+
+    Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary);
+        return failure(error);
+    }
+    const auto fail = [&temporary](DWORD error) {
+        DeleteFileW(temporary);
+        return failure(error);
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) {
+            const DWORD error = GetLastError();
+            file.close();
+            return fail(error);
+        }
+        done += written;
+    }
+    if (!FlushFileBuffers(file.get())) {
+        const DWORD error = GetLastError();
+        file.close();
+        return fail(error);
+    }
+    if (!file.close()) {
+        return fail(GetLastError());
+    }
+    if (!MoveFileExW(temporary, target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return fail(GetLastError());
+    }
+    return {};
+}
+
+bool deleteFile(const std::string& path) {
+    return DeleteFileW(win32::wide(path).c_str()) != 0;
+}
+
+bool canOpen(const std::string& path) {
+    Handle file(openForReading(win32::wide(path)));
+    return file.valid();
+}
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+// Conversions at the Win32 boundary: the program's strings are UTF-8, the system's wide
+// calls take UTF-16, and text files hold the ANSI code page. Windows builds only.
+
+#include <string>
+#include <string_view>
+
+namespace platform::win32 {
+
+std::wstring wide(std::string_view utf8);
+std::string utf8(std::wstring_view text);
+std::string ansiToUtf8(std::string_view ansi);
+// Characters the ANSI code page cannot hold become its default character.
+std::string utf8ToAnsi(std::string_view utf8);
+// The system's text for an error code, in UTF-8, without the trailing line end.
+std::string errorText(unsigned long error);
+
+}  // namespace platform::win32

@@ -1,0 +1,67 @@
+#define NOMINMAX
+#include <windows.h>
+
+#include "platform/win32_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+std::wstring toWide(std::string_view text, UINT codePage) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, result.data(), length);
+    return result;
+}
+
+std::string fromWide(std::wstring_view text, UINT codePage) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, result.data(), length, nullptr, nullptr);
+    return result;
+}
+
+}  // namespace
+
+std::wstring wide(std::string_view utf8Text) {
+    return toWide(utf8Text, CP_UTF8);
+}
+
+std::string utf8(std::wstring_view text) {
+    return fromWide(text, CP_UTF8);
+}
+
+std::string ansiToUtf8(std::string_view ansi) {
+    return fromWide(toWide(ansi, CP_ACP), CP_UTF8);
+}
+
+std::string utf8ToAnsi(std::string_view utf8Text) {
+    return fromWide(toWide(utf8Text, CP_UTF8), CP_ACP);
+}
+
+std::string errorText(unsigned long error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    if (length == 0 || buffer == nullptr) {
+        return "error " + std::to_string(error);
+    }
+    std::wstring text(buffer, length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return utf8(text);
+}
+
+}  // namespace platform::win32
