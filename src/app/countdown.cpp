@@ -1,19 +1,31 @@
 // The countdown: the one-second display tick and the commands that steer it, Stop/Continue,
 // Config/Run again and Go now.
 
+#include <cmath>
 #include <string>
 
 #include "app/dialog.h"
+#include "app/settings_file.h"
 
-namespace {
+// The Timer box always holds a numeric interval from 3 to 60: the settings reader and the
+// spinner see to that, so the fallbacks never apply.
+double Dialog::IntervalSeconds() const { return settings::numericValue(Timer.text()).value_or(10); }
 
-std::string secondsText(int seconds) { return std::to_string(seconds) + " s"; }
+std::int16_t Dialog::IntervalAsInt16() const {
+    return settings::toInt16(IntervalSeconds()).value_or(10);
+}
 
-}  // namespace
+int Dialog::IntervalMilliseconds() const {
+    return static_cast<int>(std::nearbyint(IntervalSeconds() * 1000));
+}
+
+void Dialog::ShowRemainingSeconds() {
+    LblCountdown.setCaption(std::to_string(RemainingSeconds) + " s");
+}
 
 void Dialog::CountDispl_Timer() {
     --RemainingSeconds;
-    LblCountdown.setCaption(secondsText(RemainingSeconds));
+    ShowRemainingSeconds();
     if (RemainingSeconds == 0) {
         // The last moment: only One by one may still interrupt.
         CountDispl.setEnabled(false);
@@ -48,7 +60,7 @@ void Dialog::StopContinueCommand() {
             // interval again rather than arm a timer that would never fire.
             RemainingSeconds = IntervalAsInt16();
             ShowProgress();
-            LblCountdown.setCaption(secondsText(RemainingSeconds));
+            ShowRemainingSeconds();
         }
         uHide(false);
         Countdown.setInterval(RemainingSeconds * 1000);
@@ -87,7 +99,7 @@ void Dialog::ConfigRunAgainCommand() {
         Countdown.setInterval(IntervalMilliseconds());
         CountDispl.setEnabled(true);
         Countdown.setEnabled(true);
-        LblCountdown.setCaption(secondsText(RemainingSeconds));
+        ShowRemainingSeconds();
     }
     if (LaunchList.listCount() == 0) {
         ConfigRunAgainCommand();

@@ -133,7 +133,10 @@ class Dialog : public tk::Window {
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
 
-  private:
+      // LblCountdown: RemainingSeconds followed by " s".
+    void ShowRemainingSeconds();
+
+private:
     void ShowProgress();
     // Every entry in list order, each asked for first when askEach is set.
     void LaunchEntries(bool askEach);

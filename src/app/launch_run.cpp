@@ -112,7 +112,7 @@ void Dialog::OneByOneCommand() {
     } else {
         LngCS_Click();
     }
-    LblCountdown.setCaption(std::to_string(RemainingSeconds) + " s");
+    ShowRemainingSeconds();
     if (wasCounting && (!LaunchFailed || qErrMsg.value() != 0)) {
         app().end();
     }

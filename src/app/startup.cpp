@@ -1,11 +1,9 @@
 // The main window's start-up sequence, its activation, the blinking hint, the unsaved-changes
 // prompt and the ways the program ends.
 
-#include <cmath>
 #include <string>
 
 #include "app/dialog.h"
-#include "app/settings_file.h"
 
 void Dialog::Form_Load() {
     Initializing = true;
@@ -19,11 +17,9 @@ void Dialog::Form_Load() {
     FullHeight = height();
     setHeight(CompactHeight);
 
-    // The interval text is numeric and within 3 to 60 from here on (LoadSettings saw to it).
-    const double seconds = settings::numericValue(Timer.text()).value_or(10);
-    TimerScroll.setValue(settings::toInt16(-seconds).value_or(-10));
-    Countdown.setInterval(static_cast<int>(std::nearbyint(seconds * 1000)));
-    RemainingSeconds = settings::toInt16(seconds).value_or(10);
+    TimerScroll.setValue(-IntervalAsInt16());
+    Countdown.setInterval(IntervalMilliseconds());
+    RemainingSeconds = IntervalAsInt16();
 
     const bool anyEntry = LaunchList.listCount() > 0;
     for (int index : {5, 1, 2, 3}) {
@@ -31,7 +27,7 @@ void Dialog::Form_Load() {
     }
     uHide(false);
     SettingsDirty = false;
-    LblCountdown.setCaption(std::to_string(RemainingSeconds) + " s");
+    ShowRemainingSeconds();
     if (!anyEntry) {
         ConfigRunAgainCommand();
         First.setEnabled(true);
