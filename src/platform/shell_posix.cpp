@@ -137,8 +137,8 @@ void report(int pipe, int error) {
 }
 
 // In the started program's process, before exec: only async-signal-safe calls from here on.
-[[noreturn]] void execDetached(const char* program, char* const argv[], int errorPipe,
-                               int maxDescriptor) {
+[[noreturn]] void execDetached(const char* program, char* const argv[], const char* directory,
+                               int errorPipe, int maxDescriptor) {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -150,8 +150,13 @@ void report(int pipe, int error) {
     errorPipe = ::fcntl(errorPipe, F_DUPFD_CLOEXEC, 3);
     const int null = ::open("/dev/null", O_RDWR);
     if (errorPipe < 0 || null < 0 || ::dup2(null, 0) < 0 || ::dup2(null, 1) < 0 ||
-        ::dup2(null, 2) < 0 || ::chdir("/") != 0) {
+        ::dup2(null, 2) < 0) {
         report(errorPipe, errno);
+        ::_exit(127);
+    }
+    if (::chdir(directory) != 0) {
+        // A missing working directory is a path not found, not a missing program.
+        report(errorPipe, errno == ENOENT ? ENOTDIR : errno);
         ::_exit(127);
     }
     // No other descriptor of Opalist's reaches the program; the error pipe closes on exec.
@@ -171,7 +176,8 @@ void report(int pipe, int error) {
 // Starts the program in a grandchild in a session of its own and reaps the child in between,
 // so the program is nobody's zombie. Returns 0, or the error that kept the program from
 // starting, carried back through a pipe that exec closes.
-int startDetached(const std::string& program, const std::vector<std::string>& arguments) {
+int startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::string& directory) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) {
@@ -196,7 +202,8 @@ int startDetached(const std::string& program, const std::vector<std::string>& ar
         ::setsid();
         const pid_t programPid = ::fork();
         if (programPid == 0) {
-            execDetached(program.c_str(), argv.data(), errorPipe[1], maxDescriptor);
+            execDetached(program.c_str(), argv.data(), directory.c_str(), errorPipe[1],
+                         maxDescriptor);
         }
         if (programPid < 0) {
             report(errorPipe[1], errno);
@@ -216,12 +223,16 @@ int startDetached(const std::string& program, const std::vector<std::string>& ar
     return got == static_cast<ssize_t>(sizeof error) ? error : 0;
 }
 
-std::int32_t startProgram(const std::string& path, const std::string& parameters) {
+std::string workingDirectory(const ShellRequest& request) {
+    return request.directory.empty() ? "/" : request.directory;
+}
+
+std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
     std::vector<std::string> arguments{path};
-    for (std::string& argument : splitArguments(parameters)) {
+    for (std::string& argument : splitArguments(request.parameters)) {
         arguments.push_back(std::move(argument));
     }
-    const int error = startDetached(path, arguments);
+    const int error = startDetached(path, arguments, workingDirectory(request));
     if (error == 0) {
         return Accepted;
     }
@@ -229,12 +240,12 @@ std::int32_t startProgram(const std::string& path, const std::string& parameters
     return error == ENOENT ? InvalidExecutable : shellCode(error);
 }
 
-std::int32_t openWithDesktop(const std::string& target) {
+std::int32_t openWithDesktop(const std::string& target, const ShellRequest& request) {
     const std::optional<std::string> opener = findOnPath("xdg-open");
     if (!opener || !isExecutableFile(*opener)) {
         return NoAssociation;
     }
-    const int error = startDetached(*opener, {*opener, target});
+    const int error = startDetached(*opener, {*opener, target}, workingDirectory(request));
     return error == 0 ? Accepted : error == ENOENT ? NoAssociation : shellCode(error);
 }
 
@@ -252,7 +263,7 @@ std::uintptr_t desktopWindow() {
 
 std::int32_t shellExecute(const ShellRequest& request) {
     if (isWebAddress(request.file)) {
-        return openWithDesktop(request.file);
+        return openWithDesktop(request.file, request);
     }
     std::string file = request.file;
     std::replace(file.begin(), file.end(), '\\', '/');
@@ -267,19 +278,19 @@ std::int32_t shellExecute(const ShellRequest& request) {
         }
         path = *found;
     }
-    // The program runs in "/", so a relative name is made absolute here.
+    // The program runs in the request's directory, so a relative name is made absolute here.
     path = absolute(path);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return missingFileCode(path, errno);
     }
     if (S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0) {
-        return startProgram(path, request.parameters);
+        return startProgram(path, request);
     }
     if (S_ISREG(info.st_mode) && looksLikeProgram(path)) {
         return AccessDenied;
     }
-    return openWithDesktop(path);
+    return openWithDesktop(path, request);
 }
 
 }  // namespace platform

@@ -182,6 +182,8 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
         EXPECT_EQ(shellOpen(c.file), c.code) << c.file;
     }
     EXPECT_FALSE(fs::exists(d + "/ran"));
+    // A working directory that is gone.
+    EXPECT_EQ(platform::shellExecute({0, "Open", Probe, "", d + "/gone", 1}), 3);
 }
 
 TEST_F(ProbeFixture, EverythingButAnExecutableGoesToTheOpener) {
