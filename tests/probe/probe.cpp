@@ -1,7 +1,8 @@
 // A program for the launch tests to start: it writes what it was started with into the file
 // named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, its session,
-// where stdin, stdout and stderr lead, its open descriptors and every argument after argv[0]. With OPALIST_PROBE_AWAIT_PID set it first waits until that process has
-// gone, to show that it outlives its launcher. The file appears whole (written, then renamed).
+// where stdin, stdout and stderr lead, its open descriptors and every argument after argv[0].
+// With OPALIST_PROBE_AWAIT_PID set it first waits until that process has gone, to show that it
+// outlives its launcher. The file appears whole (written, then renamed).
 
 #include <signal.h>
 #include <unistd.h>
