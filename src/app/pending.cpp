@@ -6,18 +6,6 @@
 
 // ---- launching and the error log ---------------------------------------------------------
 
-std::int32_t Dialog::StartDoc(const std::string&, int) {
-    return 0;
-}
-void Dialog::Lnch(std::optional<int>) {}
-std::string Dialog::ErrorLogPath() const {
-    return {};
-}
-void Dialog::SaveErr(int, const std::string&) {}
-int Dialog::ErrEx() {
-    return 0;
-}
-
 // ---- captions, language and layout -------------------------------------------------------
 
 // ---- countdown and launch run ------------------------------------------------------------
