@@ -114,11 +114,13 @@ class Dialog : public tk::Window {
     std::uint64_t LaunchRuns = 0;
 
     // ---- Launching one entry and the error log (launch/) ----------------------------------
+    // Throws launch::EmptyCommandLine, before any shell request, for an empty command line.
     std::int32_t StartDoc(const std::string& DocName, int ParChck);
     // Without an entry position, opens the maker's web address.
     void Lnch(std::optional<int> c = std::nullopt);
     std::string ErrorLogPath() const;
-    void SaveErr(int c, const std::string& msg);
+    // Returns false when the record could not be written.
+    bool SaveErr(int c, const std::string& msg);
     int ErrEx();
 
     // ---- Captions, language and layout (ui/) ----------------------------------------------

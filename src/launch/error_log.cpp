@@ -1,0 +1,28 @@
+#include "launch/error_log.h"
+
+#include <vector>
+
+#include "platform/file_lock.h"
+#include "platform/text_file.h"
+
+namespace launch {
+
+std::string errorLogPath(const platform::ProcessFacts& process, char pathSeparator) {
+    return process.directory + pathSeparator + process.name + " " + process.userName + " error.log";
+}
+
+std::string errorLogRecord(const std::string& dateTime, const std::string& command,
+                           const std::string& message) {
+    return "#" + dateTime + "# | " + command + " | " + message;
+}
+
+bool appendErrorLogRecord(const std::string& path, const std::string& record) {
+    // Without the lock (a read-only folder, say) the write is still tried: it is the write
+    // that decides whether the record is kept.
+    const platform::FileLock lock(path + ".lock");
+    std::vector<std::string> lines = platform::readLines(path).lines;
+    lines.push_back(record);
+    return platform::replaceFile(path, lines).ok;
+}
+
+}  // namespace launch

@@ -1,0 +1,28 @@
+// The main window's side of the error log: its name, adding a record, and the "View error log"
+// button that follows the file's existence.
+#include "app/dialog.h"
+#include "launch/error_log.h"
+#include "platform/text_file.h"
+
+namespace {
+
+constexpr int ViewErrorLogButton = 10;
+
+}  // namespace
+
+std::string Dialog::ErrorLogPath() const {
+    return launch::errorLogPath(services().process, services().pathSeparator);
+}
+
+bool Dialog::SaveErr(int c, const std::string& msg) {
+    Butt[ViewErrorLogButton].setEnabled(true);
+    return launch::appendErrorLogRecord(
+        ErrorLogPath(),
+        launch::errorLogRecord(services().dateTimeText(), LaunchList.list(c - 1), msg));
+}
+
+int Dialog::ErrEx() {
+    const bool exists = platform::canOpen(ErrorLogPath());
+    Butt[ViewErrorLogButton].setEnabled(exists);
+    return exists ? 1 : 0;
+}

@@ -1,0 +1,59 @@
+// Launching one entry: the shell request of StartDoc and the failure handling of Lnch.
+#include "app/dialog.h"
+#include "launch/command_line.h"
+#include "launch/launch_message.h"
+
+namespace {
+
+// The maker's web address, opened by a click on the credit label.
+constexpr const char* MakerAddress = "https://opalist.example.org/";
+
+}  // namespace
+
+std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
+    const std::uintptr_t owner = services().desktopWindow();
+    const std::optional<launch::SplitCommand> command =
+        launch::splitCommandLine(DocName, ParChck != 0);
+    if (!command) {
+        throw launch::EmptyCommandLine{};
+    }
+    return services().shellExecute({owner, "Open", command->file, command->parameters,
+                                    launch::shellDirectory(services().pathSeparator), 1});
+}
+
+void Dialog::Lnch(std::optional<int> c) {
+    std::int32_t result = 0;
+    try {
+        result = c ? StartDoc(LaunchList.list(*c - 1), 1) : StartDoc(MakerAddress, 0);
+    } catch (const launch::EmptyCommandLine&) {
+        return;  // an empty entry: nothing to open and nothing to report
+    }
+    if (result > 32) {
+        return;
+    }
+
+    const bool english = English();
+    const std::string message = launch::launchMessage(result, english);
+    if (!c) {
+        // The user asked for the address just now: always say why it did not open. There is no
+        // list entry to log or to fix, so LaunchFailed stays as it is.
+        app().messageBox({launch::launchErrorTitle(english),
+                          launch::launchErrorText(MakerAddress, message, {}, english),
+                          tk::Icon::Exclamation, tk::Buttons::Ok});
+        return;
+    }
+
+    launch::LogOutcome log = launch::LogOutcome::NotAsked;
+    if (sErrMsg.value() != 0) {
+        log = SaveErr(*c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
+    }
+    if (dErrMsg.value() != 0) {
+        const std::vector<std::string> advice =
+            launch::launchAdvice(log, qErrMsg.value() != 0, english);
+        app().messageBox(
+            {launch::launchErrorTitle(english),
+             launch::launchErrorText(LaunchList.list(*c - 1), message, advice, english),
+             tk::Icon::Exclamation, tk::Buttons::Ok});
+    }
+    LaunchFailed = true;
+}

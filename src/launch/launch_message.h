@@ -1,0 +1,27 @@
+#pragma once
+// What a refused launch tells the user: the shell's result code as a message in the current
+// language, the advice sentences that follow it, and the text of the "Startup error" box.
+// Deciding when a box is shown or a record logged is Lnch's.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace launch {
+
+// The message for a shell result of 32 or less; codes outside the table, negative ones
+// included, give "Unknown error".
+std::string launchMessage(std::int32_t code, bool english);
+
+// The advice sentences of a failure, in box order: about the log (saved, could not be saved,
+// or not asked for), then, when the program quits after the countdown, about that option.
+enum class LogOutcome { Saved, NotSaved, NotAsked };
+std::vector<std::string> launchAdvice(LogOutcome log, bool quitAfterCountdown, bool english);
+
+// "Command:", the command as typed, "Error message:", the message, each advice sentence after
+// two line feeds, and two line feeds at the end.
+std::string launchErrorText(const std::string& command, const std::string& message,
+                            const std::vector<std::string>& advice, bool english);
+std::string launchErrorTitle(bool english);
+
+}  // namespace launch

@@ -1,0 +1,72 @@
+// A program for the launch tests to start: it writes what it was started with into the file
+// named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, its session,
+// where stdin, stdout and stderr lead, its open descriptors and every argument after argv[0].
+// With OPALIST_PROBE_AWAIT_PID set it first waits until that process has gone, to show that it
+// outlives its launcher. The file appears whole (written, then renamed).
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string target(int fd) {
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), error).string();
+}
+
+std::string openDescriptors() {
+    std::string list;
+    std::error_code error;
+    // The directory listing holds a descriptor of its own while it runs: skip the one that
+    // leads to the listed directory itself.
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        const std::string name = entry.path().filename().string();
+        if (target(std::stoi(name)).rfind("/proc/", 0) == 0) {
+            continue;
+        }
+        list += (list.empty() ? "" : " ") + name;
+    }
+    return list;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* out = std::getenv("OPALIST_PROBE_OUT");
+    if (out == nullptr) {
+        return 2;
+    }
+    std::string outlived;
+    if (const char* awaited = std::getenv("OPALIST_PROBE_AWAIT_PID")) {
+        const pid_t pid = std::atoi(awaited);
+        for (int i = 0; i < 1000 && ::kill(pid, 0) == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        outlived = ::kill(pid, 0) != 0 && errno == ESRCH ? "yes" : "no";
+    }
+    const std::string descriptors = openDescriptors();
+    const std::string temporary = std::string(out) + ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary);
+        file << "cwd=" << std::filesystem::current_path().string() << "\n";
+        file << "session=" << ::getsid(0) << "\n";
+        file << "stdio=" << target(0) << " " << target(1) << " " << target(2) << "\n";
+        file << "fds=" << descriptors << "\n";
+        if (!outlived.empty()) {
+            file << "outlived=" << outlived << "\n";
+        }
+        for (int i = 1; i < argc; ++i) {
+            file << "arg=" << argv[i] << "\n";
+        }
+    }
+    std::filesystem::rename(temporary, out);
+    return 0;
+}
