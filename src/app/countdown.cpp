@@ -9,7 +9,9 @@
 
 // The Timer box always holds a numeric interval from 3 to 60: the settings reader and the
 // spinner see to that, so the fallbacks never apply.
-double Dialog::IntervalSeconds() const { return settings::numericValue(Timer.text()).value_or(10); }
+double Dialog::IntervalSeconds() const {
+    return settings::numericValue(Timer.text()).value_or(10);
+}
 
 std::int16_t Dialog::IntervalAsInt16() const {
     return settings::toInt16(IntervalSeconds()).value_or(10);
@@ -45,7 +47,9 @@ void Dialog::ShowProgress() {
     RecCount.setWidth(static_cast<float>(ProgressWidth * elapsed / interval));
 }
 
-void Dialog::Countdown_Timer() { LaunchRun(); }
+void Dialog::Countdown_Timer() {
+    LaunchRun();
+}
 
 void Dialog::StopContinueCommand() {
     if (CountDispl.enabled()) {

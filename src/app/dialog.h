@@ -135,10 +135,10 @@ class Dialog : public tk::Window {
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
 
-      // LblCountdown: RemainingSeconds followed by " s".
+    // LblCountdown: RemainingSeconds followed by " s".
     void ShowRemainingSeconds();
 
-private:
+  private:
     void ShowProgress();
     // Every entry in list order, each asked for first when askEach is set.
     void LaunchEntries(bool askEach);

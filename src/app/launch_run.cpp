@@ -12,7 +12,8 @@ const char* const RunningEN = "Running programs...";
 const char* const RunningCS = "Spouštím programy...";
 
 tk::MessageBox RunQuestion(bool english, const std::string& entry, int position, int count) {
-    const std::string progress = " (" + std::to_string(position) + "/" + std::to_string(count) + ")";
+    const std::string progress =
+        " (" + std::to_string(position) + "/" + std::to_string(count) + ")";
     tk::MessageBox box;
     box.text = std::string(english ? "Command:" : "Příkaz:") + "\n" + entry + "\n\n" +
                (english ? "Run?" : "Spustit?");
@@ -50,8 +51,8 @@ void Dialog::LaunchEntries(bool askEach) {
                 Lnch(position);
                 continue;
             }
-            const tk::MessageBox question = RunQuestion(
-                English(), LaunchList.list(position - 1), position, LaunchList.listCount());
+            const tk::MessageBox question = RunQuestion(English(), LaunchList.list(position - 1),
+                                                        position, LaunchList.listCount());
             if (app().messageBox(question) == tk::Answer::Yes) {
                 Lnch(position);
                 activate();  // the launched program may have taken the foreground

@@ -12,7 +12,7 @@ void Dialog::Form_Load() {
     LaunchFailed = false;
     LoadSettings();
     ErrEx();
-    SaveSettings();
+    const bool saved = SaveSettings();
 
     FullHeight = height();
     setHeight(CompactHeight);
@@ -26,7 +26,9 @@ void Dialog::Form_Load() {
         Butt[index].setEnabled(anyEntry);
     }
     uHide(false);
-    SettingsDirty = false;
+    // The load's change events are not changes; but when the file could not be written it does
+    // not hold this setup, and leaving must offer to save it again.
+    SettingsDirty = !saved;
     ShowRemainingSeconds();
     if (!anyEntry) {
         ConfigRunAgainCommand();

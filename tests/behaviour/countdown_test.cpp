@@ -71,7 +71,12 @@ TEST(Countdown, EachStateHasItsTimersLayoutCaptionsAndButtons) {
              t.h.loop.advance(9999);
              t.h.user([&] { t.h.dialog().CountDispl.tick(); });
          },
-         false, true, Dialog::CompactHeight, "S&top", "Conf&ig", {5}},
+         false,
+         true,
+         Dialog::CompactHeight,
+         "S&top",
+         "Conf&ig",
+         {5}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.state);

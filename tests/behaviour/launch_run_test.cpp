@@ -78,7 +78,8 @@ TEST(LaunchRun, SecondOfThreeFailsUnderEveryOptionCombination) {
         if (quit) {
             continue;
         }
-        const std::string hint = save ? "\n\nSee list of errors in the log file and fix the issues." : "";
+        const std::string hint =
+            save ? "\n\nSee list of errors in the log file and fix the issues." : "";
         EXPECT_EQ(t.h.loop.boxes().back().box.text,
                   "There were errors while launching command lines." + hint + "\n\n");
         EXPECT_EQ(t.h.loop.boxes().back().box.icon, tk::Icon::Information);

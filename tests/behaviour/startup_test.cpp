@@ -25,8 +25,9 @@ std::string crlf(const Lines& lines) {
     return bytes;
 }
 
-// A change the user makes in the setup area, marking it as changed.
+// Opens the setup view from the countdown and unticks "Display error messages?", as a user would.
 void untickDisplayErrors(Harness& h) {
+    h.click(2);
     h.user([&] { h.dialog().dErrMsg.clickByUser(); });
 }
 
@@ -279,7 +280,9 @@ TEST(StartUp, FailedSaveDoesNotStopTheStart) {
     EXPECT_FALSE(h.loop.ended());
     EXPECT_FALSE(d.Initializing);
     EXPECT_EQ(d.LblCountdown.caption(), "10 s");
-    EXPECT_TRUE(d.Butt[11].enabled());  // the file does not hold the setup: Save stays offered
+    // The file does not hold the setup: Save stays offered and leaving asks.
+    EXPECT_TRUE(d.Butt[11].enabled());
+    EXPECT_TRUE(d.SettingsDirty);
 }
 
 TEST(ExitCommand, EachAnswerOfThePrompt) {
