@@ -73,9 +73,9 @@ void ControlView::apply(const tk::Change& change) {
 void ControlView::applyAll() {
     for (const tk::Property property :
          {tk::Property::Caption, tk::Property::Tooltip, tk::Property::Enabled,
-          tk::Property::TabStop, tk::Property::Geometry, tk::Property::Style,
-          tk::Property::Range, tk::Property::Value, tk::Property::Selection,
-          tk::Property::ReadOnly, tk::Property::Visible, tk::Property::Focus}) {
+          tk::Property::TabStop, tk::Property::Geometry, tk::Property::Style, tk::Property::Range,
+          tk::Property::Value, tk::Property::Selection, tk::Property::ReadOnly,
+          tk::Property::Visible, tk::Property::Focus}) {
         apply({property});
     }
 }
@@ -90,8 +90,8 @@ void ControlView::applyStyle() {
 
     const QPalette standard = QApplication::palette();
     QPalette palette = standard;
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText,
-                                           QPalette::Text, QPalette::Window}) {
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Window}) {
         palette.setColor(role, standard.color(role));
     }
     if (style.textColor) {

@@ -90,8 +90,8 @@ QFont layoutFont(const QFont& system, double scale) {
     const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
     const double limit = 1800 * scale;
     QFont font = system;
-    for (const int stretch : {int{QFont::Unstretched}, int{QFont::SemiCondensed},
-                              int{QFont::Condensed}}) {
+    for (const int stretch :
+         {int{QFont::Unstretched}, int{QFont::SemiCondensed}, int{QFont::Condensed}}) {
         font.setStretch(stretch);
         const double smallest = stretch == QFont::Condensed ? 6.0 : 7.5;
         for (double points = 8.0; points >= smallest; points -= 0.25) {
@@ -226,8 +226,8 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
             }
         }
     }
-    QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text),
-                       buttonsFor(box.buttons), owner);
+    QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
+                       owner);
     dialog.setTextFormat(Qt::PlainText);
     dialog.setDefaultButton(buttonFor(box.defaultButton));
     dialog.exec();

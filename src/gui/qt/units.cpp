@@ -25,8 +25,7 @@ QRect toPixels(const tk::Geometry& geometry, double scale) {
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
-QSize clientPixels(tk::FrameKind kind, tk::Twips outerWidth, tk::Twips outerHeight,
-                   double scale) {
+QSize clientPixels(tk::FrameKind kind, tk::Twips outerWidth, tk::Twips outerHeight, double scale) {
     const tk::FrameAllowance frame = tk::frameAllowance(kind);
     return {std::max(1, toPixels(outerWidth - frame.width, scale)),
             std::max(1, toPixels(outerHeight - frame.height, scale))};

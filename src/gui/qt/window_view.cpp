@@ -65,8 +65,7 @@ QWidget* WindowView::widgetOf(const tk::Control& control) const {
 }
 
 QSize WindowView::modelClientSize() const {
-    return clientPixels(window_.frameKind(), window_.width(), window_.height(),
-                        frontEnd_.scale());
+    return clientPixels(window_.frameKind(), window_.width(), window_.height(), frontEnd_.scale());
 }
 
 void WindowView::apply(tk::WindowProperty property) {
@@ -109,7 +108,8 @@ void WindowView::apply(tk::WindowProperty property) {
 bool WindowView::event(QEvent* event) {
     // Reported from the event loop, never from inside the program's own call.
     if (event->type() == QEvent::WindowActivate) {
-        QTimer::singleShot(0, this, [this] { frontEnd_.user([this] { window_.activatedByUser(); }); });
+        QTimer::singleShot(0, this,
+                           [this] { frontEnd_.user([this] { window_.activatedByUser(); }); });
     }
     return QWidget::event(event);
 }
