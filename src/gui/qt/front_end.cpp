@@ -6,6 +6,8 @@
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
+#include <algorithm>
+#include <cmath>
 
 #include "gui/qt/control_views.h"
 #include "gui/qt/text.h"
@@ -93,12 +95,17 @@ QFont layoutFont(const QFont& system, double scale) {
     for (const int stretch :
          {int{QFont::Unstretched}, int{QFont::SemiCondensed}, int{QFont::Condensed}}) {
         font.setStretch(stretch);
-        const double smallest = stretch == QFont::Condensed ? 6.0 : 7.5;
-        for (double points = 8.0; points >= smallest; points -= 0.25) {
+        font.setPointSizeF(8.0);
+        // Advances grow with the size: one measurement gives the size, a second confirms it.
+        const double width = QFontMetricsF(font).horizontalAdvance(alphabet);
+        double points = std::min(8.0, std::floor(8.0 * limit / width * 4) / 4);
+        font.setPointSizeF(points);
+        while (points > 6.0 && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
+            points -= 0.25;
             font.setPointSizeF(points);
-            if (QFontMetricsF(font).horizontalAdvance(alphabet) <= limit) {
-                return font;
-            }
+        }
+        if (points >= 7.5 || stretch == QFont::Condensed) {
+            return font;
         }
     }
     return font;
