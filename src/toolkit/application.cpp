@@ -48,6 +48,9 @@ void Application::addWindow(Window& window) {
 
 void Application::removeWindow(Window& window) {
     windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
+    if (onWindowDestroyed) {
+        onWindowDestroyed(window);
+    }
 }
 
 }  // namespace tk

@@ -73,6 +73,8 @@ class Application {
     void removeWindow(Window& window);
     // A front end that attaches after windows exist learns of later ones through this.
     std::function<void(Window&)> onWindowCreated;
+    // Called as a window goes, after its controls are gone, so a front end can drop its view.
+    std::function<void(Window&)> onWindowDestroyed;
 
   private:
     Backend& backend_;

@@ -8,17 +8,28 @@
 
 namespace tk {
 
+Container::~Container() {
+    for (Control* child : children_) {
+        child->parentGone_ = true;
+    }
+}
+
 Control::Control(Container& parent, Kind kind, Geometry geometry, std::string caption)
-    : parent_(parent), kind_(kind), caption_(std::move(caption)), geometry_(geometry) {
+    : parent_(parent),
+      window_(parent.window()),
+      kind_(kind),
+      caption_(std::move(caption)),
+      geometry_(geometry) {
     parent_.children_.push_back(this);
 }
 
 Control::~Control() {
-    auto& siblings = parent_.children_;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-    Window& owner = window();
-    if (owner.focused_ == this) {
-        owner.focused_ = nullptr;
+    if (!parentGone_) {
+        auto& siblings = parent_.children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    if (window_.focused_ == this) {
+        window_.focused_ = nullptr;
     }
 }
 
@@ -76,7 +87,7 @@ bool Control::setFocus() {
 }
 
 bool Control::hasFocus() const {
-    return parent_.window().focused_ == this;
+    return window_.focused_ == this;
 }
 
 void Control::gainFocus() {

@@ -76,7 +76,8 @@ class Window;
 // A window or a frame: something controls lie on. A hidden container hides what it holds.
 class Container {
   public:
-    virtual ~Container() = default;
+    // Its controls may outlive it (members declared before it in their window's class).
+    virtual ~Container();
     virtual Window& window() = 0;
     // Whether the container can be seen: its own visibility and that of every container above.
     virtual bool shown() const = 0;
@@ -96,7 +97,7 @@ class Control {
 
     Kind kind() const { return kind_; }
     Container& parent() { return parent_; }
-    Window& window() { return parent_.window(); }
+    Window& window() { return window_; }
     Application& app();
 
     const std::string& caption() const { return caption_; }
@@ -145,7 +146,10 @@ class Control {
     friend class Window;
     void gainFocus();
 
+    friend class Container;
     Container& parent_;
+    Window& window_;
+    bool parentGone_ = false;
     Kind kind_;
     std::string caption_;
     std::string tooltip_;

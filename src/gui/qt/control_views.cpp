@@ -1,0 +1,496 @@
+#include "gui/qt/control_views.h"
+
+#include <QtCore/QAbstractListModel>
+#include <QtCore/QPointer>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+#include <QtGui/QShortcutEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListView>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QScrollBar>
+
+#include "gui/qt/front_end.h"
+#include "gui/qt/text.h"
+#include "gui/qt/units.h"
+#include "toolkit/controls.h"
+
+namespace gui {
+
+namespace {
+
+QColor rgb(std::uint32_t color) {
+    return QColor(static_cast<QRgb>(color));
+}
+
+}  // namespace
+
+ControlView::ControlView(QtFrontEnd& frontEnd, tk::Control& control, QWidget& widget)
+    : frontEnd_(frontEnd), control_(control), widget_(widget) {
+    control_.onViewChange = [this](const tk::Change& change) {
+        frontEnd_.mirror([&] { apply(change); });
+    };
+}
+
+void ControlView::apply(const tk::Change& change) {
+    switch (change.property) {
+        case tk::Property::Tooltip:
+            widget_.setToolTip(toQt(control_.tooltip()));
+            break;
+        case tk::Property::Visible:
+            widget_.setVisible(control_.visible());
+            break;
+        case tk::Property::Enabled:
+            widget_.setEnabled(control_.enabled());
+            break;
+        case tk::Property::TabStop:
+            widget_.setFocusPolicy(!focusable()         ? Qt::NoFocus
+                                   : control_.tabStop() ? Qt::StrongFocus
+                                                        : Qt::ClickFocus);
+            break;
+        case tk::Property::Focus:
+            if (control_.hasFocus()) {
+                widget_.setFocus(Qt::OtherFocusReason);
+            }
+            break;
+        case tk::Property::Geometry:
+            widget_.setGeometry(toPixels(control_.geometry(), frontEnd_.scale()));
+            break;
+        case tk::Property::Style:
+            applyStyle();
+            break;
+        default:
+            applyOwn(change);
+            break;
+    }
+}
+
+void ControlView::applyAll() {
+    for (const tk::Property property :
+         {tk::Property::Caption, tk::Property::Tooltip, tk::Property::Enabled,
+          tk::Property::TabStop, tk::Property::Geometry, tk::Property::Style, tk::Property::Range,
+          tk::Property::Value, tk::Property::Selection, tk::Property::ReadOnly,
+          tk::Property::Visible, tk::Property::Focus}) {
+        apply({property});
+    }
+}
+
+// Fonts and colours are set in full on every widget, so a bold or coloured frame passes
+// nothing on to the controls inside it.
+void ControlView::applyStyle() {
+    const tk::Style& style = control_.style();
+    QFont font = frontEnd_.font();
+    font.setBold(style.bold);
+    widget_.setFont(font);
+
+    const QPalette standard = QApplication::palette();
+    QPalette palette = standard;
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Window}) {
+        palette.setColor(role, standard.color(role));
+    }
+    if (style.textColor) {
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            palette.setColor(QPalette::All, role, rgb(*style.textColor));
+        }
+    }
+    if (style.fillColor) {
+        palette.setColor(QPalette::Window, rgb(*style.fillColor));
+    }
+    widget_.setAutoFillBackground(style.fillColor.has_value());
+    widget_.setPalette(palette);
+}
+
+void ControlView::user(const std::function<void()>& action, bool resync) {
+    if (detached_) {
+        return;
+    }
+    const QPointer<QWidget> alive(&widget_);
+    frontEnd_.user(action);
+    if (resync && alive && !detached_) {
+        frontEnd_.mirror([this] { applyOwn({tk::Property::Value}); });
+    }
+}
+
+namespace {
+
+class ButtonView final : public QPushButton, public ControlView {
+  public:
+    ButtonView(QtFrontEnd& frontEnd, tk::Button& button, QWidget* parent)
+        : QPushButton(parent), ControlView(frontEnd, button, *this), button_(button) {
+        connect(this, &QPushButton::clicked, this,
+                [this] { user([this] { button_.clickByUser(); }); });
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        if (change.property == tk::Property::Caption) {
+            setText(toQt(button_.caption()));
+        }
+    }
+    // The access key clicks at once (Qt would animate the click and report it later).
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Shortcut &&
+            !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            setFocus(Qt::ShortcutFocusReason);
+            click();
+            return true;
+        }
+        return QPushButton::event(event);
+    }
+
+  private:
+    tk::Button& button_;
+};
+
+class CheckBoxView final : public QCheckBox, public ControlView {
+  public:
+    CheckBoxView(QtFrontEnd& frontEnd, tk::CheckBox& box, QWidget* parent)
+        : QCheckBox(parent), ControlView(frontEnd, box, *this), box_(box) {
+        connect(this, &QCheckBox::clicked, this, [this] { user([this] { box_.clickByUser(); }); });
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        if (change.property == tk::Property::Caption) {
+            setText(toQt(box_.caption()));
+        } else if (change.property == tk::Property::Value) {
+            setCheckState(box_.value() == 1   ? Qt::Checked
+                          : box_.value() == 2 ? Qt::PartiallyChecked
+                                              : Qt::Unchecked);
+        }
+    }
+
+  private:
+    tk::CheckBox& box_;
+};
+
+class OptionView final : public QRadioButton, public ControlView {
+  public:
+    OptionView(QtFrontEnd& frontEnd, tk::OptionButton& option, QWidget* parent)
+        : QRadioButton(parent), ControlView(frontEnd, option, *this), option_(option) {
+        setAutoExclusive(false);
+        connect(this, &QRadioButton::clicked, this,
+                [this] { user([this] { option_.clickByUser(); }); });
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        if (change.property == tk::Property::Caption) {
+            setText(toQt(option_.caption()));
+        } else if (change.property == tk::Property::Value) {
+            setChecked(option_.value());
+        }
+    }
+
+  private:
+    tk::OptionButton& option_;
+};
+
+// The list's items straight from the control, without a copy. The row count lags the control
+// until its change is reported, as the model protocol needs.
+class ListModel final : public QAbstractListModel {
+  public:
+    ListModel(const tk::ListBox& list, QObject* parent)
+        : QAbstractListModel(parent), list_(list), rows_(list.listCount()) {}
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || index.row() >= list_.listCount()) {
+            return {};
+        }
+        return toQt(list_.list(index.row()));
+    }
+
+    void appended(int row) {
+        beginInsertRows({}, row, row);
+        ++rows_;
+        endInsertRows();
+    }
+    void replaced(int row) { emit dataChanged(index(row), index(row), {Qt::DisplayRole}); }
+    void removed(int row) {
+        beginRemoveRows({}, row, row);
+        --rows_;
+        endRemoveRows();
+    }
+
+  private:
+    const tk::ListBox& list_;
+    int rows_;
+};
+
+class ListBoxView final : public QListView, public ControlView {
+  public:
+    ListBoxView(QtFrontEnd& frontEnd, tk::ListBox& list, QWidget* parent)
+        : QListView(parent),
+          ControlView(frontEnd, list, *this),
+          list_(list),
+          model_(new ListModel(list, this)) {
+        setModel(model_);
+        setUniformItemSizes(true);
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this](const QModelIndex& current) {
+                    user([this, row = current.row()] { list_.selectedByUser(row); });
+                });
+        connect(this, &QListView::doubleClicked, this,
+                [this] { user([this] { list_.doubleClickedByUser(); }); });
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        switch (change.property) {
+            case tk::Property::ItemAppended:
+                model_->appended(change.index);
+                break;
+            case tk::Property::ItemReplaced:
+                model_->replaced(change.index);
+                break;
+            case tk::Property::ItemRemoved:
+                model_->removed(change.index);
+                applySelection();
+                break;
+            case tk::Property::Value:
+            case tk::Property::Selection:
+                applySelection();
+                break;
+            default:
+                break;
+        }
+    }
+
+  private:
+    void applySelection() {
+        const int row = list_.listIndex();
+        if (row < 0) {
+            selectionModel()->clear();
+            return;
+        }
+        const QModelIndex index = model_->index(row);
+        if (selectionModel()->currentIndex() != index || !selectionModel()->isSelected(index)) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        }
+        scrollTo(index);
+    }
+
+    tk::ListBox& list_;
+    ListModel* model_;
+};
+
+class TextBoxView final : public QLineEdit, public ControlView {
+  public:
+    TextBoxView(QtFrontEnd& frontEnd, tk::TextBox& box, QWidget* parent)
+        : QLineEdit(parent), ControlView(frontEnd, box, *this), box_(box) {
+        connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+            user([this, text = fromQt(text)] { box_.editedByUser(text); });
+        });
+        connect(this, &QLineEdit::selectionChanged, this, [this] { reportSelection(); });
+        connect(this, &QLineEdit::cursorPositionChanged, this, [this] { reportSelection(); });
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        switch (change.property) {
+            case tk::Property::Value:
+                if (text() != toQt(box_.text())) {
+                    setText(toQt(box_.text()));
+                    applySelection();
+                }
+                break;
+            case tk::Property::Selection:
+                applySelection();
+                break;
+            case tk::Property::ReadOnly:
+                setReadOnly(box_.readOnly());
+                break;
+            default:
+                break;
+        }
+    }
+
+  private:
+    void applySelection() {
+        const int start = utf16Offset(text(), box_.selStart());
+        const int end = utf16Offset(text(), box_.selStart() + box_.selLength());
+        if (end > start) {
+            setSelection(start, end - start);
+        } else {
+            setCursorPosition(start);
+        }
+    }
+    void reportSelection() {
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        const int end = hasSelectedText() ? selectionEnd() : start;
+        const int first = characterPosition(text(), start);
+        const int length = characterPosition(text(), end) - first;
+        user([this, first, length] { box_.selectionChangedByUser(first, length); }, false);
+    }
+
+    tk::TextBox& box_;
+};
+
+// Arrow clicks step the control by its small change; other moves hand over the new position.
+// Either way the control decides the value the bar then shows.
+class ScrollBarView final : public QScrollBar, public ControlView {
+  public:
+    ScrollBarView(QtFrontEnd& frontEnd, tk::VScrollBar& bar, QWidget* parent)
+        : QScrollBar(Qt::Vertical, parent), ControlView(frontEnd, bar, *this), bar_(bar) {
+        connect(this, &QScrollBar::actionTriggered, this, [this](int action) {
+            switch (action) {
+                case QAbstractSlider::SliderNoAction:
+                    return;
+                case QAbstractSlider::SliderSingleStepAdd:
+                    user([this] { bar_.stepByUser(1); });
+                    break;
+                case QAbstractSlider::SliderSingleStepSub:
+                    user([this] { bar_.stepByUser(-1); });
+                    break;
+                default:
+                    user([this, position = sliderPosition()] { bar_.setValueByUser(position); });
+                    break;
+            }
+        });
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        if (change.property == tk::Property::Range) {
+            setRange(std::min(bar_.min(), bar_.max()), std::max(bar_.min(), bar_.max()));
+            setSingleStep(bar_.smallChange());
+        } else if (change.property == tk::Property::Value) {
+            setValue(bar_.value());
+        }
+    }
+
+  private:
+    tk::VScrollBar& bar_;
+};
+
+class LabelView final : public QLabel, public ControlView {
+  public:
+    LabelView(QtFrontEnd& frontEnd, tk::Label& label, QWidget* parent)
+        : QLabel(parent), ControlView(frontEnd, label, *this), label_(label) {
+        setTextFormat(Qt::PlainText);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        if (change.property == tk::Property::Caption) {
+            setText(withoutAccessKeys(toQt(label_.caption())));
+        }
+    }
+    void applyStyle() override {
+        ControlView::applyStyle();
+        setFrameShape(label_.style().border ? QFrame::Box : QFrame::NoFrame);
+    }
+    bool focusable() const override { return false; }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            user([this] { label_.clickByUser(); });
+        }
+    }
+
+  private:
+    tk::Label& label_;
+};
+
+class FrameView final : public QGroupBox, public ControlView {
+  public:
+    FrameView(QtFrontEnd& frontEnd, tk::Frame& frame, QWidget* parent)
+        : QGroupBox(parent), ControlView(frontEnd, frame, *this), frame_(frame) {}
+
+  protected:
+    void applyOwn(const tk::Change& change) override {
+        if (change.property == tk::Property::Caption) {
+            setTitle(toQt(frame_.caption()));
+        }
+    }
+    bool focusable() const override { return false; }
+
+  private:
+    tk::Frame& frame_;
+};
+
+class ShapeView final : public QWidget, public ControlView {
+  public:
+    ShapeView(QtFrontEnd& frontEnd, tk::Shape& shape, QWidget* parent)
+        : QWidget(parent), ControlView(frontEnd, shape, *this), shape_(shape) {}
+
+  protected:
+    void applyOwn(const tk::Change&) override {}
+    void applyStyle() override { update(); }
+    bool focusable() const override { return false; }
+    void paintEvent(QPaintEvent*) override {
+        const tk::Style& style = shape_.style();
+        QPainter painter(this);
+        if (style.fillColor) {
+            painter.fillRect(rect(), rgb(*style.fillColor));
+        }
+        if (style.border) {
+            painter.setPen(style.textColor ? rgb(*style.textColor) : QColor(Qt::black));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+
+  private:
+    tk::Shape& shape_;
+};
+
+}  // namespace
+
+ControlView* createView(QtFrontEnd& frontEnd, tk::Control& control, QWidget* parent) {
+    ControlView* view = nullptr;
+    switch (control.kind()) {
+        case tk::Kind::Button:
+            view = new ButtonView(frontEnd, static_cast<tk::Button&>(control), parent);
+            break;
+        case tk::Kind::CheckBox:
+            view = new CheckBoxView(frontEnd, static_cast<tk::CheckBox&>(control), parent);
+            break;
+        case tk::Kind::OptionButton:
+            view = new OptionView(frontEnd, static_cast<tk::OptionButton&>(control), parent);
+            break;
+        case tk::Kind::ListBox:
+            view = new ListBoxView(frontEnd, static_cast<tk::ListBox&>(control), parent);
+            break;
+        case tk::Kind::TextBox:
+            view = new TextBoxView(frontEnd, static_cast<tk::TextBox&>(control), parent);
+            break;
+        case tk::Kind::VScrollBar:
+            view = new ScrollBarView(frontEnd, static_cast<tk::VScrollBar&>(control), parent);
+            break;
+        case tk::Kind::Label:
+            view = new LabelView(frontEnd, static_cast<tk::Label&>(control), parent);
+            break;
+        case tk::Kind::Frame:
+            view = new FrameView(frontEnd, static_cast<tk::Frame&>(control), parent);
+            break;
+        case tk::Kind::Shape:
+            view = new ShapeView(frontEnd, static_cast<tk::Shape&>(control), parent);
+            break;
+    }
+    frontEnd.mirror([view] { view->applyAll(); });
+    return view;
+}
+
+ControlView* viewOf(QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* view = dynamic_cast<ControlView*>(widget)) {
+            return view;
+        }
+        if (widget->isWindow()) {
+            break;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace gui

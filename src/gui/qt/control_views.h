@@ -1,0 +1,58 @@
+#pragma once
+// One widget class per control kind. Each view mirrors its control's properties as the
+// control reports changes, and hands the user's actions on that widget back to the control.
+
+#include <QtWidgets/QWidget>
+
+#include "toolkit/control.h"
+
+namespace gui {
+
+class QtFrontEnd;
+
+class ControlView {
+  public:
+    ControlView(QtFrontEnd& frontEnd, tk::Control& control, QWidget& widget);
+    virtual ~ControlView() = default;
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    tk::Control& control() { return control_; }
+    QWidget& widget() { return widget_; }
+
+    // Mirrors one change of the control into the widget (signals ignored meanwhile).
+    void apply(const tk::Change& change);
+    // Mirrors every property, as when the widget is built.
+    void applyAll();
+    // Stops watching the control and reporting to it (the widget may outlive the control while
+    // Qt takes it down).
+    void detach() {
+        control_.onViewChange = nullptr;
+        detached_ = true;
+    }
+
+  protected:
+    // The kind's own properties: caption, value, selection, range, list items, read-only.
+    virtual void applyOwn(const tk::Change& change) = 0;
+    virtual void applyStyle();
+    // Whether the user can move the focus to the widget.
+    virtual bool focusable() const { return true; }
+    // Runs a user action on the control, then brings the widget back in line with the model
+    // (the widget may have changed itself, say a check box that toggled on its own).
+    void user(const std::function<void()>& action, bool resync = true);
+
+    QtFrontEnd& frontEnd_;
+
+  private:
+    tk::Control& control_;
+    QWidget& widget_;
+    bool detached_ = false;
+};
+
+// Creates the view of a control as a child of parent.
+ControlView* createView(QtFrontEnd& frontEnd, tk::Control& control, QWidget* parent);
+
+// The view a widget belongs to (the widget itself or an ancestor inside its window).
+ControlView* viewOf(QWidget* widget);
+
+}  // namespace gui

@@ -1,0 +1,257 @@
+#include "gui/qt/front_end.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QTimer>
+#include <QtGui/QFontMetricsF>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/qt/control_views.h"
+#include "gui/qt/text.h"
+#include "gui/qt/units.h"
+#include "gui/qt/window_view.h"
+
+namespace gui {
+
+namespace {
+
+QMessageBox::Icon iconFor(tk::Icon icon) {
+    switch (icon) {
+        case tk::Icon::Question:
+            return QMessageBox::Question;
+        case tk::Icon::Exclamation:
+            return QMessageBox::Warning;
+        case tk::Icon::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+QMessageBox::StandardButtons buttonsFor(tk::Buttons buttons) {
+    switch (buttons) {
+        case tk::Buttons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case tk::Buttons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case tk::Buttons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton buttonFor(tk::Answer answer) {
+    switch (answer) {
+        case tk::Answer::Yes:
+            return QMessageBox::Yes;
+        case tk::Answer::No:
+            return QMessageBox::No;
+        case tk::Answer::Cancel:
+            return QMessageBox::Cancel;
+        case tk::Answer::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+// The button pressed; a box left some other way (Esc, the close box) gives the set's way out.
+tk::Answer answerFor(QMessageBox::StandardButton pressed, tk::Buttons buttons) {
+    switch (pressed) {
+        case QMessageBox::Yes:
+            return tk::Answer::Yes;
+        case QMessageBox::No:
+            return tk::Answer::No;
+        case QMessageBox::Cancel:
+            return tk::Answer::Cancel;
+        case QMessageBox::Ok:
+            return tk::Answer::Ok;
+        default:
+            break;
+    }
+    switch (buttons) {
+        case tk::Buttons::YesNo:
+            return tk::Answer::No;
+        case tk::Buttons::YesNoCancel:
+            return tk::Answer::Cancel;
+        case tk::Buttons::Ok:
+            break;
+    }
+    return tk::Answer::Ok;
+}
+
+double screenScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return pixelsPerTwip(screen != nullptr ? screen->logicalDotsPerInch() : 96.0);
+}
+
+}  // namespace
+
+QFont layoutFont(const QFont& system, double scale) {
+    const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    const double limit = 1800 * scale;
+    QFont font = system;
+    for (const int stretch :
+         {int{QFont::Unstretched}, int{QFont::SemiCondensed}, int{QFont::Condensed}}) {
+        font.setStretch(stretch);
+        font.setPointSizeF(8.0);
+        // Advances grow with the size: one measurement gives the size, a second confirms it.
+        const double width = QFontMetricsF(font).horizontalAdvance(alphabet);
+        double points = std::min(8.0, std::floor(8.0 * limit / width * 4) / 4);
+        font.setPointSizeF(points);
+        while (points > 6.0 && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
+            points -= 0.25;
+            font.setPointSizeF(points);
+        }
+        if (points >= 7.5 || stretch == QFont::Condensed) {
+            return font;
+        }
+    }
+    return font;
+}
+
+QtFrontEnd::QtFrontEnd() : scale_(screenScale()), font_(layoutFont(QApplication::font(), scale_)) {
+    app_.onWindowCreated = [this](tk::Window& window) { windowCreated(window); };
+    app_.onWindowDestroyed = [this](tk::Window& window) {
+        if (auto found = views_.find(&window); found != views_.end()) {
+            const std::unique_ptr<WindowView> view = std::move(found->second);
+            views_.erase(found);
+        }
+    };
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusChanged(now); });
+}
+
+QtFrontEnd::~QtFrontEnd() {
+    app_.onWindowCreated = nullptr;
+    app_.onWindowDestroyed = nullptr;
+    for (tk::Window* window : app_.windows()) {
+        window->onViewChange = nullptr;
+    }
+    // Emptied before the views go, so that nothing reached while Qt takes them down finds them.
+    auto views = std::move(views_);
+    views.clear();
+    for (auto& [timer, host] : timers_) {
+        host->disconnect();
+    }
+}
+
+QWidget* QtFrontEnd::widget(const tk::Window& window) const {
+    const auto found = views_.find(&window);
+    return found == views_.end() ? nullptr : found->second.get();
+}
+
+QWidget* QtFrontEnd::widget(const tk::Control& control) const {
+    const auto found = views_.find(&const_cast<tk::Control&>(control).window());
+    return found == views_.end() ? nullptr : found->second->widgetOf(control);
+}
+
+void QtFrontEnd::user(const std::function<void()>& action) {
+    if (!mirroring() && !app_.ended()) {
+        app_.dispatch(action);
+    }
+}
+
+void QtFrontEnd::mirror(const std::function<void()>& apply) {
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    } depth(mirroring_);
+    apply();
+}
+
+void QtFrontEnd::windowCreated(tk::Window& window) {
+    window.onViewChange = [this, &window](tk::WindowProperty property) {
+        windowChanged(window, property);
+    };
+}
+
+// A window's widgets are built when it is first shown: by then its controls exist (a window
+// announces itself before the controls of its class are made).
+void QtFrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) {
+    auto found = views_.find(&window);
+    if (found == views_.end()) {
+        if (property != tk::WindowProperty::Visible || !window.visible()) {
+            return;
+        }
+        mirror([&] {
+            found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
+        });
+    }
+    mirror([&] { found->second->apply(property); });
+}
+
+void QtFrontEnd::focusChanged(QWidget* now) {
+    if (now == nullptr || mirroring()) {
+        return;
+    }
+    const bool ours = std::any_of(views_.begin(), views_.end(), [now](const auto& entry) {
+        return entry.second.get() == now->window();
+    });
+    if (ControlView* view = ours ? viewOf(now) : nullptr) {
+        user([view] { view->control().focusedByUser(); });
+    }
+}
+
+void QtFrontEnd::timerChanged(tk::Timer& timer) {
+    std::unique_ptr<QTimer>& host = timers_[&timer];
+    if (!host) {
+        host = std::make_unique<QTimer>();
+        host->setTimerType(Qt::PreciseTimer);
+        connect(host.get(), &QTimer::timeout, this,
+                [this, &timer] { app_.dispatch([&timer] { timer.tick(); }); });
+    }
+    if (timer.running() && !app_.ended()) {
+        host->start(timer.interval());
+    } else {
+        host->stop();
+    }
+}
+
+void QtFrontEnd::timerDestroyed(tk::Timer& timer) {
+    const auto found = timers_.find(&timer);
+    if (found == timers_.end()) {
+        return;
+    }
+    // The timer may be going from inside its own tick.
+    QTimer* host = found->second.release();
+    timers_.erase(found);
+    host->disconnect();
+    host->stop();
+    host->deleteLater();
+}
+
+tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
+    QWidget* owner = QApplication::activeWindow();
+    if (owner == nullptr) {
+        for (tk::Window* window : app_.windows()) {
+            if (QWidget* view = widget(*window); view != nullptr && view->isVisible()) {
+                owner = view;
+                break;
+            }
+        }
+    }
+    QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
+                       owner);
+    dialog.setTextFormat(Qt::PlainText);
+    dialog.setDefaultButton(buttonFor(box.defaultButton));
+    dialog.exec();
+    return answerFor(dialog.standardButton(dialog.clickedButton()), box.buttons);
+}
+
+// Every window goes and every event loop ends, the nested ones of open message boxes too.
+void QtFrontEnd::programEnded() {
+    for (auto& [timer, host] : timers_) {
+        host->stop();
+    }
+    mirror([this] {
+        for (auto& [window, view] : views_) {
+            view->hide();
+        }
+    });
+    QCoreApplication::exit(0);
+}
+
+}  // namespace gui

@@ -1,0 +1,74 @@
+#pragma once
+// The Qt 6 Widgets front end: hosts the toolkit's timers (QTimer) and message boxes
+// (QMessageBox), renders every toolkit window and its controls as widgets that follow the
+// model, and feeds the user's actions back through Application::dispatch.
+//
+// It owns the Application, so every window created on it is seen from its first moment; a
+// window's widgets are built when it is first shown, from the state its controls hold then.
+// While the front end mirrors a model change into a widget, the widget's signals are ignored,
+// so the program's handlers run only for the user's own actions and timer ticks.
+
+#include <QtCore/QObject>
+#include <QtGui/QFont>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+#include "toolkit/application.h"
+#include "toolkit/timer.h"
+#include "toolkit/window.h"
+
+class QTimer;
+class QWidget;
+
+namespace gui {
+
+class WindowView;
+
+class QtFrontEnd final : public QObject, private tk::Backend {
+  public:
+    // Needs a QApplication.
+    QtFrontEnd();
+    ~QtFrontEnd() override;
+
+    tk::Application& app() { return app_; }
+
+    // The widget of a window or control; nullptr until the window is first shown.
+    QWidget* widget(const tk::Window& window) const;
+    QWidget* widget(const tk::Control& control) const;
+
+    double scale() const { return scale_; }
+    // The font every control is drawn in (bold where its style says so).
+    const QFont& font() const { return font_; }
+
+    // A user action: runs through the dispatch boundary unless the front end is mirroring the
+    // model right now (the widget signal was caused by the front end itself).
+    void user(const std::function<void()>& action);
+    // Applies a model change to widgets with their signals ignored.
+    void mirror(const std::function<void()>& apply);
+    bool mirroring() const { return mirroring_ > 0; }
+
+  private:
+    void timerChanged(tk::Timer& timer) override;
+    void timerDestroyed(tk::Timer& timer) override;
+    tk::Answer showMessageBox(const tk::MessageBox& box) override;
+    void programEnded() override;
+
+    void windowCreated(tk::Window& window);
+    void windowChanged(tk::Window& window, tk::WindowProperty property);
+    void focusChanged(QWidget* now);
+
+    tk::Application app_{*this};
+    double scale_;
+    QFont font_;
+    int mirroring_ = 0;
+    std::unordered_map<tk::Timer*, std::unique_ptr<QTimer>> timers_;
+    std::unordered_map<const tk::Window*, std::unique_ptr<WindowView>> views_;
+};
+
+// The font for a layout measured in twips: the system's family at the largest size up to 8
+// points whose lower-case alphabet is no wider than the classic dialog font's (1800 twips);
+// a condensed face of the family is used when the regular one would have to be smaller than 7.5.
+QFont layoutFont(const QFont& system, double scale);
+
+}  // namespace gui

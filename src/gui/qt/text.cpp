@@ -1,0 +1,59 @@
+#include "gui/qt/text.h"
+
+#include <QtGui/QKeyEvent>
+
+namespace gui {
+
+int utf16Offset(const QString& text, int characters) {
+    int offset = 0;
+    for (int seen = 0; seen < characters && offset < text.size(); ++seen) {
+        offset += text.at(offset).isHighSurrogate() && offset + 1 < text.size() ? 2 : 1;
+    }
+    return offset;
+}
+
+int characterPosition(const QString& text, int utf16Offset) {
+    int characters = 0;
+    for (int i = 0; i < utf16Offset && i < text.size(); ++i) {
+        if (!text.at(i).isLowSurrogate()) {
+            ++characters;
+        }
+    }
+    return characters;
+}
+
+QString withoutAccessKeys(const QString& caption) {
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == u'&' && i + 1 < caption.size()) {
+            ++i;
+        }
+        plain.append(caption.at(i));
+    }
+    return plain;
+}
+
+int characterCode(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Backspace:
+            return 8;
+        default:
+            break;
+    }
+    if (event.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+        return -1;
+    }
+    const QString text = event.text();
+    if (text.size() != 1 || text.at(0).unicode() > 255) {
+        return -1;
+    }
+    return text.at(0).unicode();
+}
+
+}  // namespace gui

@@ -1,0 +1,31 @@
+#pragma once
+// Text between the toolkit and Qt: UTF-8 strings, character positions (the toolkit counts code
+// points, Qt counts UTF-16 units), captions whose "&" marks an access key, and the character
+// code of a key press.
+
+#include <QtCore/QString>
+#include <string>
+
+class QKeyEvent;
+
+namespace gui {
+
+inline QString toQt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string fromQt(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+// The UTF-16 offset of a character position, and back.
+int utf16Offset(const QString& text, int characters);
+int characterPosition(const QString& text, int utf16Offset);
+
+// A caption for a widget that cannot show an access key: "&" marks dropped, "&&" kept as "&".
+QString withoutAccessKeys(const QString& caption);
+
+// The character code 0 to 255 a key press types (Esc 27, Enter 13, Backspace 8, letters as
+// typed), or -1 for keys that type none (arrows, Alt combinations, characters beyond Latin-1).
+int characterCode(const QKeyEvent& event);
+
+}  // namespace gui

@@ -1,0 +1,164 @@
+#include "gui/qt/window_view.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+#include <algorithm>
+
+#include "gui/qt/control_views.h"
+#include "gui/qt/front_end.h"
+#include "gui/qt/text.h"
+#include "gui/qt/units.h"
+#include "toolkit/controls.h"
+
+namespace gui {
+
+namespace {
+
+// A fixed dialog frame has a title and a close box only, and no taskbar entry.
+Qt::WindowFlags flagsFor(tk::FrameKind kind) {
+    if (kind == tk::FrameKind::FixedDialog) {
+        return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    }
+    return Qt::Window;
+}
+
+}  // namespace
+
+WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
+    : QWidget(nullptr, flagsFor(window.frameKind())), frontEnd_(frontEnd), window_(window) {
+    setFont(frontEnd_.font());
+    build(window_, this);
+    // Controls placed on the window over a frame's area lie above the frame.
+    for (tk::Control* control : window_.children()) {
+        if (control->kind() == tk::Kind::Frame) {
+            views_.at(control)->widget().lower();
+        }
+    }
+    apply(tk::WindowProperty::Caption);
+    apply(tk::WindowProperty::Size);
+}
+
+WindowView::~WindowView() {
+    for (auto& [control, view] : views_) {
+        view->detach();
+    }
+}
+
+void WindowView::build(tk::Container& container, QWidget* parent) {
+    for (tk::Control* control : container.children()) {
+        ControlView* view = createView(frontEnd_, *control, parent);
+        views_.emplace(control, view);
+        view->widget().installEventFilter(this);
+        if (control->kind() == tk::Kind::Frame) {
+            build(static_cast<tk::Frame&>(*control), &view->widget());
+        }
+    }
+}
+
+QWidget* WindowView::widgetOf(const tk::Control& control) const {
+    const auto found = views_.find(&control);
+    return found == views_.end() ? nullptr : &found->second->widget();
+}
+
+QSize WindowView::modelClientSize() const {
+    return clientPixels(window_.frameKind(), window_.width(), window_.height(), frontEnd_.scale());
+}
+
+void WindowView::apply(tk::WindowProperty property) {
+    switch (property) {
+        case tk::WindowProperty::Caption:
+            setWindowTitle(toQt(window_.caption()));
+            break;
+        case tk::WindowProperty::Size: {
+            const QSize client = modelClientSize();
+            if (isVisible() && client != size()) {
+                pendingSizes_.push_back(client);
+            }
+            if (window_.frameKind() == tk::FrameKind::FixedDialog) {
+                setFixedSize(client);
+            } else {
+                resize(client);
+            }
+            break;
+        }
+        case tk::WindowProperty::Visible:
+            if (!window_.visible()) {
+                hide();
+                break;
+            }
+            if (!placed_) {
+                placed_ = true;
+                if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+                    move(screen->availableGeometry().center() - rect().center());
+                }
+            }
+            show();
+            break;
+        case tk::WindowProperty::Activate:
+            raise();
+            activateWindow();
+            break;
+    }
+}
+
+bool WindowView::event(QEvent* event) {
+    // Reported from the event loop, never from inside the program's own call.
+    if (event->type() == QEvent::WindowActivate) {
+        QTimer::singleShot(0, this,
+                           [this] { frontEnd_.user([this] { window_.activatedByUser(); }); });
+    }
+    return QWidget::event(event);
+}
+
+// The close box asks the program; it decides whether the window goes.
+void WindowView::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    frontEnd_.user([this] { window_.closedByUser(); });
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize size = event->size();
+    const auto pending = std::find(pendingSizes_.begin(), pendingSizes_.end(), size);
+    if (pending != pendingSizes_.end()) {
+        pendingSizes_.erase(pendingSizes_.begin(), pending + 1);
+        return;
+    }
+    if (window_.frameKind() != tk::FrameKind::Sizable || !isVisible() ||
+        size == modelClientSize()) {
+        return;
+    }
+    const auto [width, height] = outerTwips(window_.frameKind(), size, frontEnd_.scale());
+    frontEnd_.user([this, width, height] { window_.resizedByUser(width, height); });
+}
+
+// Keys typed into a control reach it through this filter; keys typed while no control has the
+// focus reach the window's own handler.
+bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
+        keyPressed(*static_cast<QKeyEvent*>(event));
+        return frontEnd_.app().ended();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void WindowView::keyPressEvent(QKeyEvent* event) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || focus == this) {
+        keyPressed(*event);
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void WindowView::keyPressed(const QKeyEvent& event) {
+    const int code = characterCode(event);
+    if (code >= 0) {
+        frontEnd_.user([this, code] { window_.keyPressedByUser(code); });
+    }
+}
+
+}  // namespace gui

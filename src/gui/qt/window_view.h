@@ -1,0 +1,48 @@
+#pragma once
+// The widget of a toolkit window: a top-level QWidget whose client area is the window's outer
+// size less its frame allowance, holding the views of its controls (frame contents inside the
+// frame's widget). It reports activation, the close box, the user's resizing of a sizable
+// window and key presses.
+
+#include <QtWidgets/QWidget>
+#include <deque>
+#include <unordered_map>
+
+#include "toolkit/window.h"
+
+namespace gui {
+
+class ControlView;
+class QtFrontEnd;
+
+class WindowView final : public QWidget {
+  public:
+    WindowView(QtFrontEnd& frontEnd, tk::Window& window);
+    ~WindowView() override;
+
+    tk::Window& window() { return window_; }
+    // Mirrors one change of the window.
+    void apply(tk::WindowProperty property);
+    QWidget* widgetOf(const tk::Control& control) const;
+
+  protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void build(tk::Container& container, QWidget* parent);
+    void keyPressed(const QKeyEvent& event);
+    QSize modelClientSize() const;
+
+    QtFrontEnd& frontEnd_;
+    tk::Window& window_;
+    std::unordered_map<const tk::Control*, ControlView*> views_;
+    // Sizes asked for by the program whose resize events may still be on their way.
+    std::deque<QSize> pendingSizes_;
+    bool placed_ = false;
+};
+
+}  // namespace gui

@@ -1,0 +1,122 @@
+// The main window on the Qt front end: its frame, what the compact and the full heights show,
+// and captions that fit their controls at the layout font.
+#include <gtest/gtest.h>
+
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QWidget>
+
+#include "app/dialog.h"
+#include "gui/qt/front_end.h"
+#include "gui/qt/text.h"
+
+namespace {
+
+class QtDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(frontEnd.app().dispatch([this] { dialog.show(); }));
+    }
+
+    QWidget& top() { return *frontEnd.widget(dialog); }
+    QWidget& widget(const tk::Control& control) { return *frontEnd.widget(control); }
+    // Whether any of the control lies inside the client area.
+    bool inClientArea(const tk::Control& control) {
+        QWidget& w = widget(control);
+        const QRect onWindow(w.mapTo(&top(), QPoint(0, 0)), w.size());
+        return w.isVisible() && top().rect().intersects(onWindow);
+    }
+
+    gui::QtFrontEnd frontEnd;
+    Dialog dialog{frontEnd.app(), Services{}};
+};
+
+TEST_F(QtDialogTest, FixedDialogFrameWithoutTaskbarEntry) {
+    const Qt::WindowFlags flags = top().windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(top().minimumSize(), top().maximumSize());
+    EXPECT_EQ(top().size(), QSize(313, 381));
+}
+
+TEST_F(QtDialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
+    ASSERT_TRUE(frontEnd.app().dispatch([this] {
+        dialog.FrSetup.setVisible(false);
+        dialog.setHeight(Dialog::CompactHeight);
+    }));
+    EXPECT_EQ(top().size(), QSize(313, 107));
+    for (int index : {0, 1, 2, 3, 4, 5}) {
+        EXPECT_TRUE(inClientArea(dialog.Butt[index])) << index;
+    }
+    for (const tk::Control* control :
+         {static_cast<tk::Control*>(&dialog.RecBas), static_cast<tk::Control*>(&dialog.copyr)}) {
+        EXPECT_TRUE(inClientArea(*control));
+    }
+    for (const tk::Control* control :
+         {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
+          static_cast<tk::Control*>(&dialog.Butt[11]), static_cast<tk::Control*>(&dialog.LngEN)}) {
+        EXPECT_FALSE(inClientArea(*control));
+    }
+
+    ASSERT_TRUE(frontEnd.app().dispatch([this] {
+        dialog.FrSetup.setVisible(true);
+        dialog.setHeight(Dialog::ClientHeight + 450);
+    }));
+    EXPECT_EQ(top().size(), QSize(313, 381));
+    for (const tk::Control* control :
+         {static_cast<tk::Control*>(&dialog.Butt[11]), static_cast<tk::Control*>(&dialog.LngEN),
+          static_cast<tk::Control*>(&dialog.wStart)}) {
+        EXPECT_TRUE(inClientArea(*control));
+    }
+    // Controls on the window over the frame's area are drawn above it.
+    for (const tk::Control* control :
+         {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
+          static_cast<tk::Control*>(&dialog.Butt[7])}) {
+        QWidget& w = widget(*control);
+        const QPoint centre = w.mapTo(&top(), w.rect().center());
+        QWidget* hit = top().childAt(centre);
+        EXPECT_TRUE(hit == &w || w.isAncestorOf(hit)) << w.metaObject()->className();
+    }
+}
+
+TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
+    struct Case {
+        tk::Control* control;
+        const char* caption;
+    };
+    // The longest captions of both languages.
+    const Case cases[] = {
+        {&dialog.Butt[5], "Kr&ok za krokem"},
+        {&dialog.Butt[10], "Zobrazit chyby"},
+        {&dialog.Butt[11], "Ulo\xC5\xBEit zm\xC4\x9Bny"},
+        {&dialog.qErrMsg, "Quit after countdown even if launching error appears?"},
+        {&dialog.PromptEach, "Prompt each command line before launching?"},
+        {&dialog.LblFirst, "First enter your command lines..."},
+        {&dialog.Butt[10], "View error log"},
+        {&dialog.Butt[11], "Save changes"},
+        {&dialog.Butt[5], "&One by one"},
+        {&dialog.Butt[9], "Dlt"},
+    };
+    ASSERT_TRUE(frontEnd.app().dispatch([&] {
+        for (const Case& c : cases) {
+            c.control->setCaption(c.caption);
+        }
+    }));
+    const QStyle& style = *QApplication::style();
+    for (const Case& c : cases) {
+        QWidget& w = widget(*c.control);
+        const QString text = gui::withoutAccessKeys(gui::toQt(c.caption));
+        int needed = w.fontMetrics().horizontalAdvance(text);
+        if (c.control->kind() == tk::Kind::Button) {
+            needed += 2 * style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &w) / 2 + 4;
+        } else if (c.control->kind() == tk::Kind::CheckBox) {
+            needed += style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &w) +
+                      style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, &w);
+        }
+        EXPECT_LE(needed, w.width()) << c.caption;
+        EXPECT_LE(w.fontMetrics().height(), w.height() + 1) << c.caption;
+    }
+}
+
+}  // namespace
