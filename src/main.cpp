@@ -1,31 +1,10 @@
 // Opalist: the main window on the Qt front end.
-#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app/dialog.h"
+#include "gui/qt/exit_when_shown.h"
 #include "gui/qt/front_end.h"
-
-namespace {
-
-struct WhenPainted : QObject {
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !painted) {
-            painted = true;
-            QTimer::singleShot(0, [] {
-                std::puts("shown");
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return false;
-    }
-    bool painted = false;
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
@@ -40,11 +19,6 @@ int main(int argc, char* argv[]) {
         })) {
         return 0;
     }
-    // Start-up measurement hook (bench/bench_startup): with OPALIST_EXIT_WHEN_SHOWN set, the
-    // program writes "shown" once the main window has been painted, and ends.
-    WhenPainted exitWhenShown;
-    if (std::getenv("OPALIST_EXIT_WHEN_SHOWN") != nullptr) {
-        frontEnd.widget(dialog)->installEventFilter(&exitWhenShown);
-    }
+    gui::ExitWhenShown exitWhenShown(*frontEnd.widget(dialog));
     return QApplication::exec();
 }

@@ -24,6 +24,7 @@ Control::Control(Container& parent, Kind kind, Geometry geometry, std::string ca
 }
 
 Control::~Control() {
+    notify(Property::Destroyed);
     if (!parentGone_) {
         auto& siblings = parent_.children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());

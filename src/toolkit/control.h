@@ -62,6 +62,8 @@ enum class Property {
     ItemAppended,
     ItemReplaced,
     ItemRemoved,
+    // The control is going: a view must let go of it.
+    Destroyed,
 };
 
 struct Change {

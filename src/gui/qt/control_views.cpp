@@ -38,6 +38,10 @@ ControlView::ControlView(QtFrontEnd& frontEnd, tk::Control& control, QWidget& wi
 }
 
 void ControlView::apply(const tk::Change& change) {
+    if (change.property == tk::Property::Destroyed) {
+        detached_ = true;  // the control is gone: never touch it again
+        return;
+    }
     switch (change.property) {
         case tk::Property::Tooltip:
             widget_.setToolTip(toQt(control_.tooltip()));

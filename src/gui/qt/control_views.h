@@ -27,8 +27,10 @@ class ControlView {
     // Stops watching the control and reporting to it (the widget may outlive the control while
     // Qt takes it down).
     void detach() {
-        control_.onViewChange = nullptr;
-        detached_ = true;
+        if (!detached_) {
+            control_.onViewChange = nullptr;
+            detached_ = true;
+        }
     }
 
   protected:
