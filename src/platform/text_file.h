@@ -2,7 +2,8 @@
 // Whole text files, read and written line by line. Lines end in CR LF when written; CR LF, LF
 // and a lone CR all end a line when read. The text is UTF-8 on POSIX and the ANSI code page on
 // Windows, converted to and from UTF-8 at this boundary. Writing replaces the file atomically:
-// the old content stays intact until the new one is complete on disk.
+// the old content stays intact until the new one is complete on disk. A file that already
+// holds exactly the new content is left as it is (no rewrite, no wait for the disk).
 
 #include <optional>
 #include <string>

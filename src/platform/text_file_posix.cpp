@@ -81,6 +81,32 @@ mode_t modeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// Whether the file holds exactly these bytes.
+bool holds(const std::string& path, std::string_view bytes) {
+    Fd file(openForReading(path));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 ||
+        static_cast<std::size_t>(info.st_size) != bytes.size()) {
+        return false;
+    }
+    std::array<char, 1 << 16> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return got == 0 && bytes.empty();
+        }
+        const auto length = static_cast<std::size_t>(got);
+        if (length > bytes.size() ||
+            bytes.substr(0, length) != std::string_view(buffer.data(), length)) {
+            return false;
+        }
+        bytes.remove_prefix(length);
+    }
+}
+
 // Makes the rename itself durable; a failure here leaves a complete file either way.
 void syncDirectory(const std::string& directory) {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -122,6 +148,10 @@ ReadResult readLines(const std::string& path) {
 // The new content goes to a temporary file beside the target, reaches the disk, and only then
 // takes the target's name, so the old file stays whole until the new one is.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines) {
+    const std::string bytes = joinLines(lines);
+    if (holds(path, bytes)) {
+        return {};
+    }
     const std::filesystem::path target(path);
     const std::string directory =
         target.has_parent_path() ? target.parent_path().string() : std::string(".");
@@ -135,7 +165,7 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         ::unlink(temporary.c_str());
         return WriteResult{false, reason(error)};
     };
-    if (::fchmod(file.get(), mode) != 0 || !writeAll(file.get(), joinLines(lines)) ||
+    if (::fchmod(file.get(), mode) != 0 || !writeAll(file.get(), bytes) ||
         ::fsync(file.get()) != 0) {
         return fail(errno);
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
@@ -43,6 +44,31 @@ HANDLE openForReading(const std::wstring& path) {
 std::wstring directoryOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+// Whether the file holds exactly these bytes.
+bool holds(const std::wstring& path, std::string_view bytes) {
+    Handle file(openForReading(path));
+    LARGE_INTEGER size{};
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size) ||
+        static_cast<unsigned long long>(size.QuadPart) != bytes.size()) {
+        return false;
+    }
+    std::array<char, 1 << 16> buffer{};
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                      nullptr)) {
+            return false;
+        }
+        if (got == 0) {
+            return bytes.empty();
+        }
+        if (got > bytes.size() || bytes.substr(0, got) != std::string_view(buffer.data(), got)) {
+            return false;
+        }
+        bytes.remove_prefix(got);
+    }
 }
 
 WriteResult failure(DWORD error) {
@@ -87,16 +113,19 @@ ReadResult readLines(const std::string& path) {
 // replaces the target in one move, so the old file stays whole until the new one is.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines) {
     const std::wstring target = win32::wide(path);
-    wchar_t temporary[MAX_PATH] = {};
-    if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
-        return failure(GetLastError());
-    }
     std::vector<std::string> ansi;
     ansi.reserve(lines.size());
     for (const std::string& line : lines) {
         ansi.push_back(win32::utf8ToAnsi(line));
     }
     const std::string bytes = joinLines(ansi);
+    if (holds(target, bytes)) {
+        return {};
+    }
+    wchar_t temporary[MAX_PATH] = {};
+    if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
+        return failure(GetLastError());
+    }
 
     Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -140,6 +140,37 @@ TEST(TextFileReplace, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+// Start-up writes the settings back every time: a file that already holds them is not
+// replaced, so an unchanged setup costs no disk write.
+TEST(TextFileReplace, LeavesAFileThatAlreadyHoldsTheLinesAsItIs) {
+    TempDir dir;
+    const std::string path = dir.file("same.ini");
+    const auto inode = [&] {
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        return info.st_ino;
+    };
+    struct Case {
+        std::string before;
+        Lines lines;
+        bool replaced;
+    };
+    const std::vector<Case> cases = {
+        {"a\r\nb\r\n", {"a", "b"}, false},
+        {"a\nb\n", {"a", "b"}, true},           // normalised to CR LF
+        {"a\r\nb\r\nc\r\n", {"a", "b"}, true},  // shorter
+        {"a\r\nc\r\n", {"a", "b"}, true},       // same length, other bytes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before);
+        writeRaw(path, c.before);
+        const auto before = inode();
+        ASSERT_TRUE(platform::replaceFile(path, c.lines).ok);
+        EXPECT_EQ(readRaw(path), "a\r\nb\r\n");
+        EXPECT_EQ(inode() != before, c.replaced);
+    }
+}
+
 TEST(TextFile, DeleteAndCanOpen) {
     TempDir dir;
     const std::string path = dir.file("e.log");
