@@ -86,6 +86,8 @@ ViewErr::ViewErr(tk::Application& app, Dialog& main)
          std::initializer_list<tk::Control*>{&ErrList, &ButtClose, &ButtDel}) {
         control->onKeyPress = [this](int keyAscii) { KeyTest(keyAscii); };
     }
+    // The window starts at its opening size, which raises no resize: lay it out for that size.
+    Form_Resize();
 }
 
 void ViewErr::applyLanguage() {
