@@ -1,5 +1,6 @@
 #include "app/dialog.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "ui/view_err.h"
@@ -92,6 +93,20 @@ Dialog::Dialog(tk::Application& app, Services services)
     onActivate = [this] { Form_Activate(); };
     onResize = [this] { Form_Resize(); };
     onClose = [this] { Form_Unload(); };
+
+    // Plain-key commands: every focusable control but Add hands its keys on, as does the window
+    // itself when no control has the focus.
+    const auto keyTest = [this](int keyAscii) { KeyTest(keyAscii); };
+    for (int index = 0; index < Butt.count(); ++index) {
+        Butt[index].onKeyPress = keyTest;
+    }
+    for (tk::Control* control :
+         std::initializer_list<tk::Control*>{&LaunchList, &Timer, &TimerScroll, &dErrMsg, &sErrMsg,
+                                             &qErrMsg, &PromptEach, &wStart, &LngEN, &LngCS}) {
+        control->onKeyPress = keyTest;
+    }
+    onKeyPress = keyTest;
+
     LngEN.onClick = [this] { LngEN_Click(); };
     LngCS.onClick = [this] { LngCS_Click(); };
     for (tk::CheckBox* option : {&dErrMsg, &sErrMsg, &qErrMsg, &PromptEach, &wStart}) {
@@ -115,8 +130,14 @@ void Dialog::Butt_Click(int index) {
         case 3:
             GoNowCommand();
             break;
+        case 4:
+            HelpCommand();
+            break;
         case 5:
             OneByOneCommand();
+            break;
+        case 10:
+            ViewErrorLogCommand();
             break;
         case 11:
             SaveSettings();

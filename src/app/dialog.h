@@ -135,6 +135,15 @@ class Dialog : public tk::Window {
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
 
+    // ---- Keyboard commands, Help and the error-log viewer (ui/) ---------------------------
+    // A key pressed in the main window outside Add: Esc exits, a hotkey letter clicks its
+    // button while it is enabled.
+    void KeyTest(int KeyAscii);
+    // Shows the program description with the countdown paused.
+    void HelpCommand();
+    // Opens the error-log window when the log exists.
+    void ViewErrorLogCommand();
+
     // LblCountdown: RemainingSeconds followed by " s".
     void ShowRemainingSeconds();
 

@@ -2,13 +2,9 @@
 #include "app/dialog.h"
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
+#include "launch/maker.h"
 
-namespace {
-
-// The maker's web address, opened by a click on the credit label.
-constexpr const char* MakerAddress = "https://opalist.example.org/";
-
-}  // namespace
+using launch::MakerAddress;
 
 std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
     const std::uintptr_t owner = services().desktopWindow();

@@ -1,9 +1,10 @@
 #include "ui/view_err.h"
 
-#include <string>
-#include <string_view>
+#include <algorithm>
+#include <initializer_list>
 
 #include "app/dialog.h"
+#include "platform/text_file.h"
 #include "ui/language.h"
 
 namespace {
@@ -14,14 +15,57 @@ struct ViewErrTexts {
     std::string_view closeTooltip;
     std::string_view clear;
     std::string_view clearTooltip;
+    // Clear could not delete the log: it was gone already, or it is still there.
+    std::string_view deleteFailedTitle;
+    std::string_view alreadyGone;
+    std::string_view notDeleted;
 };
 
-constexpr ViewErrTexts EnglishTexts{" Error Log", "&Close", "Close error log window", "C&lear",
-                                    "Delete error log file"};
-constexpr ViewErrTexts CzechTexts{" výpis chyb", "&Zavřít", "Zavřít okno výpisu chyb", "&Smazat",
-                                  "Smazat výpis chybových hlášek"};
+constexpr ViewErrTexts EnglishTexts{" Error Log",
+                                    "&Close",
+                                    "Close error log window",
+                                    "C&lear",
+                                    "Delete error log file",
+                                    "Delete log file",
+                                    "The error log file no longer exists.",
+                                    "The error log file could not be deleted.\nIt may be in use "
+                                    "by another program."};
+constexpr ViewErrTexts CzechTexts{" výpis chyb",
+                                  "&Zavřít",
+                                  "Zavřít okno výpisu chyb",
+                                  "&Smazat",
+                                  "Smazat výpis chybových hlášek",
+                                  "Smazat výpis chyb",
+                                  "Soubor výpisu chyb už neexistuje.",
+                                  "Soubor výpisu chyb nelze smazat.\nMožná jej používá jiný "
+                                  "program."};
+
+constexpr int Esc = 27;
+
+const ViewErrTexts& textsFor(const Dialog& main) {
+    return currentLanguage(main) == Language::English ? EnglishTexts : CzechTexts;
+}
 
 }  // namespace
+
+std::string errorLogRow(std::string_view line) {
+    std::string row;
+    row.reserve(line.size());
+    for (const char c : line) {
+        switch (c) {
+            case '\'':
+                row += '"';
+                break;
+            case '|':
+                row += " ... ";
+                break;
+            default:
+                row += c;
+                break;
+        }
+    }
+    return row;
+}
 
 ViewErr::ViewErr(tk::Application& app, Dialog& main)
     : tk::Window(app, tk::FrameKind::Sizable, 4695, 3495),
@@ -31,14 +75,112 @@ ViewErr::ViewErr(tk::Application& app, Dialog& main)
       main_(main) {
     ButtClose.setTooltip(std::string(EnglishTexts.closeTooltip));
     ButtDel.setTooltip(std::string(EnglishTexts.clearTooltip));
+
+    // A language switched in the main window shows as soon as the viewer is active again.
+    onActivate = [this] { applyLanguage(); };
+    onResize = [this] { Form_Resize(); };
+    onClose = [this] { CloseCommand(); };
+    ButtClose.onClick = [this] { CloseCommand(); };
+    ButtDel.onClick = [this] { ClearCommand(); };
+    for (tk::Control* control :
+         std::initializer_list<tk::Control*>{&ErrList, &ButtClose, &ButtDel}) {
+        control->onKeyPress = [this](int keyAscii) { KeyTest(keyAscii); };
+    }
+    // The window starts at its opening size, which raises no resize: lay it out for that size.
+    Form_Resize();
 }
 
 void ViewErr::applyLanguage() {
-    const ViewErrTexts& texts =
-        currentLanguage(main_) == Language::English ? EnglishTexts : CzechTexts;
+    const ViewErrTexts& texts = textsFor(main_);
     ButtClose.setCaption(std::string(texts.close));
     ButtClose.setTooltip(std::string(texts.closeTooltip));
     ButtDel.setCaption(std::string(texts.clear));
     ButtDel.setTooltip(std::string(texts.clearTooltip));
     setCaption(main_.services().process.name + std::string(texts.titleSuffix));
+}
+
+// The toolkit keeps no minimized or maximized state, so there is nothing to restore before
+// sizing; activating brings a viewer that is already open to the front.
+void ViewErr::Open() {
+    Fill();
+    setSize(OpenWidth, OpenHeight);
+    show();
+    activate();
+}
+
+// A log that cannot be read (gone since the main window looked) gives an empty list.
+void ViewErr::Fill() {
+    applyLanguage();
+    for (int index = ErrList.listCount() - 1; index >= 0; --index) {
+        ErrList.removeItem(index);
+    }
+    for (const std::string& line : platform::readLines(main_.ErrorLogPath()).lines) {
+        ErrList.addItem(errorLogRow(line));
+    }
+}
+
+// The list fills the window above the two buttons, which keep to the bottom corners.
+void ViewErr::Form_Resize() {
+    if (width() < MinWidth || height() < MinHeight) {
+        // The resize this raises lays the controls out.
+        setSize(std::max(width(), MinWidth), std::max(height(), MinHeight));
+        return;
+    }
+    ErrList.setWidth(width() - 360);
+    ErrList.setHeight(height() - 1215);
+    ButtClose.setTop(height() - 1005);
+    ButtDel.setTop(height() - 1005);
+    ButtDel.setLeft(width() - 1575);
+}
+
+void ViewErr::CloseCommand() {
+    hide();
+}
+
+// The question is English in both languages. When the log cannot be deleted the user is told
+// why, and the window stays open while the log is still there to be listed.
+void ViewErr::ClearCommand() {
+    tk::MessageBox question;
+    question.title = "Delete log file?";
+    question.text = "Are you sure you want to delete error log file?";
+    question.icon = tk::Icon::Question;
+    question.buttons = tk::Buttons::YesNo;
+    question.defaultButton = tk::Answer::Yes;
+    if (app().messageBox(question) != tk::Answer::Yes) {
+        return;
+    }
+    const std::string path = main_.ErrorLogPath();
+    if (!platform::deleteFile(path)) {
+        const ViewErrTexts& texts = textsFor(main_);
+        const bool stillThere = platform::canOpen(path);
+        app().messageBox({std::string(texts.deleteFailedTitle),
+                          std::string(stillThere ? texts.notDeleted : texts.alreadyGone),
+                          tk::Icon::Exclamation, tk::Buttons::Ok});
+        if (stillThere) {
+            return;
+        }
+    }
+    CloseCommand();
+}
+
+void ViewErr::KeyTest(int KeyAscii) {
+    switch (KeyAscii) {
+        case Esc:
+        case 'c':
+        case 'C':
+            CloseCommand();
+            break;
+        case 'l':
+        case 'L':
+            ClearCommand();
+            break;
+        default:
+            break;
+    }
+}
+
+void Dialog::ViewErrorLogCommand() {
+    if (ErrEx() != 0) {
+        viewErr().Open();
+    }
 }

@@ -1,18 +1,41 @@
 #pragma once
 // ViewErr, the error-log window: the list of the log's records and the Close and Clear buttons.
-// It is created hidden the first time anything addresses it; closing it only hides it.
+// It is created hidden the first time anything addresses it; closing it only hides it, and
+// every opening refills and reuses it. It is modeless: the main window goes on meanwhile.
+
+#include <string>
+#include <string_view>
 
 #include "toolkit/controls.h"
 #include "toolkit/window.h"
 
 class Dialog;
 
+// The row that shows a log line: apostrophes become double quotation marks, and every "|" is
+// replaced by " ... ".
+std::string errorLogRow(std::string_view line);
+
 class ViewErr : public tk::Window {
   public:
+    // The outer size of every opening, and the smallest the user can make it.
+    static constexpr tk::Twips OpenWidth = 5000;
+    static constexpr tk::Twips OpenHeight = 4005;
+    static constexpr tk::Twips MinWidth = 3030;
+    static constexpr tk::Twips MinHeight = 1485;
+
     ViewErr(tk::Application& app, Dialog& main);
 
     // The buttons' captions and tooltips and the window title in the main window's language.
     void applyLanguage();
+    // Fills the list from the log, resets the size and shows the window.
+    void Open();
+    void Fill();
+    void Form_Resize();
+    void CloseCommand();
+    // Asks first; deletes the log and closes on Yes.
+    void ClearCommand();
+    // Esc or C closes, L clears.
+    void KeyTest(int KeyAscii);
 
     tk::ListBox ErrList;
     tk::Button ButtClose;

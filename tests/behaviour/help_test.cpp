@@ -1,0 +1,97 @@
+// The Help / Info command: the description in each language, and the countdown paused while the
+// box is open.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "launch/maker.h"
+#include "support/dialog_harness.h"
+#include "ui/help_text.h"
+
+namespace {
+
+using testing_support::DialogHarness;
+
+TEST(HelpText, ElevenLinesWithTheirLineFeedsEndingInTheMakersAddress) {
+    for (const Language language : {Language::English, Language::Czech}) {
+        const std::string text = helpText(language);
+        // After lines 1 to 11: 2, 1, 1, 1, 2, 2, 1, 1, 2, 2, 2 line feeds.
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
+        EXPECT_EQ(text.find('\r'), std::string::npos);
+        EXPECT_TRUE(text.ends_with(":-)\n\n"));
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty()) {
+                lines.push_back(line);
+            }
+        }
+        ASSERT_EQ(lines.size(), 11u);
+        EXPECT_TRUE(lines[9].ends_with(launch::MakerAddress)) << lines[9];
+        EXPECT_NE(text.find(lines[9] + "\n\n" + lines[10]), std::string::npos);
+    }
+    EXPECT_NE(helpText(Language::English).find("to track \npossible"), std::string::npos);
+}
+
+struct HelpCase {
+    const char* language;
+    int key;
+    const char* title;
+    const char* firstLine;
+};
+
+const std::vector<HelpCase> Cases = {
+    {"EN", 'h', "Opalist description",
+     "Opalist launches entered command lines or applications after the countdown interval."},
+    {"CS", 'i', "Popis Opalistu",
+     "Opalist spustí zvolené aplikace nebo provede příkazy po uplynutí nastavené časové "
+     "prodlevy."},
+};
+
+TEST(Help, WhileCountingThePauseResumesWithTheFocusOnExit) {
+    for (const HelpCase& c : Cases) {
+        DialogHarness h;
+        h.writeSettings({"<01100>", "10", c.language, "a"});
+        Dialog& d = h.start();
+        h.loop.advance(2000);
+        const auto shown = d.RemainingSeconds;
+        h.loop.answerNext(tk::Answer::Ok, 30000);  // the countdown would be long over
+        h.user([&] { d.keyPressedByUser(c.key); });
+
+        ASSERT_EQ(h.loop.boxes().size(), 1u) << c.language;
+        const tk::MessageBox& box = h.loop.boxes()[0].box;
+        EXPECT_EQ(box.title, c.title);
+        EXPECT_TRUE(box.text.starts_with(std::string(c.firstLine) + "\n\n"));
+        EXPECT_EQ(box.icon, tk::Icon::Information);
+        EXPECT_EQ(box.buttons, tk::Buttons::Ok);
+
+        EXPECT_TRUE(h.shellRequests.empty()) << c.language;
+        EXPECT_EQ(d.RemainingSeconds, shown);
+        EXPECT_TRUE(d.CountDispl.enabled());
+        // Countdown counts its whole interval again.
+        EXPECT_EQ(h.loop.dueAt(d.Countdown), h.loop.now() + 10000);
+        EXPECT_EQ(d.focused(), &d.Butt[0]);
+    }
+}
+
+TEST(Help, WhileStoppedOrInSetupTheCountdownStaysStopped) {
+    for (const int stopper : {1, 2}) {  // Stop, Config
+        DialogHarness h;
+        h.writeSettings({"<01100>", "10", "EN", "a"});
+        Dialog& d = h.start();
+        h.click(stopper);
+        h.user([&] { ASSERT_TRUE(d.Butt[4].setFocus()); });
+        h.loop.answerNext(tk::Answer::Ok);
+        h.click(4);
+        EXPECT_EQ(h.loop.boxes().size(), 1u);
+        EXPECT_FALSE(d.CountDispl.enabled()) << stopper;
+        EXPECT_FALSE(d.Countdown.enabled());
+        EXPECT_EQ(d.focused(), &d.Butt[4]);
+    }
+}
+
+}  // namespace
