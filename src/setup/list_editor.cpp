@@ -89,8 +89,8 @@ void Dialog::MoveCommand(int step) {
 }
 
 void Dialog::DeleteCommand() {
-    // The list steps must not stop the command halfway: a removal without a selection is
-    // skipped, and a focus that cannot be taken is left as it is.
+    // Up to the reset of button 6 nothing may stop the command: a removal without a selection
+    // is skipped, and a focus that cannot be taken is left as it is.
     MarkChanged();
     const int i = LaunchList.listIndex();
     if (i >= 0) {

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,114 +35,33 @@ struct Stage {
             h.dialog().keyPressedByUser(key);
         });
     }
-    std::array<bool, 4> enabled6To9() {
-        Dialog& d = h.dialog();
-        return {d.Butt[6].enabled(), d.Butt[7].enabled(), d.Butt[8].enabled(), d.Butt[9].enabled()};
-    }
 };
 
-// One session through every command; each step starts from a saved setup, so the mark it
-// leaves is its own.
+// One session through every command, step by step ("select i", "double-click", "type text",
+// "click i"); each step starts from a saved setup, so the mark it leaves is its own. Buttons
+// 6 to 9 read as "1" enabled, "0" disabled.
 TEST(ListEditor, ButtonsListAndChangeMarkFollowEachStep) {
     struct Row {
-        const char* step;
-        std::function<void(Stage&)> act;
+        std::string step;
         std::vector<std::string> items;
         int index;
         const char* add;
-        const char* butt6;
-        std::array<bool, 4> enabled;
+        const char* buttons6To9;
         bool marks;
         int focusButton;  // -1: not checked
     };
     const std::vector<Row> rows = {
-        {"select b",
-         [](Stage& t) { t.select(1); },
-         {"a", "b", "c"},
-         1,
-         "b",
-         "Mod",
-         {true, true, true, true},
-         false,
-         -1},
-        {"Up to the top",
-         [](Stage& t) { t.h.click(7); },
-         {"b", "a", "c"},
-         0,
-         "b",
-         "Mod",
-         {true, false, true, true},
-         true,
-         8},
-        {"Dn",
-         [](Stage& t) { t.h.click(8); },
-         {"a", "b", "c"},
-         1,
-         "b",
-         "Mod",
-         {true, true, true, true},
-         true,
-         -1},
-        {"Dn to the bottom",
-         [](Stage& t) { t.h.click(8); },
-         {"a", "c", "b"},
-         2,
-         "b",
-         "Mod",
-         {true, true, false, true},
-         true,
-         7},
-        {"type",
-         [](Stage& t) { t.type("x y"); },
-         {"a", "c", "b"},
-         2,
-         "x y",
-         "Mod",
-         {true, true, false, true},
-         false,
-         -1},
-        {"Mod",
-         [](Stage& t) { t.h.click(6); },
-         {"a", "c", "x y"},
-         -1,
-         "",
-         "Add",
-         {false, false, false, false},
-         true,
-         -1},
-        {"double-click c",
-         [](Stage& t) {
-             t.select(1);
-             t.h.user([&] { t.h.dialog().LaunchList.doubleClickedByUser(); });
-         },
-         {"a", "c", "x y"},
-         -1,
-         "c",
-         "Add",
-         {true, false, false, false},
-         false,
-         -1},
-        {"Add the duplicate",
-         [](Stage& t) { t.h.click(6); },
-         {"a", "c", "x y", "c"},
-         -1,
-         "",
-         "Add",
-         {false, false, false, false},
-         true,
-         -1},
-        {"Del a",
-         [](Stage& t) {
-             t.select(0);
-             t.h.click(9);
-         },
-         {"c", "x y", "c"},
-         -1,
-         "a",
-         "Add",
-         {true, false, false, false},
-         true,
-         6},
+        {"select 1", {"a", "b", "c"}, 1, "b", "1111", false, -1},
+        {"click 7", {"b", "a", "c"}, 0, "b", "1011", true, 8},
+        {"click 8", {"a", "b", "c"}, 1, "b", "1111", true, -1},
+        {"click 8", {"a", "c", "b"}, 2, "b", "1101", true, 7},
+        {"type x y", {"a", "c", "b"}, 2, "x y", "1101", false, -1},
+        {"click 6", {"a", "c", "x y"}, -1, "", "0000", true, -1},
+        {"select 1", {"a", "c", "x y"}, 1, "c", "1111", false, -1},
+        {"double-click", {"a", "c", "x y"}, -1, "c", "1000", false, -1},
+        {"click 6", {"a", "c", "x y", "c"}, -1, "", "0000", true, -1},
+        {"select 0", {"a", "c", "x y", "c"}, 0, "a", "1011", false, -1},
+        {"click 9", {"c", "x y", "c"}, -1, "a", "1000", true, 6},
     };
     Stage t;
     Dialog& d = t.openSetup({"a", "b", "c"});
@@ -153,12 +70,29 @@ TEST(ListEditor, ButtonsListAndChangeMarkFollowEachStep) {
         if (d.Butt[11].enabled()) {
             t.h.click(11);
         }
-        row.act(t);
+        const std::size_t space = row.step.find(' ');
+        const std::string verb = row.step.substr(0, space);
+        const std::string argument = space == std::string::npos ? "" : row.step.substr(space + 1);
+        t.h.user([&] {
+            if (verb == "select") {
+                d.LaunchList.selectedByUser(std::stoi(argument));
+            } else if (verb == "double-click") {
+                d.LaunchList.doubleClickedByUser();
+            } else if (verb == "type") {
+                d.Add.editedByUser(argument);
+            } else {
+                d.Butt[std::stoi(argument)].clickByUser();
+            }
+        });
         EXPECT_EQ(d.LaunchList.items(), row.items);
         EXPECT_EQ(d.LaunchList.listIndex(), row.index);
         EXPECT_EQ(d.Add.text(), row.add);
-        EXPECT_EQ(d.Butt[6].caption(), row.butt6);
-        EXPECT_EQ(t.enabled6To9(), row.enabled);
+        EXPECT_EQ(d.Butt[6].caption(), row.index >= 0 ? "Mod" : "Add");
+        std::string buttons;
+        for (int index = 6; index <= 9; ++index) {
+            buttons += d.Butt[index].enabled() ? '1' : '0';
+        }
+        EXPECT_EQ(buttons, row.buttons6To9);
         EXPECT_EQ(d.SettingsDirty, row.marks);
         EXPECT_EQ(d.Butt[11].enabled(), row.marks);
         if (row.focusButton >= 0) {
@@ -219,7 +153,10 @@ TEST(ListEditor, DeletingAnEntry) {
         for (int index : {1, 2, 3, 5}) {
             EXPECT_EQ(d.Butt[index].enabled(), anyLeft) << index;
         }
-        EXPECT_EQ(t.enabled6To9(), (std::array<bool, 4>{!row.emptyAddFirst, false, false, false}));
+        EXPECT_EQ(d.Butt[6].enabled(), !row.emptyAddFirst);
+        for (int index : {7, 8, 9}) {
+            EXPECT_FALSE(d.Butt[index].enabled()) << index;
+        }
         EXPECT_EQ(d.Butt[6].caption(), "Add");
         EXPECT_EQ(d.Add.text(), row.emptyAddFirst ? "" : row.entries[0]);
         EXPECT_TRUE(row.emptyAddFirst ? d.Add.hasFocus() : d.Butt[6].hasFocus());
