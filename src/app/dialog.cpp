@@ -112,6 +112,15 @@ Dialog::Dialog(tk::Application& app, Services services)
     for (tk::CheckBox* option : {&dErrMsg, &sErrMsg, &qErrMsg, &PromptEach, &wStart}) {
         option->onClick = [this] { MarkChanged(); };
     }
+    LaunchList.onClick = [this] { LaunchList_Click(); };
+    LaunchList.onDblClick = [this] { LaunchList_DblClick(); };
+    LaunchList.onGotFocus = [this] { LaunchList_GotFocus(); };
+    Add.onChange = [this] { Add_Change(); };
+    Add.onGotFocus = [this] { Add_GotFocus(); };
+    Add.onKeyPress = [this](int KeyAscii) { Add_KeyPress(KeyAscii); };
+    TimerScroll.onChange = [this] { TimerScroll_Change(); };
+    Timer.onGotFocus = [this] { Timer_GotFocus(); };
+    copyr.onClick = [this] { copyr_Click(); };
 }
 
 Dialog::~Dialog() = default;
@@ -135,6 +144,18 @@ void Dialog::Butt_Click(int index) {
             break;
         case 5:
             OneByOneCommand();
+            break;
+        case 6:
+            AddModCommand();
+            break;
+        case 7:
+            MoveCommand(-1);
+            break;
+        case 8:
+            MoveCommand(1);
+            break;
+        case 9:
+            DeleteCommand();
             break;
         case 10:
             ViewErrorLogCommand();

@@ -7,6 +7,7 @@
 //   app/     construction and wiring, start-up, settings, the ways the program ends, the
 //            countdown and the launch run
 //   launch/  StartDoc, Lnch, the error log
+//   setup/   the launch list editor, the interval spinner and the credit label
 //   ui/      caption tables and button states, language, layout and title, ViewErr
 
 #include <cstdint>
@@ -143,6 +144,22 @@ class Dialog : public tk::Window {
     void HelpCommand();
     // Opens the error-log window when the log exists.
     void ViewErrorLogCommand();
+
+    // ---- Setup editing (setup/) ------------------------------------------------------------
+    // The selection handler: button 6 appends or replaces, buttons 7 to 9 follow the selection.
+    void LaunchList_Click();
+    void LaunchList_DblClick();
+    void LaunchList_GotFocus();
+    void Add_Change();
+    void Add_GotFocus();
+    void Add_KeyPress(int KeyAscii);
+    void AddModCommand();
+    // Up (step -1) and Dn (step +1): the selected entry changes places with its neighbour.
+    void MoveCommand(int step);
+    void DeleteCommand();
+    void TimerScroll_Change();
+    void Timer_GotFocus();
+    void copyr_Click();
 
     // LblCountdown: RemainingSeconds followed by " s".
     void ShowRemainingSeconds();

@@ -1,0 +1,120 @@
+// The launch list editor: the list, the Add box and the commands Add/Mod, Up, Dn and Del.
+// The enabled states of buttons 6 to 9 follow the selection and the Add box, and they are the
+// only guard of the commands.
+
+#include <string>
+#include <utility>
+
+#include "app/dialog.h"
+#include "setup/select_all.h"
+
+namespace {
+
+// One by one, Go now, Stop/Continue and Config/Run again are usable only while the list has
+// entries.
+void setRunCommands(Dialog& dialog, bool enabled) {
+    for (int index : {5, 3, 1, 2}) {
+        dialog.Butt[index].setEnabled(enabled);
+    }
+}
+
+}  // namespace
+
+void Dialog::LaunchList_Click() {
+    const int i = LaunchList.listIndex();
+    Butt[7].setEnabled(i > 0);
+    if (i >= 0) {
+        Lng(6, True, 2);
+        Add.setText(LaunchList.list(i));
+        Butt[9].setEnabled(true);
+    } else {
+        Lng(6, True, 1);
+        Butt[9].setEnabled(false);
+    }
+    Butt[8].setEnabled(i >= 0 && i < LaunchList.listCount() - 1);
+}
+
+void Dialog::LaunchList_DblClick() {
+    LaunchList.setListIndex(-1);
+}
+
+void Dialog::LaunchList_GotFocus() {
+    Butt[9].setEnabled(LaunchList.listIndex() >= 0);
+}
+
+void Dialog::Add_Change() {
+    Butt[6].setEnabled(!Add.text().empty());
+}
+
+void Dialog::Add_GotFocus() {
+    setup::selectWholeText(Add);
+}
+
+// Every other key is text: the box hands nothing to the keyboard commands.
+void Dialog::Add_KeyPress(int KeyAscii) {
+    if (KeyAscii == 13 && !Add.text().empty()) {
+        Butt_Click(6);
+    }
+}
+
+void Dialog::AddModCommand() {
+    MarkChanged();
+    const int i = LaunchList.listIndex();
+    if (i == -1) {
+        LaunchList.addItem(Add.text());
+    } else {
+        LaunchList.setList(i, Add.text());
+        LaunchList.setListIndex(-1);
+    }
+    // The list has an entry now: the run commands work and the hint goes.
+    setRunCommands(*this, true);
+    First.setEnabled(false);
+    LblFirst.setVisible(false);
+    Add.setText("");
+}
+
+void Dialog::MoveCommand(int step) {
+    const int i = LaunchList.listIndex();
+    const int j = i + step;
+    std::string kept = LaunchList.list(j);
+    LaunchList.setList(j, LaunchList.list(i));
+    LaunchList.setList(i, std::move(kept));
+    LaunchList.setListIndex(j);
+    MarkChanged();
+    // At the end of the list the button that moved it is disabled: the focus goes to the other.
+    const int moved = step < 0 ? 7 : 8;
+    if (!Butt[moved].enabled()) {
+        Butt[moved == 7 ? 8 : 7].setFocus();
+    }
+}
+
+void Dialog::DeleteCommand() {
+    // Up to the reset of button 6 nothing may stop the command: a removal without a selection
+    // is skipped, and a focus that cannot be taken is left as it is.
+    MarkChanged();
+    const int i = LaunchList.listIndex();
+    if (i >= 0) {
+        LaunchList.removeItem(i);
+    }
+    const int n = LaunchList.listCount();
+    if (n == 0) {
+        Add.setFocus();
+        Butt[9].setEnabled(false);
+        Butt[5].setEnabled(false);
+        First.setEnabled(true);
+    }
+    if (n < 2) {
+        Butt[7].setEnabled(false);
+        Butt[8].setEnabled(false);
+    }
+
+    Lng(6, True, 1);
+    LaunchList.setListIndex(-1);
+    Butt[9].setEnabled(false);
+    // With the Add box empty button 6 cannot take the focus: the box, where a line is typed to
+    // enable it, takes it instead.
+    if (!Butt[6].setFocus()) {
+        Add.setFocus();
+    }
+    setRunCommands(*this, n > 0);
+}

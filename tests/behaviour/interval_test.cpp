@@ -1,0 +1,133 @@
+// The interval spinner and the credit label: the spinner's arrows and ends, the bar and the
+// seconds a stopped countdown keeps, and the credit click in each state of the countdown.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/dialog_harness.h"
+
+namespace {
+
+using testing_support::DialogHarness;
+
+struct Stage {
+    DialogHarness h;
+
+    Dialog& start(const std::string& interval, const std::string& flags = "<01100>") {
+        h.writeSettings({flags, interval, "EN", "a", "b"});
+        return h.start();
+    }
+    void spin(int direction) {
+        h.user([&] { h.dialog().TimerScroll.stepByUser(direction); });
+    }
+    void setInterval(int seconds) {
+        h.user([&] { h.dialog().TimerScroll.setValueByUser(-seconds); });
+    }
+};
+
+// The up arrow (-1) lengthens the interval, as the number reads; at the ends nothing moves and
+// nothing is marked.
+TEST(Interval, ArrowsAndEndsOfTheSpinner) {
+    struct Row {
+        const char* interval;
+        int direction;
+        const char* shown;
+    };
+    const std::vector<Row> rows = {
+        {"10", -1, "11"}, {"10", 1, "9"}, {"60", -1, "60"}, {"3", 1, "3"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.interval) + " " + std::to_string(row.direction));
+        Stage t;
+        Dialog& d = t.start(row.interval);
+        t.h.click(2);
+        t.spin(row.direction);
+        EXPECT_EQ(d.Timer.text(), row.shown);
+        EXPECT_EQ(d.SettingsDirty, std::string(row.shown) != row.interval);
+        EXPECT_EQ(d.Butt[11].enabled(), d.SettingsDirty);
+    }
+}
+
+// Stopped with 7 s of 10 left: the bar follows the new interval, and Continue still counts the
+// 7 s that were left.
+TEST(Interval, StoppedCountdownKeepsItsSeconds) {
+    struct Row {
+        int interval;
+        float bar;
+    };
+    for (const Row& row : {Row{20, 4215.0f * 13 / 20}, Row{5, 0.0f}}) {
+        SCOPED_TRACE(row.interval);
+        Stage t;
+        Dialog& d = t.start("10");
+        t.h.loop.advance(3000);
+        t.h.click(2);
+        t.setInterval(row.interval);
+        EXPECT_EQ(d.Timer.text(), std::to_string(row.interval));
+        EXPECT_FLOAT_EQ(d.RecCount.geometry().width, row.bar);
+
+        t.h.loop.answerNext(tk::Answer::No);
+        t.h.click(1);
+        EXPECT_EQ(d.LblCountdown.caption(), "7 s");
+        t.h.loop.advance(6999);
+        EXPECT_TRUE(t.h.shellRequests.empty());
+        t.h.loop.advance(1);
+        EXPECT_EQ(t.h.shellRequests.size(), 2u);
+    }
+}
+
+// A run that failed leaves the window open with no seconds left; the spinner goes on working.
+TEST(Interval, SpinnerWorksAfterARunLeftTheWindowOpen) {
+    Stage t;
+    t.h.shellResult = [](const platform::ShellRequest&) { return 2; };  // "File not found"
+    Dialog& d = t.start("10", "<00000>");
+    t.h.loop.answerNext(tk::Answer::Ok);
+    t.h.loop.advance(9999);
+    t.h.user([&] { d.CountDispl.tick(); });  // the display reaches zero before the run
+    t.h.loop.advance(1);
+    ASSERT_FALSE(t.h.loop.ended());
+    ASSERT_EQ(d.RemainingSeconds, 0);
+    t.spin(-1);
+    t.spin(-1);
+    EXPECT_EQ(d.Timer.text(), "12");
+    EXPECT_FLOAT_EQ(d.RecCount.geometry().width, 4215.0f);
+}
+
+// The credit click opens the maker's page; only a running display is stopped, and a run that
+// is already due still comes.
+TEST(Interval, CreditClickInEachStateOfTheCountdown) {
+    struct Row {
+        const char* state;
+        std::function<void(Stage&)> reach;
+        bool countdownAfter;
+        const char* butt1;
+    };
+    const std::vector<Row> rows = {
+        {"counting", [](Stage&) {}, false, "Con&tinue"},
+        {"stopped", [](Stage& t) { t.h.click(1); }, false, "Con&tinue"},
+        {"setup", [](Stage& t) { t.h.click(2); }, false, "Con&tinue"},
+        {"display at zero",
+         [](Stage& t) {
+             t.h.loop.advance(9999);
+             t.h.user([&] { t.h.dialog().CountDispl.tick(); });
+         },
+         true, "S&top"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.state);
+        Stage t;
+        Dialog& d = t.start("10");
+        row.reach(t);
+        t.h.user([&] { d.copyr.clickByUser(); });
+        ASSERT_EQ(t.h.shellRequests.size(), 1u);
+        EXPECT_EQ(t.h.shellRequests[0].file.rfind("https://", 0), 0u);
+        EXPECT_FALSE(d.CountDispl.enabled());
+        EXPECT_EQ(d.Countdown.enabled(), row.countdownAfter);
+        EXPECT_EQ(d.Butt[1].caption(), row.butt1);
+        t.h.loop.advance(1);
+        EXPECT_EQ(t.h.loop.ended(), row.countdownAfter);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// The launch list editor as the user works it in the setup view: selecting, Add/Mod, Up, Dn,
+// Del, the double-click and Enter in the Add box; the buttons and the change mark after each.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/dialog_harness.h"
+
+namespace {
+
+using testing_support::DialogHarness;
+
+struct Stage {
+    DialogHarness h;
+
+    Dialog& openSetup(std::vector<std::string> entries) {
+        std::vector<std::string> lines = {"<01100>", "10", "EN"};
+        lines.insert(lines.end(), entries.begin(), entries.end());
+        h.writeSettings(lines);
+        h.start();
+        h.click(2);
+        return h.dialog();
+    }
+    void select(int index) {
+        h.user([&] { h.dialog().LaunchList.selectedByUser(index); });
+    }
+    void type(const std::string& text) {
+        h.user([&] { h.dialog().Add.editedByUser(text); });
+    }
+    void pressInAdd(int key) {
+        h.user([&] {
+            h.dialog().Add.focusedByUser();
+            h.dialog().keyPressedByUser(key);
+        });
+    }
+};
+
+// One session through every command, step by step ("select i", "double-click", "type text",
+// "click i"); each step starts from a saved setup, so the mark it leaves is its own. Buttons
+// 6 to 9 read as "1" enabled, "0" disabled.
+TEST(ListEditor, ButtonsListAndChangeMarkFollowEachStep) {
+    struct Row {
+        std::string step;
+        std::vector<std::string> items;
+        int index;
+        const char* add;
+        const char* buttons6To9;
+        bool marks;
+        int focusButton;  // -1: not checked
+    };
+    const std::vector<Row> rows = {
+        {"select 1", {"a", "b", "c"}, 1, "b", "1111", false, -1},
+        {"click 7", {"b", "a", "c"}, 0, "b", "1011", true, 8},
+        {"click 8", {"a", "b", "c"}, 1, "b", "1111", true, -1},
+        {"click 8", {"a", "c", "b"}, 2, "b", "1101", true, 7},
+        {"type x y", {"a", "c", "b"}, 2, "x y", "1101", false, -1},
+        {"click 6", {"a", "c", "x y"}, -1, "", "0000", true, -1},
+        {"select 1", {"a", "c", "x y"}, 1, "c", "1111", false, -1},
+        {"double-click", {"a", "c", "x y"}, -1, "c", "1000", false, -1},
+        {"click 6", {"a", "c", "x y", "c"}, -1, "", "0000", true, -1},
+        {"select 0", {"a", "c", "x y", "c"}, 0, "a", "1011", false, -1},
+        {"click 9", {"c", "x y", "c"}, -1, "a", "1000", true, 6},
+    };
+    Stage t;
+    Dialog& d = t.openSetup({"a", "b", "c"});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.step);
+        if (d.Butt[11].enabled()) {
+            t.h.click(11);
+        }
+        const std::size_t space = row.step.find(' ');
+        const std::string verb = row.step.substr(0, space);
+        const std::string argument = space == std::string::npos ? "" : row.step.substr(space + 1);
+        t.h.user([&] {
+            if (verb == "select") {
+                d.LaunchList.selectedByUser(std::stoi(argument));
+            } else if (verb == "double-click") {
+                d.LaunchList.doubleClickedByUser();
+            } else if (verb == "type") {
+                d.Add.editedByUser(argument);
+            } else {
+                d.Butt[std::stoi(argument)].clickByUser();
+            }
+        });
+        EXPECT_EQ(d.LaunchList.items(), row.items);
+        EXPECT_EQ(d.LaunchList.listIndex(), row.index);
+        EXPECT_EQ(d.Add.text(), row.add);
+        EXPECT_EQ(d.Butt[6].caption(), row.index >= 0 ? "Mod" : "Add");
+        std::string buttons;
+        for (int index = 6; index <= 9; ++index) {
+            buttons += d.Butt[index].enabled() ? '1' : '0';
+        }
+        EXPECT_EQ(buttons, row.buttons6To9);
+        EXPECT_EQ(d.SettingsDirty, row.marks);
+        EXPECT_EQ(d.Butt[11].enabled(), row.marks);
+        if (row.focusButton >= 0) {
+            EXPECT_TRUE(d.Butt[row.focusButton].hasFocus());
+        }
+    }
+}
+
+TEST(ListEditor, KeysInTheAddBox) {
+    struct Row {
+        const char* text;
+        int key;
+        std::vector<std::string> items;
+        const char* add;
+    };
+    const std::vector<Row> rows = {
+        {"", 13, {"a"}, ""},
+        {"b", 13, {"a", "b"}, ""},
+        // Esc and hotkey letters are text here, not commands.
+        {"b", 27, {"a"}, "b"},
+        {"b", 'e', {"a"}, "b"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " + " + std::to_string(row.key));
+        Stage t;
+        Dialog& d = t.openSetup({"a"});
+        t.type(row.text);
+        t.pressInAdd(row.key);
+        EXPECT_FALSE(t.h.loop.ended());
+        EXPECT_EQ(d.LaunchList.items(), row.items);
+        EXPECT_EQ(d.LaunchList.listIndex(), -1);
+        EXPECT_EQ(d.Add.text(), row.add);
+        EXPECT_TRUE(d.Add.hasFocus());
+        EXPECT_EQ(d.SettingsDirty, row.items.size() > 1);
+    }
+}
+
+// Del of the first entry. Deleting the only one takes the run commands away and the hint
+// blinks again. The focus goes to button 6, or to the Add box when button 6 cannot take it.
+TEST(ListEditor, DeletingAnEntry) {
+    struct Row {
+        std::vector<std::string> entries;
+        bool emptyAddFirst;
+    };
+    const std::vector<Row> rows = {{{"only"}, false}, {{"only"}, true}, {{"a", "b"}, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.entries.size()) + (row.emptyAddFirst ? " emptied" : ""));
+        Stage t;
+        Dialog& d = t.openSetup(row.entries);
+        t.select(0);
+        if (row.emptyAddFirst) {
+            t.type("");
+        }
+        t.h.click(9);
+
+        const bool anyLeft = row.entries.size() > 1;
+        EXPECT_EQ(d.LaunchList.listCount(), static_cast<int>(row.entries.size()) - 1);
+        for (int index : {1, 2, 3, 5}) {
+            EXPECT_EQ(d.Butt[index].enabled(), anyLeft) << index;
+        }
+        EXPECT_EQ(d.Butt[6].enabled(), !row.emptyAddFirst);
+        for (int index : {7, 8, 9}) {
+            EXPECT_FALSE(d.Butt[index].enabled()) << index;
+        }
+        EXPECT_EQ(d.Butt[6].caption(), "Add");
+        EXPECT_EQ(d.Add.text(), row.emptyAddFirst ? "" : row.entries[0]);
+        EXPECT_TRUE(row.emptyAddFirst ? d.Add.hasFocus() : d.Butt[6].hasFocus());
+        EXPECT_TRUE(d.SettingsDirty);
+        EXPECT_EQ(d.First.enabled(), !anyLeft);
+        const bool hint = d.LblFirst.visible();
+        t.h.loop.advance(500);
+        EXPECT_EQ(d.LblFirst.visible(), anyLeft ? hint : !hint);
+    }
+}
+
+}  // namespace
