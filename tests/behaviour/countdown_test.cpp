@@ -27,15 +27,6 @@ struct Stage {
     }
     Dialog& startCounting() { return startWith({"a", "b", "c"}); }
 
-    // Toggling an option twice leaves the values as they were but marks the setup as changed.
-    void makeAChange() {
-        Dialog& d = h.dialog();
-        h.user([&] {
-            d.qErrMsg.clickByUser();
-            d.qErrMsg.clickByUser();
-        });
-    }
-
     std::vector<int> enabledAmong0To5() {
         std::vector<int> enabled;
         for (int index = 0; index <= 5; ++index) {
@@ -154,7 +145,7 @@ TEST(Countdown, RunAgainRestartsTheWholeIntervalAfterEachAnswer) {
         t.h.click(2);
         EXPECT_EQ(d.Timer.hasFocus(), true);
         if (c.change) {
-            t.makeAChange();
+            t.h.changeAnOption();
             t.h.loop.answerNext(c.answer);
         }
         t.h.click(2);
@@ -183,7 +174,7 @@ TEST(Countdown, GoNowCancelLeavesTheCountdownRunning) {
     DialogHarness& h = t.h;
     Dialog& d = t.startCounting();
     h.click(2);
-    t.makeAChange();
+    t.h.changeAnOption();
     h.loop.answerNext(tk::Answer::No);
     h.click(2);  // counting again, with the change still unsaved
     h.loop.advance(2000);

@@ -26,14 +26,6 @@ struct Stage {
         return h.start();
     }
 
-    // Toggling an option twice leaves the values as they were but marks the setup as changed.
-    void makeAChange() {
-        h.user([&] {
-            h.dialog().qErrMsg.clickByUser();
-            h.dialog().qErrMsg.clickByUser();
-        });
-    }
-
     std::vector<std::string> launched() const {
         std::vector<std::string> files;
         for (const auto& request : h.shellRequests) {
@@ -201,7 +193,7 @@ TEST(LaunchRun, CountdownEndingUnderGoNowsQuestionIsTheOnlyRun) {
         Stage t;
         Dialog& d = t.start(flags(false, false, false), {failing ? "fail" : "a"});
         t.h.click(2);
-        t.makeAChange();
+        t.h.changeAnOption();
         t.h.loop.answerNext(tk::Answer::No);
         t.h.click(2);
         // The user takes 15 seconds to answer Go now's question; the countdown ends meanwhile.

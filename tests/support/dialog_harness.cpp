@@ -60,4 +60,11 @@ void DialogHarness::click(int button) {
     loop.user([&] { dialog_->Butt[button].clickByUser(); });
 }
 
+void DialogHarness::changeAnOption() {
+    loop.user([&] {
+        dialog_->qErrMsg.clickByUser();
+        dialog_->qErrMsg.clickByUser();
+    });
+}
+
 }  // namespace testing_support

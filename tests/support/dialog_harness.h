@@ -44,6 +44,9 @@ class DialogHarness {
     // A user action on the started dialog.
     bool user(const std::function<void()>& action) { return loop.user(action); }
     void click(int button);
+    // Ticks and clears an option as a user would (the setup view must be open): the values
+    // stay as they were, but the setup is marked as changed.
+    void changeAnOption();
 
   private:
     std::unique_ptr<Dialog> dialog_;
