@@ -47,10 +47,13 @@ std::optional<SplitCommand> splitCommandLine(const std::string& DocName, bool sp
     }
     const std::vector<std::string> pieces = cutAtSlashes(DocName);
     SplitCommand result{unquote(trimSpaces(pieces.front())), {}};
-    std::string separator;
+    // Every parameter is "/" and its text, one space between two of them.
     for (auto piece = pieces.begin() + 1; piece != pieces.end(); ++piece) {
-        result.parameters += separator + "/" + unquote(trimSpaces(*piece));
-        separator = " ";
+        if (!result.parameters.empty()) {
+            result.parameters += ' ';
+        }
+        result.parameters += '/';
+        result.parameters += unquote(trimSpaces(*piece));
     }
     return result;
 }
