@@ -80,42 +80,43 @@ TEST_F(QtDialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
     }
 }
 
+// Every caption of the window, as each language writes it, fits its control at the layout font.
 TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
-    struct Case {
-        tk::Control* control;
-        const char* caption;
-    };
-    // The longest captions of both languages.
-    const Case cases[] = {
-        {&dialog.Butt[5], "Kr&ok za krokem"},
-        {&dialog.Butt[10], "Zobrazit chyby"},
-        {&dialog.Butt[11], "Ulo\xC5\xBEit zm\xC4\x9Bny"},
-        {&dialog.qErrMsg, "Quit after countdown even if launching error appears?"},
-        {&dialog.PromptEach, "Prompt each command line before launching?"},
-        {&dialog.LblFirst, "First enter your command lines..."},
-        {&dialog.Butt[10], "View error log"},
-        {&dialog.Butt[11], "Save changes"},
-        {&dialog.Butt[5], "&One by one"},
-        {&dialog.Butt[9], "Dlt"},
-    };
-    ASSERT_TRUE(frontEnd.app().dispatch([&] {
-        for (const Case& c : cases) {
-            c.control->setCaption(c.caption);
-        }
-    }));
     const QStyle& style = *QApplication::style();
-    for (const Case& c : cases) {
-        QWidget& w = widget(*c.control);
-        const QString text = gui::withoutAccessKeys(gui::toQt(c.caption));
+    const auto check = [&](tk::Control& control) {
+        if (control.caption().empty() || control.kind() == tk::Kind::Frame) {
+            return;
+        }
+        QWidget& w = widget(control);
+        const QString text = gui::withoutAccessKeys(gui::toQt(control.caption()));
         int needed = w.fontMetrics().horizontalAdvance(text);
-        if (c.control->kind() == tk::Kind::Button) {
+        if (control.kind() == tk::Kind::Button) {
             needed += 2 * style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &w) / 2 + 4;
-        } else if (c.control->kind() == tk::Kind::CheckBox) {
+        } else if (control.kind() == tk::Kind::CheckBox ||
+                   control.kind() == tk::Kind::OptionButton) {
             needed += style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &w) +
                       style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, &w);
         }
-        EXPECT_LE(needed, w.width()) << c.caption;
-        EXPECT_LE(w.fontMetrics().height(), w.height() + 1) << c.caption;
+        EXPECT_LE(needed, w.width()) << control.caption();
+        EXPECT_LE(w.fontMetrics().height(), w.height() + 1) << control.caption();
+    };
+    for (const bool czech : {false, true}) {
+        SCOPED_TRACE(czech ? "Czech" : "English");
+        ASSERT_TRUE(frontEnd.app().dispatch([&] {
+            czech ? dialog.LngCS.setValue(true) : dialog.LngEN.setValue(true);
+            // The captions of the countdown's other states, and Go now's.
+            dialog.Lng(1, Dialog::True, 2);
+        }));
+        for (tk::Control* control : dialog.children()) {
+            check(*control);
+        }
+        for (tk::Control* control : dialog.FrSetup.children()) {
+            check(*control);
+        }
+        for (const char* caption : {"Kr&ok za krokem", "Znovu spustit", "&Setup", "S&top"}) {
+            ASSERT_TRUE(frontEnd.app().dispatch([&] { dialog.Butt[2].setCaption(caption); }));
+            check(dialog.Butt[2]);
+        }
     }
 }
 
