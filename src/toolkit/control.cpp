@@ -114,27 +114,9 @@ void Control::setGeometry(const Geometry& geometry) {
     }
 }
 
-void Control::setLeft(Twips left) {
+void Control::setGeometryPart(Twips Geometry::*part, Twips value) {
     Geometry g = geometry_;
-    g.left = left;
-    setGeometry(g);
-}
-
-void Control::setTop(Twips top) {
-    Geometry g = geometry_;
-    g.top = top;
-    setGeometry(g);
-}
-
-void Control::setWidth(Twips width) {
-    Geometry g = geometry_;
-    g.width = width;
-    setGeometry(g);
-}
-
-void Control::setHeight(Twips height) {
-    Geometry g = geometry_;
-    g.height = height;
+    g.*part = value;
     setGeometry(g);
 }
 

@@ -124,10 +124,10 @@ class Control {
 
     const Geometry& geometry() const { return geometry_; }
     void setGeometry(const Geometry& geometry);
-    void setLeft(Twips left);
-    void setTop(Twips top);
-    void setWidth(Twips width);
-    void setHeight(Twips height);
+    void setLeft(Twips left) { setGeometryPart(&Geometry::left, left); }
+    void setTop(Twips top) { setGeometryPart(&Geometry::top, top); }
+    void setWidth(Twips width) { setGeometryPart(&Geometry::width, width); }
+    void setHeight(Twips height) { setGeometryPart(&Geometry::height, height); }
 
     const Style& style() const { return style_; }
     void setStyle(const Style& style);
@@ -146,6 +146,7 @@ class Control {
 
   private:
     friend class Window;
+    void setGeometryPart(Twips Geometry::*part, Twips value);
     void gainFocus();
 
     friend class Container;
