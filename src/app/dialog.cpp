@@ -9,7 +9,8 @@ namespace {
 
 constexpr std::uint32_t DarkRed = 0x800000;
 constexpr std::uint32_t Blue = 0x0000FF;
-constexpr std::uint32_t ProgressFill = 0x000080;
+// Light enough for the black countdown text drawn over it.
+constexpr std::uint32_t ProgressFill = 0x9CC3EE;
 
 tk::Style bold(std::optional<std::uint32_t> color = std::nullopt) {
     tk::Style style;
