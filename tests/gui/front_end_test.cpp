@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QTimer>
+#include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -168,11 +169,17 @@ TEST_F(QtFrontEndTest, UserActionsReachTheHandlers) {
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
     widget<QLineEdit>(window.text).setFocus();
     QTest::keyClicks(&widget<QLineEdit>(window.text), "hi");
-    widget<QScrollBar>(window.bar).triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    auto& bar = widget<QScrollBar>(window.bar);
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);  // a page is one step as well
+    QWheelEvent wheelUp({5, 5}, bar.mapToGlobal(QPointF(5, 5)), {}, {0, 120}, Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&bar, &wheelUp);  // one notch, one step back
     QTest::mouseClick(&widget<QLabel>(window.label), Qt::LeftButton);
 
-    EXPECT_EQ(events, (std::vector<std::string>{"click", "check 1", "check 0", "option", "list 1",
-                                                "double", "text h", "text hi", "bar 1", "label"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"click", "check 1", "check 0", "option", "list 1", "double",
+                                        "text h", "text hi", "bar 1", "bar 2", "bar 1", "label"}));
 }
 
 TEST_F(QtFrontEndTest, ProgramChangesRunTheirHandlerOnceAndNeverFromTheWidget) {

@@ -5,6 +5,7 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QShortcutEvent>
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QGroupBox>
@@ -350,10 +351,13 @@ class ScrollBarView final : public QScrollBar, public ControlView {
             switch (action) {
                 case QAbstractSlider::SliderNoAction:
                     return;
+                // The control has one change for arrows, page keys and clicks in the trough.
                 case QAbstractSlider::SliderSingleStepAdd:
+                case QAbstractSlider::SliderPageStepAdd:
                     user([this] { bar_.stepByUser(1); });
                     break;
                 case QAbstractSlider::SliderSingleStepSub:
+                case QAbstractSlider::SliderPageStepSub:
                     user([this] { bar_.stepByUser(-1); });
                     break;
                 default:
@@ -368,9 +372,19 @@ class ScrollBarView final : public QScrollBar, public ControlView {
         if (change.property == tk::Property::Range) {
             setRange(std::min(bar_.min(), bar_.max()), std::max(bar_.min(), bar_.max()));
             setSingleStep(bar_.smallChange());
+            setPageStep(bar_.smallChange());
         } else if (change.property == tk::Property::Value) {
             setValue(bar_.value());
         }
+    }
+    // One notch of the wheel is one step, as one arrow click (turning it away from the user, up,
+    // is the up arrow).
+    void wheelEvent(QWheelEvent* event) override {
+        const int delta = event->angleDelta().y();
+        if (delta != 0) {
+            user([this, delta] { bar_.stepByUser(delta > 0 ? -1 : 1); });
+        }
+        event->accept();
     }
 
   private:
