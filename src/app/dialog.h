@@ -95,7 +95,9 @@ class Dialog : public tk::Window {
 
     // ---- Settings file (app/settings.cpp) --------------------------------------------------
     std::string SettingsPath() const;
-    void LoadSettings();
+    // Returns false when the file could be opened but not read to its end (the entries up to
+    // the failure are loaded).
+    bool LoadSettings();
     // The "Save changes" command. Returns false, after telling the user, when the file could
     // not be written.
     bool SaveSettings();

@@ -15,8 +15,9 @@ std::string Dialog::SettingsPath() const {
 
 // Setting the controls raises their change events as a user's click would; the start-up
 // sequence clears the resulting mark afterwards.
-void Dialog::LoadSettings() {
-    settings::FileText file = settings::splitFile(platform::readLines(SettingsPath()).lines);
+bool Dialog::LoadSettings() {
+    const platform::ReadResult read = platform::readLines(SettingsPath());
+    settings::FileText file = settings::splitFile(read.lines);
     for (std::string& entry : file.entries) {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));
     }
@@ -38,6 +39,7 @@ void Dialog::LoadSettings() {
         LngEN.setValue(true);
         LngCS.setValue(false);
     }
+    return read.complete;
 }
 
 // The file is replaced atomically, so a failed write leaves the old one whole. Then nothing

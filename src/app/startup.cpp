@@ -10,9 +10,15 @@ void Dialog::Form_Load() {
     First.setEnabled(false);
     Butt[11].setEnabled(false);
     LaunchFailed = false;
-    LoadSettings();
+    const bool readWhole = LoadSettings();
     ErrEx();
-    const bool saved = SaveSettings();
+    // A file that failed part-way through is not written back: that would drop the entries
+    // after the failure.
+    if (readWhole) {
+        SaveSettings();
+    } else {
+        Butt[11].setEnabled(false);
+    }
 
     FullHeight = height();
     setHeight(CompactHeight);
@@ -26,9 +32,7 @@ void Dialog::Form_Load() {
         Butt[index].setEnabled(anyEntry);
     }
     uHide(false);
-    // The load's change events are not changes; but when the file could not be written it does
-    // not hold this setup, and leaving must offer to save it again.
-    SettingsDirty = !saved;
+    SettingsDirty = false;
     ShowRemainingSeconds();
     if (!anyEntry) {
         ConfigRunAgainCommand();

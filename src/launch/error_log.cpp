@@ -19,10 +19,13 @@ std::string errorLogRecord(const std::string& dateTime, const std::string& comma
 bool appendErrorLogRecord(const std::string& path, const std::string& record) {
     // Without the lock (a read-only folder, say) the write is still tried: it is the write
     // that decides whether the record is kept.
-    const platform::FileLock lock(path + ".lock");
-    std::vector<std::string> lines = platform::readLines(path).lines;
-    lines.push_back(record);
-    return platform::replaceFile(path, lines).ok;
+    const platform::FileLock lock(path);
+    platform::ReadResult log = platform::readLines(path);
+    if (!log.complete) {
+        return false;  // rewriting the part that could be read would lose the rest
+    }
+    log.lines.push_back(record);
+    return platform::replaceFile(path, log.lines).ok;
 }
 
 }  // namespace launch

@@ -16,8 +16,8 @@ std::string errorLogRecord(const std::string& dateTime, const std::string& comma
                            const std::string& message);
 
 // Reads every line of the log, then replaces the file with those lines and the record as the
-// last one. A lock file beside the log keeps two running programs from losing each other's
-// records. Returns false when the log could not be written.
+// last one. A lock keeps two running programs from losing each other's records. Returns false
+// when the log could not be written, or could be opened but not read to its end.
 bool appendErrorLogRecord(const std::string& path, const std::string& record);
 
 }  // namespace launch

@@ -1,7 +1,7 @@
 #pragma once
-// An exclusive lock between processes, held on a lock file for the lifetime of the object, so
-// that a read-and-rewrite of a shared file by two running programs does not lose an update.
-// The lock file is created when missing and left in place afterwards.
+// An exclusive lock between processes on one file, held for the lifetime of the object, so that
+// a read-and-rewrite of the file by two running programs does not lose an update. It leaves
+// nothing behind: on POSIX it locks the file's folder, on Windows it holds a named mutex.
 
 #include <cstdint>
 #include <string>
@@ -10,8 +10,8 @@ namespace platform {
 
 class FileLock {
   public:
-    // Waits until the lock is held; locked() is false when the lock file cannot be opened.
-    explicit FileLock(const std::string& lockPath);
+    // Waits until the lock is held; locked() is false when it cannot be had.
+    explicit FileLock(const std::string& path);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

@@ -3,13 +3,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "platform/file_lock.h"
 
 namespace platform {
+namespace {
 
-FileLock::FileLock(const std::string& lockPath)
-    : handle_(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+// The folder a file lies in: the rename that replaces the file leaves the folder in place, so
+// a lock on it covers every version of the file.
+int openFolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+}  // namespace
+
+FileLock::FileLock(const std::string& path) : handle_(openFolderOf(path)) {
     if (handle_ < 0) {
         return;
     }

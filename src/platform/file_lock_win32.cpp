@@ -1,47 +1,47 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <cwctype>
+#include <functional>
 #include <string>
 
 #include "platform/file_lock.h"
+#include "platform/win32_text.h"
 
 namespace platform {
 namespace {
 
-// File names are UTF-8 inside the program; the wide API takes every name the system allows.
-std::wstring wide(const std::string& utf8) {
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
-                          size);
-    return result;
+// One mutex name per file, whatever the case of its path: file names are case-blind here.
+std::wstring mutexName(const std::string& path) {
+    std::wstring name = win32::wide(path);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return L"Local\\Opalist-" + std::to_wstring(std::hash<std::wstring>{}(name));
 }
 
 }  // namespace
 
-FileLock::FileLock(const std::string& lockPath)
+FileLock::FileLock(const std::string& path)
     : handle_(reinterpret_cast<std::intptr_t>(
-          ::CreateFileW(wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
-    const HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    if (file == INVALID_HANDLE_VALUE) {
+          ::CreateMutexW(nullptr, FALSE, mutexName(path).c_str()))) {
+    const HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
+    if (mutex == nullptr) {
         return;
     }
-    OVERLAPPED whole{};
-    locked_ = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole) != 0;
+    // An abandoned mutex (its holder died) is held all the same.
+    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+    locked_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
 FileLock::~FileLock() {
-    const HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    if (file == INVALID_HANDLE_VALUE) {
+    const HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
+    if (mutex == nullptr) {
         return;
     }
     if (locked_) {
-        OVERLAPPED whole{};
-        ::UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
+        ::ReleaseMutex(mutex);
     }
-    ::CloseHandle(file);
+    ::CloseHandle(mutex);
 }
 
 }  // namespace platform

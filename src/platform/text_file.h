@@ -13,6 +13,8 @@ namespace platform {
 
 struct ReadResult {
     bool opened = false;
+    // False when a read failed part-way: lines holds the whole lines before the failure.
+    bool complete = true;
     std::vector<std::string> lines;  // whole lines without their ends, as far as they could be read
 };
 ReadResult readLines(const std::string& path);

@@ -134,6 +134,7 @@ ReadResult readLines(const std::string& path) {
                 continue;
             }
             result.lines = splitter.abandon();
+            result.complete = false;
             return result;
         }
         if (got == 0) {
@@ -147,10 +148,19 @@ ReadResult readLines(const std::string& path) {
 
 // The new content goes to a temporary file beside the target, reaches the disk, and only then
 // takes the target's name, so the old file stays whole until the new one is.
-WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines) {
+WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::string>& lines) {
+    // A link (to a file kept elsewhere, say) stays a link: the file it leads to is replaced.
+    std::error_code ignored;
+    const std::string path = std::filesystem::is_symlink(linkOrPath, ignored)
+                                 ? std::filesystem::weakly_canonical(linkOrPath, ignored).string()
+                                 : linkOrPath;
     const std::string bytes = joinLines(lines);
     if (holds(path, bytes)) {
         return {};
+    }
+    // A file the user made read-only is not replaced behind their back.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        return {false, reason(errno)};
     }
     const std::filesystem::path target(path);
     const std::string directory =

@@ -94,6 +94,7 @@ ReadResult readLines(const std::string& path) {
         if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
                       nullptr)) {
             ansi = splitter.abandon();
+            result.complete = false;
             break;
         }
         if (got == 0) {

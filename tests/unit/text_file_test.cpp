@@ -171,6 +171,25 @@ TEST(TextFileReplace, LeavesAFileThatAlreadyHoldsTheLinesAsItIs) {
     }
 }
 
+TEST(TextFileReplace, ALinkStaysALinkAndItsFileIsReplaced) {
+    TempDir dir;
+    const std::string target = dir.file("kept elsewhere.ini");
+    const std::string link = dir.file("opalist user.ini");
+    writeRaw(target, "old\r\n");
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(platform::replaceFile(link, {"new"}).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readRaw(target), "new\r\n");
+}
+
+TEST(TextFileRead, AReadThatFailsPartWayIsNotComplete) {
+    // Reading this process's memory from address 0 fails at once with an I/O error.
+    const platform::ReadResult read = platform::readLines("/proc/self/mem");
+    EXPECT_TRUE(read.opened);
+    EXPECT_FALSE(read.complete);
+    EXPECT_TRUE(platform::readLines("/dev/null").complete);
+}
+
 TEST(TextFile, DeleteAndCanOpen) {
     TempDir dir;
     const std::string path = dir.file("e.log");
