@@ -112,6 +112,8 @@ class Dialog : public tk::Window {
     void GoNowCommand();
     void OneByOneCommand();
     void LaunchRun();
+    // LblCountdown: RemainingSeconds followed by " s".
+    void ShowRemainingSeconds();
     // Launch runs started so far: a command that waited on a question learns whether the
     // countdown's own run started meanwhile.
     std::uint64_t LaunchRuns = 0;
@@ -162,9 +164,6 @@ class Dialog : public tk::Window {
     void TimerScroll_Change();
     void Timer_GotFocus();
     void copyr_Click();
-
-    // LblCountdown: RemainingSeconds followed by " s".
-    void ShowRemainingSeconds();
 
   private:
     void ShowProgress();
