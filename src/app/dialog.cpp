@@ -77,6 +77,8 @@ Dialog::Dialog(tk::Application& app, Services services)
     RecCount.setStyle(fill);
     FrSetup.setStyle(bold());
     LblFirst.setStyle(bold(DarkRed));
+    // The hint shows only as it blinks, while the list is empty.
+    LblFirst.setVisible(false);
     tk::Style credit;
     credit.textColor = Blue;
     copyr.setStyle(credit);

@@ -36,6 +36,7 @@ TEST_F(Layout, UHideShowsAndHidesTheSetupAreaOnly) {
         &d.RecBas,  &d.RecCount, &d.LblCountdownTxt, &d.LblCountdown, &d.copyr};
 
     ASSERT_TRUE(d.visible());
+    d.LblFirst.setVisible(true);  // as at a moment of its blinking
     for (const bool attr : {false, true, false}) {
         d.wStart.setEnabled(true);
         harness.user([&] { d.uHide(attr); });

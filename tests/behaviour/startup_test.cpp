@@ -66,6 +66,7 @@ TEST(StartUp, WithEntriesArmsTheCountdownInTheCompactLayout) {
     EXPECT_FALSE(d.Butt[11].enabled());
     EXPECT_FALSE(d.SettingsDirty);  // although loading fired change events
     EXPECT_FALSE(d.First.enabled());
+    EXPECT_FALSE(d.LblFirst.visible()) << "no hint while the list has entries";
     for (int index : {1, 2, 3, 5}) {
         EXPECT_TRUE(d.Butt[index].enabled()) << index;
     }
