@@ -92,7 +92,9 @@ std::optional<std::string> findOnPath(const std::string& name) {
     while (start <= path.size()) {
         const auto end = std::min(path.find(':', start), path.size());
         const std::string directory = end == start ? "." : path.substr(start, end - start);
-        const std::string candidate = directory + "/" + name;
+        std::string candidate = directory;
+        candidate += '/';
+        candidate += name;
         struct stat info {};
         if (::stat(candidate.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
             if (::access(candidate.c_str(), X_OK) == 0) {
