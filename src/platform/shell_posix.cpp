@@ -1,11 +1,12 @@
 // The "Open" request on POSIX. Nothing goes through a shell interpreter: an executable is
 // started directly with its parameters split into arguments, anything else (a document, a
-// folder, a web address) is handed to the desktop's opener. Every program is started detached,
-// in its own session, so it outlives Opalist, and a failure to start is known before the request
-// returns.
+// folder, a web address) is handed to the desktop's opener, whose exit status is awaited for a
+// few seconds. Every program is started detached, in its own session, so it outlives Opalist,
+// and a failure to start is known before the request returns.
 
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,12 +14,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <climits>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <thread>
 #include <vector>
 
+#include "platform/child_reaper.h"
 #include "platform/argument_split.h"
 #include "platform/shell.h"
 
@@ -35,7 +38,12 @@ constexpr std::int32_t AccessDenied = 5;
 constexpr std::int32_t OutOfMemory = 8;
 constexpr std::int32_t InvalidExecutable = 11;
 constexpr std::int32_t SharingViolation = 26;
+constexpr std::int32_t InvalidAssociation = 27;
 constexpr std::int32_t NoAssociation = 31;
+
+// How long a request waits for the desktop's opener to say whether it could open the target.
+constexpr std::chrono::seconds OpenerPatience{3};
+constexpr std::chrono::milliseconds MaxPause{16};
 
 std::int32_t shellCode(int error) {
     switch (error) {
@@ -109,8 +117,7 @@ std::optional<std::string> findOnPath(const std::string& name) {
     return other;
 }
 
-// A program file that lacks the permission to run, as opposed to a document: it starts with
-// the ELF magic or with "#!".
+// A program file, as opposed to a document: it starts with the ELF magic or with "#!".
 bool looksLikeProgram(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -133,113 +140,98 @@ std::int32_t missingFileCode(const std::string& path, int error) {
                                                                                   : PathNotFound;
 }
 
-void report(int pipe, int error) {
-    while (::write(pipe, &error, sizeof error) < 0 && errno == EINTR) {
+// A failure to start a file that was there: a missing working directory is a path not found,
+// and a file missing now is the interpreter or loader of the one that was found.
+std::int32_t startFailureCode(int error, const std::string& directory, std::int32_t missingFile) {
+    std::error_code ignored;
+    if ((error == ENOENT || error == ENOTDIR) &&
+        !std::filesystem::is_directory(directory, ignored)) {
+        return PathNotFound;
     }
+    return error == ENOENT ? missingFile : shellCode(error);
 }
 
-// In the started program's process, before exec: only async-signal-safe calls from here on.
-[[noreturn]] void execDetached(const char* program, char* const argv[], const char* directory,
-                               int errorPipe, int maxDescriptor) {
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction byDefault {};
-    byDefault.sa_handler = SIG_DFL;
-    sigaction(SIGPIPE, &byDefault, nullptr);
-
-    // Keep the error pipe clear of 0, 1 and 2, which are about to be replaced.
-    errorPipe = ::fcntl(errorPipe, F_DUPFD_CLOEXEC, 3);
-    const int null = ::open("/dev/null", O_RDWR);
-    if (errorPipe < 0 || null < 0 || ::dup2(null, 0) < 0 || ::dup2(null, 1) < 0 ||
-        ::dup2(null, 2) < 0) {
-        report(errorPipe, errno);
-        ::_exit(127);
-    }
-    if (::chdir(directory) != 0) {
-        // A missing working directory is a path not found, not a missing program.
-        report(errorPipe, errno == ENOENT ? ENOTDIR : errno);
-        ::_exit(127);
-    }
-    // No other descriptor of Opalist's reaches the program; the error pipe closes on exec.
-    if ((errorPipe > 3 && ::close_range(3, static_cast<unsigned>(errorPipe) - 1, 0) != 0) ||
-        ::close_range(static_cast<unsigned>(errorPipe) + 1, ~0U, 0) != 0) {
-        for (int fd = 3; fd <= maxDescriptor; ++fd) {
-            if (fd != errorPipe) {
-                ::close(fd);
-            }
-        }
-    }
-    ::execve(program, argv, environ);
-    report(errorPipe, errno);
-    ::_exit(127);
-}
-
-// Starts the program in a grandchild in a session of its own and reaps the child in between,
-// so the program is nobody's zombie. Returns 0, or the error that kept the program from
-// starting, carried back through a pipe that exec closes.
-int startDetached(const std::string& program, const std::vector<std::string>& arguments,
-                  const std::string& directory) {
+// Starts a program in a session of its own, in `directory`, with stdio on /dev/null, no other
+// descriptor of Opalist's and the signal state a new program expects. posix_spawn reports a
+// failure to start, exec's own included, before it returns; it never falls back to a shell.
+// Returns 0 and the child, or the error.
+int spawnDetached(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::string& directory, pid_t& child) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    const long openMax = ::sysconf(_SC_OPEN_MAX);
-    const int maxDescriptor = openMax > 0 && openMax < INT_MAX ? static_cast<int>(openMax) : 1024;
 
-    int errorPipe[2];
-    if (::pipe2(errorPipe, O_CLOEXEC) != 0) {
-        return errno;
-    }
-    const pid_t child = ::fork();
-    if (child < 0) {
-        const int error = errno;
-        ::close(errorPipe[0]);
-        ::close(errorPipe[1]);
-        return error;
-    }
-    if (child == 0) {
-        ::setsid();
-        const pid_t programPid = ::fork();
-        if (programPid == 0) {
-            execDetached(program.c_str(), argv.data(), directory.c_str(), errorPipe[1],
-                         maxDescriptor);
-        }
-        if (programPid < 0) {
-            report(errorPipe[1], errno);
-        }
-        ::_exit(0);
-    }
-    ::close(errorPipe[1]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    int error = 0;
-    ssize_t got = 0;
-    do {
-        got = ::read(errorPipe[0], &error, sizeof error);
-    } while (got < 0 && errno == EINTR);
-    ::close(errorPipe[0]);
-    return got == static_cast<ssize_t>(sizeof error) ? error : 0;
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigaddset(&signals, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDWR, 0);
+    posix_spawn_file_actions_adddup2(&actions, 0, 1);
+    posix_spawn_file_actions_adddup2(&actions, 0, 2);
+    posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+
+    installChildReaper();
+    const int error =
+        ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    return error;
 }
 
 std::string workingDirectory(const ShellRequest& request) {
     return request.directory.empty() ? "/" : request.directory;
 }
 
-std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
-    std::vector<std::string> arguments{path};
-    for (std::string& argument : splitArguments(request.parameters)) {
-        arguments.push_back(std::move(argument));
+// The opener's exit status (xdg-open: 1 syntax error, 2 file not found, 3 a required tool
+// missing, 4 the action failed) as the shell's code.
+std::int32_t openerCode(int status) {
+    if (!WIFEXITED(status)) {
+        return UnknownError;
     }
-    const int error = startDetached(path, arguments, workingDirectory(request));
-    if (error == 0) {
-        return Accepted;
+    switch (WEXITSTATUS(status)) {
+        case 0:
+            return Accepted;
+        case 2:
+            return FileNotFound;
+        case 3:
+            return NoAssociation;
+        case 4:
+            return InvalidAssociation;
+        default:
+            return UnknownError;
     }
-    // The file itself was there, so a missing file now is its interpreter or loader.
-    return error == ENOENT ? InvalidExecutable : shellCode(error);
+}
+
+// Waits for the opener's verdict, OpenerPatience at most. An opener still at work by then is
+// most often running the application it opened (xdg-open waits for it where no desktop handles
+// the request), so it is left to run and the request counts as accepted.
+std::int32_t openerVerdict(pid_t opener) {
+    const auto deadline = std::chrono::steady_clock::now() + OpenerPatience;
+    for (auto pause = std::chrono::milliseconds(1);; pause = std::min(2 * pause, MaxPause)) {
+        int status = 0;
+        const pid_t ended = ::waitpid(opener, &status, WNOHANG);
+        if (ended != 0) {
+            // Anything but the opener: its status was taken by another waiter; nothing says
+            // that it failed.
+            return ended == opener ? openerCode(status) : Accepted;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            reapWhenDone(opener);
+            return Accepted;
+        }
+        std::this_thread::sleep_for(pause);
+    }
 }
 
 std::int32_t openWithDesktop(const std::string& target, const ShellRequest& request) {
@@ -247,8 +239,29 @@ std::int32_t openWithDesktop(const std::string& target, const ShellRequest& requ
     if (!opener || !isExecutableFile(*opener)) {
         return NoAssociation;
     }
-    const int error = startDetached(*opener, {*opener, target}, workingDirectory(request));
-    return error == 0 ? Accepted : error == ENOENT ? NoAssociation : shellCode(error);
+    const std::string directory = workingDirectory(request);
+    pid_t child = 0;
+    const int error = spawnDetached(*opener, {*opener, target}, directory, child);
+    return error == 0 ? openerVerdict(child) : startFailureCode(error, directory, NoAssociation);
+}
+
+std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
+    std::vector<std::string> arguments{path};
+    for (std::string& argument : splitArguments(request.parameters)) {
+        arguments.push_back(std::move(argument));
+    }
+    const std::string directory = workingDirectory(request);
+    pid_t child = 0;
+    const int error = spawnDetached(path, arguments, directory, child);
+    if (error == 0) {
+        reapWhenDone(child);
+        return Accepted;
+    }
+    // A document with the execute bit, as every file on a FAT, NTFS or SMB mount has it.
+    if (error == ENOEXEC && !looksLikeProgram(path)) {
+        return openWithDesktop(path, request);
+    }
+    return startFailureCode(error, directory, InvalidExecutable);
 }
 
 std::string absolute(const std::string& path) {

@@ -1,6 +1,7 @@
 // The POSIX "Open" request against real programs: a probe that records how it was started,
-// failures mapped onto the shell's codes, documents and web addresses handed to the opener,
-// programs that outlive their launcher, and command lines full of shell syntax that start
+// failures mapped onto the shell's codes, documents and web addresses handed to the opener and
+// its verdict awaited, children reaped without taking anyone else's, programs that outlive their
+// launcher, and command lines full of shell syntax that start
 // nothing but the named program.
 
 #include <fcntl.h>
@@ -66,6 +67,17 @@ std::int32_t shellOpen(const std::string& file, const std::string& parameters = 
     return platform::shellExecute({0, "Open", file, parameters, "/", 1});
 }
 
+// The processes of `pids` still there after a few seconds: a zombie keeps its /proc entry.
+std::vector<pid_t> lingering(std::vector<pid_t> pids) {
+    const auto gone = [](pid_t pid) { return !fs::exists("/proc/" + std::to_string(pid)); };
+    std::erase_if(pids, gone);
+    for (int i = 0; i < 500 && !pids.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::erase_if(pids, gone);
+    }
+    return pids;
+}
+
 struct ProbeFixture : ::testing::Test {
     testing_support::TempDir dir;
     std::string out = dir.file("probe.out");
@@ -83,14 +95,20 @@ struct ProbeFixture : ::testing::Test {
         }
         return lines;
     }
-    std::vector<std::string> arguments() const {
-        std::vector<std::string> args;
+    // The values of the record's lines that start with `key`.
+    std::vector<std::string> recorded(const std::string& key) const {
+        std::vector<std::string> values;
         for (const std::string& line : record()) {
-            if (line.rfind("arg=", 0) == 0) {
-                args.push_back(line.substr(4));
+            if (line.starts_with(key + "=")) {
+                values.push_back(line.substr(key.size() + 1));
             }
         }
-        return args;
+        return values;
+    }
+    std::vector<std::string> arguments() const { return recorded("arg"); }
+    pid_t probePid() const {
+        const std::vector<std::string> pid = recorded("pid");
+        return pid.size() == 1 ? std::stoi(pid[0]) : 0;
     }
     // A folder on PATH holding `name`, a link to the probe.
     std::string pathWithProbeAs(const std::string& name) const {
@@ -98,6 +116,13 @@ struct ProbeFixture : ::testing::Test {
         fs::create_directories(bin);
         fs::create_symlink(Probe, bin / name);
         return bin.string();
+    }
+    // A folder on PATH holding a fake xdg-open, the shell script `body`, and the usual tools.
+    std::string pathWithOpener(const std::string& body) const {
+        const fs::path bin = dir.path() / "opener";
+        fs::create_directories(bin);
+        writeFile((bin / "xdg-open").string(), "#!/bin/sh\n" + body + "\n", fs::perms::owner_all);
+        return bin.string() + ":/usr/bin:/bin";
     }
 };
 
@@ -109,14 +134,33 @@ TEST_F(ProbeFixture, ProgramStartsDetachedInRootWithNothingInherited) {
     ::close(leaked);
 
     const std::vector<std::string> lines = record();
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "cwd=/");
     EXPECT_NE(lines[1], "session=" + std::to_string(::getsid(0)));
     EXPECT_EQ(lines[2], "stdio=/dev/null /dev/null /dev/null");
     EXPECT_EQ(lines[3], "fds=0 1 2");
-    // The child between Opalist and the program is reaped: no zombie is left behind.
+}
+
+// Every started program is reaped when it ends, while the launcher lives on; a child of someone
+// else's that ends meanwhile keeps its exit status for its own waiter.
+TEST_F(ProbeFixture, ProgramsLeaveNoZombieAndOtherChildrenKeepTheirStatus) {
+    const pid_t own = ::fork();
+    ASSERT_GE(own, 0);
+    if (own == 0) {
+        ::_exit(7);
+    }
+    std::vector<pid_t> started;
+    for (int i = 0; i < 20; ++i) {
+        fs::remove(out);
+        ASSERT_EQ(shellOpen(Probe), 42);
+        started.push_back(probePid());
+        ASSERT_GT(started.back(), 0);
+    }
+    EXPECT_EQ(lingering(started), std::vector<pid_t>{});
     int status = 0;
-    EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1);
+    ASSERT_EQ(::waitpid(own, &status, 0), own);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 7);
 }
 
 TEST_F(ProbeFixture, ParametersAreSplitTheWayWindowsProgramsSplitThem) {
@@ -156,6 +200,12 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
     fs::copy_file(Probe, d + "/binary");
     fs::permissions(d + "/binary", fs::perms::owner_read | fs::perms::owner_write);
     writeFile(d + "/garbage", "not a program\n", fs::perms::owner_all);
+    writeFile(d + "/foreign",
+              std::string("\x7f"
+                          "ELF\x02\x01\x01",
+                          7) +
+                  std::string(57, '\0'),
+              fs::perms::owner_all);
     writeFile(d + "/lost", "#!/nonexistent/interpreter\n", fs::perms::owner_all);
     writeFile(d + "/plain", "", fs::perms::owner_read);
     const ScopedEnv path("PATH", d + "/bin-missing");
@@ -172,7 +222,8 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
         {d + "/plain/tool", 3},
         {d + "/script", 5},
         {d + "/binary", 5},
-        {d + "/garbage", 11},
+        {d + "/garbage", 31},  // a document with the execute bit, and no opener here
+        {d + "/foreign", 11},
         {d + "/lost", 11},
         {windowsNotation(d) + "\\missing", 2},
         {"https://opalist.example.org/", 31},
@@ -189,14 +240,54 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
 TEST_F(ProbeFixture, EverythingButAnExecutableGoesToTheOpener) {
     const std::string d = dir.path().string();
     writeFile(d + "/notes.txt", "notes\n", fs::perms::owner_read | fs::perms::owner_write);
+    // Shell text with the execute bit but no "#!": a document, never a script for a shell.
+    writeFile(d + "/mounted.txt", "touch " + d + "/ran\n", fs::perms::owner_all);
     const ScopedEnv path("PATH", pathWithProbeAs("xdg-open"));
-    const std::vector<std::string> targets{d + "/notes.txt", d, "https://opalist.example.org/",
+    const std::vector<std::string> targets{d + "/notes.txt", d + "/mounted.txt", d,
+                                           "https://opalist.example.org/",
                                            "mailto:team@opalist.example.org"};
     for (const std::string& target : targets) {
         fs::remove(out);
         ASSERT_EQ(shellOpen(target, "/ignored"), 42) << target;
         EXPECT_EQ(arguments(), std::vector<std::string>{target});
     }
+    EXPECT_FALSE(fs::exists(d + "/ran"));
+}
+
+TEST_F(ProbeFixture, TheOpenersExitStatusMapsOntoTheShellsCodes) {
+    const std::string notes = dir.file("notes.txt");
+    writeFile(notes, "notes\n", fs::perms::owner_read | fs::perms::owner_write);
+    struct Case {
+        std::string opener;
+        std::int32_t code;
+    };
+    const std::vector<Case> cases{
+        {"exit 0", 42}, {"exit 1", 0}, {"exit 2", 2},        {"exit 3", 31},
+        {"exit 4", 27}, {"exit 9", 0}, {"kill -KILL $$", 0},
+    };
+    for (const Case& c : cases) {
+        const ScopedEnv path("PATH", pathWithOpener(c.opener));
+        EXPECT_EQ(shellOpen(notes), c.code) << c.opener;
+        EXPECT_EQ(shellOpen("https://opalist.example.org/"), c.code) << c.opener;
+    }
+}
+
+// An opener still busy after a few seconds is most likely running what it opened: the request
+// counts as accepted, the opener is left to finish and is reaped when it does.
+TEST_F(ProbeFixture, AnOpenerThatTakesTooLongIsLeftToFinish) {
+    const std::string pidFile = dir.file("opener.pid");
+    const ScopedEnv path("PATH", pathWithOpener("echo $$ > '" + pidFile + "'; exec sleep 5"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(shellOpen(dir.path().string()), 42);
+    const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited.count(), 3.0);
+    EXPECT_LT(waited.count(), 4.5);
+
+    pid_t opener = 0;
+    std::ifstream(pidFile) >> opener;
+    ASSERT_GT(opener, 0);
+    EXPECT_EQ(::kill(opener, 0), 0) << "the opener was not stopped";
+    EXPECT_EQ(lingering({opener}), std::vector<pid_t>{});
 }
 
 TEST_F(ProbeFixture, ProgramOutlivesItsLauncher) {
@@ -215,10 +306,9 @@ TEST_F(ProbeFixture, ProgramOutlivesItsLauncher) {
 }
 
 // Shell syntax is plain text: only the named program runs, and nothing the syntax would have
-// done happens.
+// done happens. The programs run in the test's folder, where a shell would have created the
+// files these lines name (relative names are taken from the working directory).
 TEST_F(ProbeFixture, ShellSyntaxInACommandLineRunsOnlyTheNamedProgram) {
-    const std::string d = dir.path().string();
-    const std::string mark = d + "/mark";
     const ScopedEnv path("PATH", pathWithProbeAs("opalist-tool") + ":/usr/bin:/bin");
     struct Case {
         std::string entry;
@@ -226,15 +316,13 @@ TEST_F(ProbeFixture, ShellSyntaxInACommandLineRunsOnlyTheNamedProgram) {
         std::vector<std::string> arguments;
     };
     const std::vector<Case> cases{
-        {"opalist-tool /a; touch " + windowsNotation(mark),
+        {"opalist-tool /a; touch mark", 42, {"/a;", "touch", "mark"}},
+        {"opalist-tool /a && touch x /b | tee y",
          42,
-         {"/a;", "touch", windowsNotation(mark)}},
-        {"opalist-tool /a && touch x /b | tee x",
+         {"/a", "&&", "touch", "x", "/b", "|", "tee", "y"}},
+        {"opalist-tool /$(touch x) /`touch y` /> z",
          42,
-         {"/a", "&&", "touch", "x", "/b", "|", "tee", "x"}},
-        {"opalist-tool /$(touch x) /`touch x` /> x",
-         42,
-         {"/$(touch", "x)", "/`touch", "x`", "/>", "x"}},
+         {"/$(touch", "x)", "/`touch", "y`", "/>", "z"}},
         {"opalist-tool; touch x", 2, {}},
         {"opalist-tool $(touch x)", 2, {}},
     };
@@ -242,14 +330,16 @@ TEST_F(ProbeFixture, ShellSyntaxInACommandLineRunsOnlyTheNamedProgram) {
         fs::remove(out);
         const auto command = launch::splitCommandLine(c.entry, true);
         ASSERT_TRUE(command);
-        ASSERT_EQ(shellOpen(command->file, command->parameters), c.code) << c.entry;
+        const std::int32_t code = platform::shellExecute(
+            {0, "Open", command->file, command->parameters, dir.path().string(), 1});
+        ASSERT_EQ(code, c.code) << c.entry;
         if (c.code == 42) {
             EXPECT_EQ(arguments(), c.arguments) << c.entry;
         }
+        for (const char* created : {"mark", "x", "y", "z"}) {
+            EXPECT_FALSE(fs::exists(dir.path() / created)) << c.entry << ": " << created;
+        }
     }
-    EXPECT_FALSE(fs::exists(mark));
-    EXPECT_FALSE(fs::exists("/x"));
-    EXPECT_FALSE(fs::exists(fs::current_path() / "x"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A program for the launch tests to start: it writes what it was started with into the file
 // named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, its session,
-// where stdin, stdout and stderr lead, its open descriptors and every argument after argv[0].
+// where stdin, stdout and stderr lead, its open descriptors, its process id and every argument
+// after argv[0].
 // With OPALIST_PROBE_AWAIT_PID set it first waits until that process has gone, to show that it
 // outlives its launcher. The file appears whole (written, then renamed).
 
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
         file << "session=" << ::getsid(0) << "\n";
         file << "stdio=" << target(0) << " " << target(1) << " " << target(2) << "\n";
         file << "fds=" << descriptors << "\n";
+        file << "pid=" << ::getpid() << "\n";
         if (!outlived.empty()) {
             file << "outlived=" << outlived << "\n";
         }
