@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "platform/child_reaper.h"
-#include "platform/argument_split.h"
+#include "platform/program_arguments.h"
 #include "platform/shell.h"
 
 extern char** environ;
@@ -247,7 +247,7 @@ std::int32_t openWithDesktop(const std::string& target, const ShellRequest& requ
 
 std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
     std::vector<std::string> arguments{path};
-    for (std::string& argument : splitArguments(request.parameters)) {
+    for (std::string& argument : programArguments(request.parameters)) {
         arguments.push_back(std::move(argument));
     }
     const std::string directory = workingDirectory(request);

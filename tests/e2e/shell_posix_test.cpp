@@ -1,7 +1,7 @@
 // The POSIX "Open" request against real programs: a probe that records how it was started,
 // failures mapped onto the shell's codes, documents and web addresses handed to the opener and
-// its verdict awaited, children reaped without taking anyone else's, programs that outlive their
-// launcher, and command lines full of shell syntax that start
+// its verdict awaited, children reaped without taking anyone else's, options reaching a program,
+// programs that outlive their launcher, and command lines full of shell syntax that start
 // nothing but the named program.
 
 #include <fcntl.h>
@@ -191,6 +191,26 @@ TEST_F(ProbeFixture, FileInWindowsNotationOrOnPathIsFound) {
     const ScopedEnv path("PATH", pathWithProbeAs("opalist-tool"));
     EXPECT_EQ(shellOpen("opalist-tool", "/two"), 42);
     EXPECT_EQ(arguments(), std::vector<std::string>{"/two"});
+}
+
+// A launch-list parameter "/-x" reaches a POSIX program as its option "-x".
+TEST_F(ProbeFixture, DashOptionsReachTheProgramWithoutTheirSlash) {
+    struct Case {
+        std::string parameters;
+        std::vector<std::string> arguments;
+    };
+    const std::vector<Case> cases{
+        {"/-geometry 300x300", {"-geometry", "300x300"}},
+        {"/--name=value /-v /min", {"--name=value", "-v", "/min"}},
+    };
+    for (const Case& c : cases) {
+        fs::remove(out);
+        const auto command =
+            launch::splitCommandLine(windowsNotation(Probe) + " " + c.parameters, true);
+        ASSERT_TRUE(command);
+        ASSERT_EQ(shellOpen(command->file, command->parameters), 42) << c.parameters;
+        EXPECT_EQ(arguments(), c.arguments) << c.parameters;
+    }
 }
 
 TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
