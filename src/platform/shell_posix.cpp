@@ -43,6 +43,7 @@ constexpr std::int32_t NoAssociation = 31;
 
 // How long a request waits for the desktop's opener to say whether it could open the target.
 constexpr std::chrono::seconds OpenerPatience{3};
+// It is asked at growing intervals up to this one, so a quick verdict is seen at once.
 constexpr std::chrono::milliseconds MaxPause{16};
 
 std::int32_t shellCode(int error) {
