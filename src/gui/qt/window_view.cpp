@@ -1,5 +1,6 @@
 #include "gui/qt/window_view.h"
 
+#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QKeyEvent>
@@ -136,19 +137,28 @@ void WindowView::resizeEvent(QResizeEvent* event) {
     frontEnd_.user([this, width, height] { window_.resizedByUser(width, height); });
 }
 
-// Keys typed into a control reach it through this filter; keys typed while no control has the
-// focus reach the window's own handler.
+// A key typed into a control goes to the program first, then to the control and its parents.
+// The window's own handler never takes it: the window gets a key only when nothing had the
+// focus as it was pressed, even if a box opened by the key has taken the focus away since.
 bool WindowView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
-        keyPressed(*static_cast<QKeyEvent*>(event));
-        return frontEnd_.app().ended();
+    if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget() ||
+        deliveringToControl_) {
+        return QWidget::eventFilter(watched, event);
     }
-    return QWidget::eventFilter(watched, event);
+    const QPointer<QObject> alive(watched);
+    keyPressed(*static_cast<QKeyEvent*>(event));
+    if (alive && !frontEnd_.app().ended()) {
+        deliveringToControl_ = true;
+        QCoreApplication::sendEvent(watched, event);
+        deliveringToControl_ = false;
+    }
+    event->accept();
+    return true;
 }
 
 void WindowView::keyPressEvent(QKeyEvent* event) {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || focus == this) {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!deliveringToControl_ && (focus == nullptr || focus == this)) {
         keyPressed(*event);
     }
     QWidget::keyPressEvent(event);

@@ -43,6 +43,8 @@ class WindowView final : public QWidget {
     // Sizes asked for by the program whose resize events may still be on their way.
     std::deque<QSize> pendingSizes_;
     bool placed_ = false;
+    // A key typed into a control is on its way through the control and its parents.
+    bool deliveringToControl_ = false;
 };
 
 }  // namespace gui
