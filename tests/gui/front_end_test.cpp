@@ -15,12 +15,14 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
+#include <algorithm>
 #include <functional>
 
 #include "gui/qt/front_end.h"
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "ui/help_text.h"
 
 namespace {
 
@@ -318,6 +320,65 @@ TEST_F(QtFrontEndTest, MessageBoxesReturnTheButtonPressed) {
         EXPECT_EQ(icon, QMessageBox::Question);
         EXPECT_FALSE(defaultText.isEmpty());
     }
+}
+
+// The description's lines, each as written: the box is wide enough that none wraps.
+TEST_F(QtFrontEndTest, MessageBoxesShowEachLineAsWritten) {
+    for (const Language language : {Language::English, Language::Czech}) {
+        QStringList wrapped;
+        auto* peek = new QTimer;
+        QObject::connect(peek, &QTimer::timeout, [&, peek] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) {
+                return;
+            }
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            const int room = label->contentsRect().width() - std::max(0, label->indent());
+            for (const QString& line : label->text().split(u'\n')) {
+                if (label->fontMetrics().horizontalAdvance(line) > room) {
+                    wrapped.push_back(line);
+                }
+            }
+            box->button(QMessageBox::Ok)->click();
+            peek->deleteLater();
+        });
+        peek->start(5);
+        program([&] {
+            app().messageBox(
+                {helpTitle(language), helpText(language), tk::Icon::Information, tk::Buttons::Ok});
+        });
+        EXPECT_TRUE(wrapped.empty()) << wrapped.join(u'|').toStdString();
+    }
+}
+
+// A disabled control is drawn greyed, whatever colour its style gives its text.
+TEST_F(QtFrontEndTest, DisabledControlsLookDisabled) {
+    program([&] {
+        tk::Style blue;
+        blue.textColor = 0x0000FF;
+        window.label.setStyle(blue);
+        window.check.setStyle(blue);
+        for (tk::Control* control : std::initializer_list<tk::Control*>{
+                 &window.button, &window.check, &window.option, &window.label, &window.text}) {
+            control->setEnabled(false);
+        }
+    });
+    const QPalette standard = QApplication::palette();
+    const std::vector<std::pair<tk::Control*, QPalette::ColorRole>> cases = {
+        {&window.button, QPalette::ButtonText},
+        {&window.check, QPalette::WindowText},
+        {&window.option, QPalette::WindowText},
+        {&window.label, QPalette::WindowText},
+        {&window.text, QPalette::Text}};
+    for (const auto& [control, role] : cases) {
+        const QPalette& palette = frontEnd.widget(*control)->palette();
+        EXPECT_EQ(palette.color(QPalette::Disabled, role), standard.color(QPalette::Disabled, role))
+            << frontEnd.widget(*control)->metaObject()->className();
+        EXPECT_NE(palette.color(QPalette::Disabled, role), palette.color(QPalette::Active, role))
+            << frontEnd.widget(*control)->metaObject()->className();
+    }
+    EXPECT_EQ(widget<QLabel>(window.label).palette().color(QPalette::Active, QPalette::WindowText),
+              QColor(0, 0, 255));
 }
 
 TEST_F(QtFrontEndTest, TimersTickWhileABoxIsOpen) {

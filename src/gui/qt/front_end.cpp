@@ -5,6 +5,7 @@
 #include <QtGui/QFontMetricsF>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <algorithm>
 #include <cmath>
@@ -79,6 +80,21 @@ tk::Answer answerFor(QMessageBox::StandardButton pressed, tk::Buttons buttons) {
             break;
     }
     return tk::Answer::Ok;
+}
+
+// Lines are shown as written: the text is given the width of its longest line, within three
+// quarters of the screen (and a width Qt's own limit allows), before Qt wraps anything.
+void fitLongestLine(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr) {
+        return;
+    }
+    label->setWordWrap(false);
+    int width = std::min(label->sizeHint().width(), 800);
+    if (const QScreen* screen = box.screen()) {
+        width = std::min(width, screen->availableGeometry().width() * 3 / 4);
+    }
+    label->setMinimumWidth(width);
 }
 
 double screenScale() {
@@ -236,6 +252,7 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
     QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
                        owner);
     dialog.setTextFormat(Qt::PlainText);
+    fitLongestLine(dialog);
     dialog.setDefaultButton(buttonFor(box.defaultButton));
     dialog.exec();
     return answerFor(dialog.standardButton(dialog.clickedButton()), box.buttons);
