@@ -113,8 +113,13 @@ QFont layoutFont(const QFont& system, double scale) {
         font.setStretch(stretch);
         font.setPointSizeF(8.0);
         // Advances grow with the size: one measurement gives the size, a second confirms it.
+        // Every size measured loads a font, so a face already too wide is left unconfirmed
+        // (confirming only ever lowers the size).
         const double width = QFontMetricsF(font).horizontalAdvance(alphabet);
         double points = std::min(8.0, std::floor(8.0 * limit / width * 4) / 4);
+        if (points < 7.5 && stretch != QFont::Condensed) {
+            continue;
+        }
         font.setPointSizeF(points);
         while (points > 6.0 && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
             points -= 0.25;
