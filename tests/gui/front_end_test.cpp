@@ -265,6 +265,52 @@ TEST_F(QtFrontEndTest, SizableWindowsReportTheUsersResize) {
     EXPECT_EQ(sizes.size(), 2u);
 }
 
+// A control hidden as its window is shown gets its widget when first shown: with what was set
+// meanwhile, in its place in the tab order, and with its keys.
+TEST(QtFrontEndHiddenControls, AreBuiltWhenFirstShown) {
+    gui::QtFrontEnd frontEnd;
+    SmallWindow window(frontEnd.app());
+    window.other.setVisible(false);
+    window.frame.setVisible(false);
+    ASSERT_TRUE(frontEnd.app().dispatch([&] { window.show(); }));
+    EXPECT_EQ(frontEnd.widget(window.other), nullptr);
+    EXPECT_EQ(frontEnd.widget(window.check), nullptr);
+    ASSERT_TRUE(frontEnd.app().dispatch([&] {
+        window.other.setCaption("&Later");
+        window.check.setValue(1);
+        window.other.setVisible(true);
+        window.frame.setVisible(true);
+    }));
+    auto* other = dynamic_cast<QPushButton*>(frontEnd.widget(window.other));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->text(), "&Later");
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(dynamic_cast<QCheckBox&>(*frontEnd.widget(window.check)).checkState(), Qt::Checked);
+
+    std::vector<QWidget*> expected;
+    for (const tk::Control* control : std::initializer_list<const tk::Control*>{
+             &window.button, &window.other, &window.check, &window.option, &window.list,
+             &window.text, &window.bar, &window.label}) {
+        expected.push_back(frontEnd.widget(*control));
+    }
+    std::vector<QWidget*> chain{expected[0]};
+    for (QWidget* w = expected[0]->nextInFocusChain(); w != expected[0];
+         w = w->nextInFocusChain()) {
+        if (std::find(expected.begin(), expected.end(), w) != expected.end()) {
+            chain.push_back(w);
+        }
+    }
+    EXPECT_EQ(chain, expected);
+
+    std::vector<int> keys;
+    window.other.onKeyPress = [&](int key) { keys.push_back(key); };
+    frontEnd.widget(window)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frontEnd.widget(window)));
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_X);
+    EXPECT_EQ(keys, std::vector<int>{'x'});
+}
+
 // Answers the next message box with the given button once ready() holds, recording the box.
 void answerBox(
     QMessageBox::StandardButton button, QMessageBox* seen[1],
