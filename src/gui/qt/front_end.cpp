@@ -82,8 +82,8 @@ tk::Answer answerFor(QMessageBox::StandardButton pressed, tk::Buttons buttons) {
     return tk::Answer::Ok;
 }
 
-// Lines are shown as written: the text is given the width of its longest line, within three
-// quarters of the screen (and a width Qt's own limit allows), before Qt wraps anything.
+// Lines are shown as written: the text gets the width of its longest line before Qt sizes the
+// box, up to 800 pixels and three quarters of the screen (Qt wraps only what is wider).
 void fitLongestLine(QMessageBox& box) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (label == nullptr) {
