@@ -104,6 +104,9 @@ void ListBox::doubleClickedByUser() {
 }
 
 void TextBox::setText(std::string text) {
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        text = singleLine(text);
+    }
     if (text_ == text) {
         return;
     }

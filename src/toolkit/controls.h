@@ -105,7 +105,8 @@ class TextBox : public Control {
     TextBox(Container& parent, Geometry geometry) : Control(parent, Kind::TextBox, geometry) {}
 
     const std::string& text() const { return text_; }
-    // Raises onChange when the text changes.
+    // Raises onChange when the text changes. The box holds one line: line breaks are taken out
+    // (singleLine).
     void setText(std::string text);
 
     // Selection in characters.

@@ -117,4 +117,26 @@ std::string toLower(std::string_view text) {
     return result;
 }
 
+std::string singleLine(std::string_view text) {
+    constexpr std::string_view breaks = "\r\n";
+    const std::size_t first = text.find_first_not_of(breaks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    text = text.substr(first, text.find_last_not_of(breaks) - first + 1);
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (breaks.find(text[i]) == std::string_view::npos) {
+            line += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        line += ' ';
+    }
+    return line;
+}
+
 }  // namespace tk

@@ -17,4 +17,8 @@ std::string characterSubstring(std::string_view text, int start, int count = -1)
 // Lower case for ASCII and the Latin letters of Western and Central European languages.
 std::string toLower(std::string_view text);
 
+// The text as one line: line breaks (CR LF, CR or LF) at either end dropped, each one inside
+// turned into a space, so that text pasted from several lines stays whole and in view.
+std::string singleLine(std::string_view text);
+
 }  // namespace tk

@@ -87,6 +87,9 @@ TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
         if (control.caption().empty() || control.kind() == tk::Kind::Frame) {
             return;
         }
+        if (frontEnd.widget(control) == nullptr) {  // a hidden control's view waits for it to show
+            ASSERT_TRUE(frontEnd.app().dispatch([&] { control.setVisible(true); }));
+        }
         QWidget& w = widget(control);
         const QString text = gui::withoutAccessKeys(gui::toQt(control.caption()));
         int needed = w.fontMetrics().horizontalAdvance(text);

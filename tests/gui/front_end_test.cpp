@@ -15,12 +15,14 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
+#include <algorithm>
 #include <functional>
 
 #include "gui/qt/front_end.h"
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "ui/help_text.h"
 
 namespace {
 
@@ -263,6 +265,52 @@ TEST_F(QtFrontEndTest, SizableWindowsReportTheUsersResize) {
     EXPECT_EQ(sizes.size(), 2u);
 }
 
+// A control hidden as its window is shown gets its widget when first shown: with what was set
+// meanwhile, in its place in the tab order, and with its keys.
+TEST(QtFrontEndHiddenControls, AreBuiltWhenFirstShown) {
+    gui::QtFrontEnd frontEnd;
+    SmallWindow window(frontEnd.app());
+    window.other.setVisible(false);
+    window.frame.setVisible(false);
+    ASSERT_TRUE(frontEnd.app().dispatch([&] { window.show(); }));
+    EXPECT_EQ(frontEnd.widget(window.other), nullptr);
+    EXPECT_EQ(frontEnd.widget(window.check), nullptr);
+    ASSERT_TRUE(frontEnd.app().dispatch([&] {
+        window.other.setCaption("&Later");
+        window.check.setValue(1);
+        window.other.setVisible(true);
+        window.frame.setVisible(true);
+    }));
+    auto* other = dynamic_cast<QPushButton*>(frontEnd.widget(window.other));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->text(), "&Later");
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(dynamic_cast<QCheckBox&>(*frontEnd.widget(window.check)).checkState(), Qt::Checked);
+
+    std::vector<QWidget*> expected;
+    for (const tk::Control* control : std::initializer_list<const tk::Control*>{
+             &window.button, &window.other, &window.check, &window.option, &window.list,
+             &window.text, &window.bar, &window.label}) {
+        expected.push_back(frontEnd.widget(*control));
+    }
+    std::vector<QWidget*> chain{expected[0]};
+    for (QWidget* w = expected[0]->nextInFocusChain(); w != expected[0];
+         w = w->nextInFocusChain()) {
+        if (std::find(expected.begin(), expected.end(), w) != expected.end()) {
+            chain.push_back(w);
+        }
+    }
+    EXPECT_EQ(chain, expected);
+
+    std::vector<int> keys;
+    window.other.onKeyPress = [&](int key) { keys.push_back(key); };
+    frontEnd.widget(window)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frontEnd.widget(window)));
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_X);
+    EXPECT_EQ(keys, std::vector<int>{'x'});
+}
+
 // Answers the next message box with the given button once ready() holds, recording the box.
 void answerBox(
     QMessageBox::StandardButton button, QMessageBox* seen[1],
@@ -318,6 +366,65 @@ TEST_F(QtFrontEndTest, MessageBoxesReturnTheButtonPressed) {
         EXPECT_EQ(icon, QMessageBox::Question);
         EXPECT_FALSE(defaultText.isEmpty());
     }
+}
+
+// The description's lines, each as written: the box is wide enough that none wraps.
+TEST_F(QtFrontEndTest, MessageBoxesShowEachLineAsWritten) {
+    for (const Language language : {Language::English, Language::Czech}) {
+        QStringList wrapped;
+        auto* peek = new QTimer;
+        QObject::connect(peek, &QTimer::timeout, [&, peek] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) {
+                return;
+            }
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            const int room = label->contentsRect().width() - std::max(0, label->indent());
+            for (const QString& line : label->text().split(u'\n')) {
+                if (label->fontMetrics().horizontalAdvance(line) > room) {
+                    wrapped.push_back(line);
+                }
+            }
+            box->button(QMessageBox::Ok)->click();
+            peek->deleteLater();
+        });
+        peek->start(5);
+        program([&] {
+            app().messageBox(
+                {helpTitle(language), helpText(language), tk::Icon::Information, tk::Buttons::Ok});
+        });
+        EXPECT_TRUE(wrapped.empty()) << wrapped.join(u'|').toStdString();
+    }
+}
+
+// A disabled control is drawn greyed, whatever colour its style gives its text.
+TEST_F(QtFrontEndTest, DisabledControlsLookDisabled) {
+    program([&] {
+        tk::Style blue;
+        blue.textColor = 0x0000FF;
+        window.label.setStyle(blue);
+        window.check.setStyle(blue);
+        for (tk::Control* control : std::initializer_list<tk::Control*>{
+                 &window.button, &window.check, &window.option, &window.label, &window.text}) {
+            control->setEnabled(false);
+        }
+    });
+    const QPalette standard = QApplication::palette();
+    const std::vector<std::pair<tk::Control*, QPalette::ColorRole>> cases = {
+        {&window.button, QPalette::ButtonText},
+        {&window.check, QPalette::WindowText},
+        {&window.option, QPalette::WindowText},
+        {&window.label, QPalette::WindowText},
+        {&window.text, QPalette::Text}};
+    for (const auto& [control, role] : cases) {
+        const QPalette& palette = frontEnd.widget(*control)->palette();
+        EXPECT_EQ(palette.color(QPalette::Disabled, role), standard.color(QPalette::Disabled, role))
+            << frontEnd.widget(*control)->metaObject()->className();
+        EXPECT_NE(palette.color(QPalette::Disabled, role), palette.color(QPalette::Active, role))
+            << frontEnd.widget(*control)->metaObject()->className();
+    }
+    EXPECT_EQ(widget<QLabel>(window.label).palette().color(QPalette::Active, QPalette::WindowText),
+              QColor(0, 0, 255));
 }
 
 TEST_F(QtFrontEndTest, TimersTickWhileABoxIsOpen) {

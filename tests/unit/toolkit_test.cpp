@@ -232,4 +232,26 @@ TEST(ToolkitText, CountsCharactersNotBytes) {
     EXPECT_EQ(tk::characterSubstring("Pokračovat", 5, 3), "čov");
 }
 
+// A pasted line break never splits what a text box holds, set by the user or the program.
+TEST(ToolkitText, TextBoxHoldsOneLine) {
+    struct Case {
+        std::string set;
+        std::string held;
+    };
+    const std::vector<Case> cases = {
+        {"a\r\nb", "a b"},  {"a\nb\rc", "a b c"},
+        {"a\n\nb", "a  b"}, {"\r\n/bin/true /x\r\n", "/bin/true /x"},
+        {"\n\r\n", ""},     {"no break", "no break"},
+    };
+    Fixture f;
+    tk::TextBox text(f.window, {});
+    for (const Case& c : cases) {
+        text.setText(c.set);
+        EXPECT_EQ(text.text(), c.held) << c.set;
+        text.setText("-");
+        text.editedByUser(c.set);
+        EXPECT_EQ(text.text(), c.held) << c.set;
+    }
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QShortcutEvent>
+#include <QtGui/QValidator>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -15,11 +16,13 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
+#include <limits>
 
 #include "gui/qt/front_end.h"
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/text.h"
 
 namespace gui {
 
@@ -93,16 +96,18 @@ void ControlView::applyStyle() {
     font.setBold(style.bold);
     widget_.setFont(font);
 
+    // Every group is set, the disabled one with the style's greyed colours, so that a disabled
+    // control looks disabled whatever its colour.
     const QPalette standard = QApplication::palette();
     QPalette palette = standard;
-    for (const QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Window}) {
-        palette.setColor(role, standard.color(role));
-    }
-    if (style.textColor) {
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (const QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-            palette.setColor(QPalette::All, role, rgb(*style.textColor));
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Window}) {
+            palette.setColor(group, role, standard.color(group, role));
+            if (style.textColor && group != QPalette::Disabled && role != QPalette::Window) {
+                palette.setColor(group, role, rgb(*style.textColor));
+            }
         }
     }
     if (style.fillColor) {
@@ -289,10 +294,27 @@ class ListBoxView final : public QListView, public ControlView {
     ListModel* model_;
 };
 
+// Keeps line breaks out of a line edit, however text arrives (typed, pasted, dropped), as the
+// text box does, with the cursor kept after the same text.
+class SingleLineValidator final : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override {
+        if (input.contains(u'\n') || input.contains(u'\r')) {
+            const QString before = toQt(tk::singleLine(fromQt(input.left(position))));
+            input = toQt(tk::singleLine(fromQt(input)));
+            position = static_cast<int>(std::min(before.size(), input.size()));
+        }
+        return Acceptable;
+    }
+};
+
 class TextBoxView final : public QLineEdit, public ControlView {
   public:
     TextBoxView(QtFrontEnd& frontEnd, tk::TextBox& box, QWidget* parent)
         : QLineEdit(parent), ControlView(frontEnd, box, *this), box_(box) {
+        setMaxLength(std::numeric_limits<int>::max());  // the default would cut at 32,767
+        setValidator(new SingleLineValidator(this));
         connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
             user([this, text = fromQt(text)] { box_.editedByUser(text); });
         });

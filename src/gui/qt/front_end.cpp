@@ -5,6 +5,7 @@
 #include <QtGui/QFontMetricsF>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <algorithm>
 #include <cmath>
@@ -81,6 +82,21 @@ tk::Answer answerFor(QMessageBox::StandardButton pressed, tk::Buttons buttons) {
     return tk::Answer::Ok;
 }
 
+// Lines are shown as written: the text gets the width of its longest line before Qt sizes the
+// box, up to 800 pixels and three quarters of the screen (Qt wraps only what is wider).
+void fitLongestLine(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr) {
+        return;
+    }
+    label->setWordWrap(false);
+    int width = std::min(label->sizeHint().width(), 800);
+    if (const QScreen* screen = box.screen()) {
+        width = std::min(width, screen->availableGeometry().width() * 3 / 4);
+    }
+    label->setMinimumWidth(width);
+}
+
 double screenScale() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return pixelsPerTwip(screen != nullptr ? screen->logicalDotsPerInch() : 96.0);
@@ -97,8 +113,13 @@ QFont layoutFont(const QFont& system, double scale) {
         font.setStretch(stretch);
         font.setPointSizeF(8.0);
         // Advances grow with the size: one measurement gives the size, a second confirms it.
+        // Every size measured loads a font, so a face already too wide is left unconfirmed
+        // (confirming only ever lowers the size).
         const double width = QFontMetricsF(font).horizontalAdvance(alphabet);
         double points = std::min(8.0, std::floor(8.0 * limit / width * 4) / 4);
+        if (points < 7.5 && stretch != QFont::Condensed) {
+            continue;
+        }
         font.setPointSizeF(points);
         while (points > 6.0 && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
             points -= 0.25;
@@ -236,6 +257,7 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
     QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
                        owner);
     dialog.setTextFormat(Qt::PlainText);
+    fitLongestLine(dialog);
     dialog.setDefaultButton(buttonFor(box.defaultButton));
     dialog.exec();
     return answerFor(dialog.standardButton(dialog.clickedButton()), box.buttons);

@@ -4,7 +4,8 @@
 // model, and feeds the user's actions back through Application::dispatch.
 //
 // It owns the Application, so every window created on it is seen from its first moment; a
-// window's widgets are built when it is first shown, from the state its controls hold then.
+// window's widgets are built when it is first shown (a hidden control's when it is first
+// shown), from the state its controls hold then.
 // While the front end mirrors a model change into a widget, the widget's signals are ignored,
 // so the program's handlers run only for the user's own actions and timer ticks.
 
@@ -33,7 +34,8 @@ class QtFrontEnd final : public QObject, private tk::Backend {
 
     tk::Application& app() { return app_; }
 
-    // The widget of a window or control; nullptr until the window is first shown.
+    // The widget of a window or control; nullptr until the window (or the control) is first
+    // shown.
     QWidget* widget(const tk::Window& window) const;
     QWidget* widget(const tk::Control& control) const;
 

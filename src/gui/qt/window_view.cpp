@@ -1,5 +1,6 @@
 #include "gui/qt/window_view.h"
 
+#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QKeyEvent>
@@ -32,12 +33,6 @@ WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
     : QWidget(nullptr, flagsFor(window.frameKind())), frontEnd_(frontEnd), window_(window) {
     setFont(frontEnd_.font());
     build(window_, this);
-    // Controls placed on the window over a frame's area lie above the frame.
-    for (tk::Control* control : window_.children()) {
-        if (control->kind() == tk::Kind::Frame) {
-            views_.at(control)->widget().lower();
-        }
-    }
     apply(tk::WindowProperty::Caption);
     apply(tk::WindowProperty::Size);
 }
@@ -46,16 +41,71 @@ WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
+    for (tk::Control* control : hidden_) {
+        control->onViewChange = nullptr;
+    }
 }
 
 void WindowView::build(tk::Container& container, QWidget* parent) {
     for (tk::Control* control : container.children()) {
-        ControlView* view = createView(frontEnd_, *control, parent);
-        views_.emplace(control, view);
-        view->widget().installEventFilter(this);
-        if (control->kind() == tk::Kind::Frame) {
-            build(static_cast<tk::Frame&>(*control), &view->widget());
+        if (control->visible()) {
+            buildView(*control, parent);
+        } else {
+            buildWhenShown(*control, parent);
         }
+    }
+}
+
+void WindowView::buildView(tk::Control& control, QWidget* parent) {
+    ControlView* view = createView(frontEnd_, control, parent);
+    views_.emplace(&control, view);
+    view->widget().installEventFilter(this);
+    if (control.kind() == tk::Kind::Frame) {
+        // Controls placed on the window over a frame's area lie above the frame.
+        view->widget().lower();
+        build(static_cast<tk::Frame&>(control), &view->widget());
+    }
+}
+
+// A hidden control (say the setup area of a countdown start) costs nothing until it is first
+// shown; its view then mirrors the state the control holds at that moment.
+void WindowView::buildWhenShown(tk::Control& control, QWidget* parent) {
+    hidden_.insert(&control);
+    control.onViewChange = [this, &control, parent](const tk::Change& change) {
+        if (change.property == tk::Property::Destroyed) {
+            hidden_.erase(&control);
+        } else if (change.property == tk::Property::Visible && control.visible()) {
+            // The view replaces this hook: nothing captured is touched after it is built.
+            WindowView& self = *this;
+            tk::Control& shown = control;
+            QWidget* const into = parent;
+            self.hidden_.erase(&shown);
+            self.frontEnd_.mirror([&] {
+                self.buildView(shown, into);
+                QWidget* last = nullptr;
+                self.orderTabs(self.window_, last);
+            });
+        }
+    };
+}
+
+// Tab order follows the order of the controls, as if every view had been built at once (a
+// frame takes no focus; its contents take its place).
+void WindowView::orderTabs(tk::Container& container, QWidget*& last) {
+    for (tk::Control* control : container.children()) {
+        const auto found = views_.find(control);
+        if (found == views_.end()) {
+            continue;
+        }
+        if (control->kind() == tk::Kind::Frame) {
+            orderTabs(static_cast<tk::Frame&>(*control), last);
+            continue;
+        }
+        QWidget* widget = &found->second->widget();
+        if (last != nullptr) {
+            QWidget::setTabOrder(last, widget);
+        }
+        last = widget;
     }
 }
 
@@ -136,19 +186,28 @@ void WindowView::resizeEvent(QResizeEvent* event) {
     frontEnd_.user([this, width, height] { window_.resizedByUser(width, height); });
 }
 
-// Keys typed into a control reach it through this filter; keys typed while no control has the
-// focus reach the window's own handler.
+// A key typed into a control goes to the program first, then to the control and its parents.
+// The window's own handler never takes it: the window gets a key only when nothing had the
+// focus as it was pressed, even if a box opened by the key has taken the focus away since.
 bool WindowView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
-        keyPressed(*static_cast<QKeyEvent*>(event));
-        return frontEnd_.app().ended();
+    if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget() ||
+        deliveringToControl_) {
+        return QWidget::eventFilter(watched, event);
     }
-    return QWidget::eventFilter(watched, event);
+    const QPointer<QObject> alive(watched);
+    keyPressed(*static_cast<QKeyEvent*>(event));
+    if (alive && !frontEnd_.app().ended()) {
+        deliveringToControl_ = true;
+        QCoreApplication::sendEvent(watched, event);
+        deliveringToControl_ = false;
+    }
+    event->accept();
+    return true;
 }
 
 void WindowView::keyPressEvent(QKeyEvent* event) {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || focus == this) {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!deliveringToControl_ && (focus == nullptr || focus == this)) {
         keyPressed(*event);
     }
     QWidget::keyPressEvent(event);

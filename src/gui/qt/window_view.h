@@ -1,12 +1,13 @@
 #pragma once
 // The widget of a toolkit window: a top-level QWidget whose client area is the window's outer
 // size less its frame allowance, holding the views of its controls (frame contents inside the
-// frame's widget). It reports activation, the close box, the user's resizing of a sizable
-// window and key presses.
+// frame's widget), each built when the control is first shown. It reports activation, the close
+// box, the user's resizing of a sizable window and key presses.
 
 #include <QtWidgets/QWidget>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "toolkit/window.h"
 
@@ -34,15 +35,22 @@ class WindowView final : public QWidget {
 
   private:
     void build(tk::Container& container, QWidget* parent);
+    void buildView(tk::Control& control, QWidget* parent);
+    void buildWhenShown(tk::Control& control, QWidget* parent);
+    void orderTabs(tk::Container& container, QWidget*& last);
     void keyPressed(const QKeyEvent& event);
     QSize modelClientSize() const;
 
     QtFrontEnd& frontEnd_;
     tk::Window& window_;
     std::unordered_map<const tk::Control*, ControlView*> views_;
+    // Controls hidden so far, whose views are not built yet.
+    std::unordered_set<tk::Control*> hidden_;
     // Sizes asked for by the program whose resize events may still be on their way.
     std::deque<QSize> pendingSizes_;
     bool placed_ = false;
+    // A key typed into a control is on its way through the control and its parents.
+    bool deliveringToControl_ = false;
 };
 
 }  // namespace gui

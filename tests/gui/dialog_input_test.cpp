@@ -1,0 +1,201 @@
+// The started main window on the Qt front end, driven by real key presses, pastes and clicks:
+// a plain key that opens a box runs its command once, and the command box keeps an entry whole.
+#include <gtest/gtest.h>
+
+#include <QtCore/QTimer>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListView>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dialog.h"
+#include "gui/qt/front_end.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// Answers every message box with one button, recording the titles.
+class BoxAnswerer {
+  public:
+    explicit BoxAnswerer(QMessageBox::StandardButton button) {
+        QObject::connect(&poll_, &QTimer::timeout, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box != nullptr && box->isVisible()) {
+                titles.push_back(box->windowTitle().toStdString());
+                box->button(button)->click();
+            }
+        });
+        poll_.start(5);
+    }
+    std::vector<std::string> titles;
+
+  private:
+    QTimer poll_;
+};
+
+class QtDialogInputTest : public ::testing::Test {
+  protected:
+    // Starts the program on a settings file of the given launch list.
+    void start(const std::vector<std::string>& entries) {
+        std::string settings = "<00000>\r\n60\r\nEN\r\n";
+        for (const std::string& entry : entries) {
+            settings += entry + "\r\n";
+        }
+        std::ofstream(settingsFile(), std::ios::binary) << settings;
+        Services services;
+        services.process = {dir.path().string(), "opalist", "tester"};
+        services.version = {1, 4, 4};
+        services.dateTimeText = [] { return std::string("7.12.2026 13:45:12"); };
+        services.desktopWindow = [] { return std::uintptr_t{0}; };
+        services.shellExecute = [this](const platform::ShellRequest& request) {
+            launches.push_back(request.file);
+            return 42;
+        };
+        dialog = std::make_unique<Dialog>(frontEnd.app(), std::move(services));
+        ASSERT_TRUE(frontEnd.app().dispatch([this] {
+            dialog->Form_Load();
+            dialog->show();
+        }));
+        QWidget* top = frontEnd.widget(*dialog);
+        top->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    }
+    std::string settingsFile() const { return dir.file("opalist tester.ini"); }
+    QWidget& widget(const tk::Control& control) { return *frontEnd.widget(control); }
+    void program(const std::function<void()>& action) {
+        ASSERT_TRUE(frontEnd.app().dispatch(action));
+    }
+    void openSetup() {
+        program([this] { dialog->Butt[2].clickByUser(); });
+    }
+    std::vector<std::string> savedEntries() {
+        std::vector<std::string> entries;
+        std::ifstream in(settingsFile(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        for (std::size_t line = 0, at = 0; at < text.size(); ++line) {
+            const std::size_t end = text.find("\r\n", at);
+            if (line >= 3) {
+                entries.push_back(text.substr(at, end - at));
+            }
+            at = end == std::string::npos ? text.size() : end + 2;
+        }
+        return entries;
+    }
+
+    testing_support::TempDir dir;
+    gui::QtFrontEnd frontEnd;
+    std::unique_ptr<Dialog> dialog;
+    std::vector<std::string> launches;
+};
+
+// The focused control passes the key on and ignores it; after the box has closed nothing has the
+// focus, and yet the window must not run the command a second time.
+TEST_F(QtDialogInputTest, APlainKeyThatOpensABoxRunsItsCommandOnce) {
+    struct Case {
+        const char* name;
+        bool setup;  // in the setup view, else counting down
+        bool dirty;  // with unsaved changes
+        int key;
+        QMessageBox::StandardButton answer;
+        std::vector<std::string> boxes;
+        std::size_t launches;
+    };
+    const std::vector<Case> cases = {
+        {"H opens the description",
+         false,
+         false,
+         Qt::Key_H,
+         QMessageBox::Ok,
+         {"Opalist description"},
+         0},
+        {"O asks before each entry",
+         true,
+         false,
+         Qt::Key_O,
+         QMessageBox::Yes,
+         {"One by one (1/1)"},
+         1},
+        {"Esc asks about the changes",
+         true,
+         true,
+         Qt::Key_Escape,
+         QMessageBox::Cancel,
+         {"Save changes"},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start({"/bin/true"});
+        if (c.setup) {
+            openSetup();
+        }
+        if (c.dirty) {
+            program([this] {
+                dialog->qErrMsg.clickByUser();
+                dialog->qErrMsg.clickByUser();
+            });
+        }
+        tk::Control& focused =
+            c.setup ? static_cast<tk::Control&>(dialog->dErrMsg) : dialog->Butt[0];
+        widget(focused).setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), &widget(focused));
+        BoxAnswerer answerer(c.answer);
+        QTest::keyClick(&widget(focused), static_cast<Qt::Key>(c.key));
+        QTest::qWait(30);  // a second run would open its box by now
+        EXPECT_EQ(answerer.titles.size(), c.boxes.size());
+        if (!answerer.titles.empty()) {
+            EXPECT_EQ(answerer.titles[0].substr(0, c.boxes[0].size()), c.boxes[0]);
+        }
+        EXPECT_EQ(launches.size(), c.launches);
+        EXPECT_FALSE(frontEnd.app().ended());
+        dialog.reset();
+        launches.clear();
+    }
+}
+
+// A paste of several lines joins them into the one line the box holds: the next start reads
+// the same single entry.
+TEST_F(QtDialogInputTest, APastedLineBreakNeverSplitsAnEntry) {
+    start({"/bin/true"});
+    openSetup();
+    auto& add = dynamic_cast<QLineEdit&>(widget(dialog->Add));
+    add.setFocus();
+    for (const char* pasted : {"/bin/echo /a\r\n/b\n", "\n/bin/echo /a /b\r"}) {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(pasted));
+        QTest::keyClick(&add, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(add.text(), "/bin/echo /a /b") << pasted;
+        EXPECT_EQ(dialog->Add.text(), "/bin/echo /a /b") << pasted;
+        QTest::keyClick(&add, Qt::Key_Return);
+    }
+    program([this] { dialog->Butt[11].clickByUser(); });
+    EXPECT_EQ(savedEntries(),
+              (std::vector<std::string>{"/bin/true", "/bin/echo /a /b", "/bin/echo /a /b"}));
+}
+
+// An entry longer than the line edit's default limit (32,767) comes back whole after an edit.
+TEST_F(QtDialogInputTest, ALongEntryIsNeverCut) {
+    const std::string entry = "/bin/echo /" + std::string(40000, 'x');
+    start({"/bin/true", entry});
+    openSetup();
+    auto& list = dynamic_cast<QListView&>(widget(dialog->LaunchList));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualRect(list.model()->index(1, 0)).center());
+    auto& add = dynamic_cast<QLineEdit&>(widget(dialog->Add));
+    EXPECT_EQ(add.text().size(), static_cast<qsizetype>(entry.size()));
+    add.setFocus();
+    QTest::keyClick(&add, Qt::Key_End);
+    QTest::keyClicks(&add, "y");
+    QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);
+    EXPECT_EQ(dialog->LaunchList.list(1), entry + "y");
+}
+
+}  // namespace
