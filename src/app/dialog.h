@@ -167,6 +167,9 @@ class Dialog : public tk::Window {
 
   private:
     void ShowProgress();
+    // Starts both countdown timers, Countdown armed for the seconds shown, so that the run starts
+    // when the display reaches zero.
+    void CountFromRemainingSeconds();
     // Every entry in list order, each asked for first when askEach is set.
     void LaunchEntries(bool askEach);
     // The interval as the Timer box holds it: its number, in whole seconds (halves to even),
