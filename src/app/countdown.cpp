@@ -47,6 +47,12 @@ void Dialog::ShowProgress() {
     RecCount.setWidth(static_cast<float>(ProgressWidth * elapsed / interval));
 }
 
+void Dialog::CountFromRemainingSeconds() {
+    Countdown.setInterval(RemainingSeconds * 1000);
+    CountDispl.setEnabled(true);
+    Countdown.setEnabled(true);
+}
+
 void Dialog::Countdown_Timer() {
     LaunchRun();
 }
@@ -67,9 +73,7 @@ void Dialog::StopContinueCommand() {
             ShowRemainingSeconds();
         }
         uHide(false);
-        Countdown.setInterval(RemainingSeconds * 1000);
-        CountDispl.setEnabled(true);
-        Countdown.setEnabled(true);
+        CountFromRemainingSeconds();
         setHeight(CompactHeight);
         Lng(1, True, 2);
         Lng(2, True, 2);

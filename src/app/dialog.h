@@ -11,6 +11,7 @@
 //   ui/      caption tables and button states, language, layout and title, ViewErr
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -167,8 +168,15 @@ class Dialog : public tk::Window {
 
   private:
     void ShowProgress();
+    // Starts both countdown timers, Countdown armed for the seconds shown, so that the run starts
+    // when the display reaches zero.
+    void CountFromRemainingSeconds();
     // Every entry in list order, each asked for first when askEach is set.
     void LaunchEntries(bool askEach);
+    // A failed launch of entry c: the record and the box as the options say, then LaunchFailed.
+    void ReportLaunchFailure(int c, const std::string& message);
+    // A fault while entry c was handled counts as a failed launch of it.
+    void ReportFault(int c, const std::exception& fault);
     // The interval as the Timer box holds it: its number, in whole seconds (halves to even),
     // and in milliseconds.
     double IntervalSeconds() const;

@@ -45,7 +45,8 @@ tk::MessageBox LaunchReport(bool english, bool logged) {
 void Dialog::LaunchEntries(bool askEach) {
     const int count = LaunchList.listCount();
     for (int position = 1; position <= count; ++position) {
-        // A fault while one entry is handled skips that entry; the run goes on.
+        // A fault while one entry is handled skips that entry and is reported as its failure;
+        // the run goes on.
         try {
             if (!askEach) {
                 Lnch(position);
@@ -57,7 +58,8 @@ void Dialog::LaunchEntries(bool askEach) {
                 Lnch(position);
                 activate();  // the launched program may have taken the foreground
             }
-        } catch (const std::exception&) {
+        } catch (const std::exception& fault) {
+            ReportFault(position, fault);
         }
     }
 }

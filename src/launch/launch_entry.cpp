@@ -1,4 +1,5 @@
-// Launching one entry: the shell request of StartDoc and the failure handling of Lnch.
+// Launching one entry: the shell request of StartDoc and the failure handling of Lnch, also for
+// a fault while an entry is handled.
 #include "app/dialog.h"
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
@@ -39,17 +40,30 @@ void Dialog::Lnch(std::optional<int> c) {
         return;
     }
 
+    ReportLaunchFailure(*c, message);
+}
+
+void Dialog::ReportLaunchFailure(int c, const std::string& message) {
+    const bool english = English();
     launch::LogOutcome log = launch::LogOutcome::NotAsked;
     if (sErrMsg.value() != 0) {
-        log = SaveErr(*c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
+        log = SaveErr(c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
     }
     if (dErrMsg.value() != 0) {
         const std::vector<std::string> advice =
             launch::launchAdvice(log, qErrMsg.value() != 0, english);
-        app().messageBox(
-            {launch::launchErrorTitle(english),
-             launch::launchErrorText(LaunchList.list(*c - 1), message, advice, english),
-             tk::Icon::Exclamation, tk::Buttons::Ok});
+        app().messageBox({launch::launchErrorTitle(english),
+                          launch::launchErrorText(LaunchList.list(c - 1), message, advice, english),
+                          tk::Icon::Exclamation, tk::Buttons::Ok});
     }
     LaunchFailed = true;
+}
+
+// The report may fail in turn (out of memory, say); the entry still counts as failed.
+void Dialog::ReportFault(int c, const std::exception& fault) {
+    try {
+        ReportLaunchFailure(c, launch::faultMessage(fault.what(), English()));
+    } catch (const std::exception&) {
+        LaunchFailed = true;
+    }
 }

@@ -1,5 +1,6 @@
 #include "launch/launch_message.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -27,6 +28,7 @@ constexpr std::array<std::pair<std::int32_t, const char*>, 12> Messages{{
     {32, "DLL not found;DLL knihovna nenalezena"},
 }};
 constexpr const char* UnknownError = "Unknown error;Neznámá chyba";
+constexpr const char* UnexpectedError = "Unexpected error;Neočekávaná chyba";
 
 constexpr const char* SavedAdvice =
     "Error saved to Opalist log file, so that you can fix the command line.;"
@@ -51,6 +53,17 @@ std::string launchMessage(std::int32_t code, bool english) {
         }
     }
     return half(UnknownError, english);
+}
+
+std::string faultMessage(std::string_view what, bool english) {
+    std::string message = half(UnexpectedError, english);
+    if (!what.empty()) {
+        message += ": ";
+        message += what;
+        std::replace_if(
+            message.begin(), message.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    }
+    return message;
 }
 
 std::vector<std::string> launchAdvice(LogOutcome log, bool quitAfterCountdown, bool english) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace launch {
@@ -12,6 +13,11 @@ namespace launch {
 // The message for a shell result of 32 or less; codes outside the table, negative ones
 // included, give "Unknown error".
 std::string launchMessage(std::int32_t code, bool english);
+
+// The message for a fault that kept an entry from being handled (out of memory, a platform
+// error): "Unexpected error: " and what the fault says, on one line, since the log holds one
+// record a line.
+std::string faultMessage(std::string_view what, bool english);
 
 // The advice sentences of a failure, in box order: about the log (saved, could not be saved,
 // or not asked for), then, when the program quits after the countdown, about that option.

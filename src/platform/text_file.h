@@ -13,7 +13,10 @@ namespace platform {
 
 struct ReadResult {
     bool opened = false;
-    // False when a read failed part-way: lines holds the whole lines before the failure.
+    // False when the file is there but could not be read to its end: a read failed part-way
+    // (lines holds the whole lines before the failure), it could not be opened, or it is not a
+    // regular file (a FIFO, a device, a folder), which is never opened. Writing it back would
+    // lose what it holds. True for a missing file.
     bool complete = true;
     std::vector<std::string> lines;  // whole lines without their ends, as far as they could be read
 };
@@ -23,10 +26,11 @@ struct WriteResult {
     bool ok = true;
     std::string error;  // the system's reason, when not ok
 };
+// Replaces only a regular file (or creates one): anything else in its place is left as it is.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines);
 
 bool deleteFile(const std::string& path);
-// Whether the file exists and can be opened for reading.
+// Whether a regular file exists and can be opened for reading.
 bool canOpen(const std::string& path);
 
 }  // namespace platform

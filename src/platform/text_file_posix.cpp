@@ -41,17 +41,22 @@ class Fd {
     int fd_;
 };
 
-// Opens a regular file (or anything but a directory) for reading; -1 otherwise.
+// Opens a regular file for reading; -1 otherwise, with errno ENOENT when there is no file.
+// Anything else (a FIFO, a device, a folder) is refused with EINVAL. It is opened without
+// blocking, because opening a FIFO for reading waits for a writer for good.
 int openForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return -1;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
+        errno = EINVAL;
         return -1;
     }
+    // Regular files ignore the flag; clearing it keeps every later read a plain one.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
@@ -122,6 +127,7 @@ ReadResult readLines(const std::string& path) {
     ReadResult result;
     Fd file(openForReading(path));
     if (file.get() < 0) {
+        result.complete = errno == ENOENT;
         return result;
     }
     result.opened = true;
@@ -154,6 +160,11 @@ WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::st
     const std::string path = std::filesystem::is_symlink(linkOrPath, ignored)
                                  ? std::filesystem::weakly_canonical(linkOrPath, ignored).string()
                                  : linkOrPath;
+    // A FIFO, a device or a folder in the file's place is left as it is.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return {false, S_ISDIR(existing.st_mode) ? reason(EISDIR) : "Not a regular file"};
+    }
     const std::string bytes = joinLines(lines);
     if (holds(path, bytes)) {
         return {};

@@ -36,9 +36,17 @@ class Handle {
     HANDLE handle_;
 };
 
+// Only a file on disk: a pipe or a device in its place is let go at once (reading one could
+// wait for good), with ERROR_INVALID_FUNCTION as the reason.
 HANDLE openForReading(const std::wstring& path) {
-    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
 }
 
 std::wstring directoryOf(const std::wstring& path) {
@@ -83,6 +91,8 @@ ReadResult readLines(const std::string& path) {
     ReadResult result;
     Handle file(openForReading(win32::wide(path)));
     if (!file.valid()) {
+        const DWORD error = GetLastError();
+        result.complete = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         return result;
     }
     result.opened = true;

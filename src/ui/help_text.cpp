@@ -67,8 +67,8 @@ std::string helpTitle(Language language) {
     return language == Language::English ? "Opalist description" : "Popis Opalistu";
 }
 
-// The countdown waits while the box is open. Restarting the timers makes Countdown count its
-// whole interval again; the seconds shown go on from where they stood.
+// The countdown waits while the box is open and goes on from the seconds shown, so the run still
+// starts when the display reaches zero.
 void Dialog::HelpCommand() {
     const bool counting = Countdown.enabled();
     CountDispl.setEnabled(false);
@@ -77,8 +77,7 @@ void Dialog::HelpCommand() {
     app().messageBox(
         {helpTitle(language), helpText(language), tk::Icon::Information, tk::Buttons::Ok});
     if (counting) {
-        CountDispl.setEnabled(true);
-        Countdown.setEnabled(true);
+        CountFromRemainingSeconds();
         Butt[ExitButton].setFocus();
     }
 }

@@ -72,10 +72,28 @@ TEST(Help, WhileCountingThePauseResumesWithTheFocusOnExit) {
         EXPECT_TRUE(h.shellRequests.empty()) << c.language;
         EXPECT_EQ(d.RemainingSeconds, shown);
         EXPECT_TRUE(d.CountDispl.enabled());
-        // Countdown counts its whole interval again.
-        EXPECT_EQ(h.loop.dueAt(d.Countdown), h.loop.now() + 10000);
+        EXPECT_EQ(h.loop.dueAt(d.Countdown), h.loop.now() + shown * 1000);
         EXPECT_EQ(d.focused(), &d.Butt[0]);
     }
+}
+
+// The run starts as the display reaches zero, not a whole interval after the box closed.
+TEST(Help, TheRunStartsWhenTheResumedDisplayReachesZero) {
+    DialogHarness h;
+    h.writeSettings({"<01100>", "10", "EN", "a"});
+    Dialog& d = h.start();
+    h.loop.advance(6000);
+    ASSERT_EQ(d.LblCountdown.caption(), "4 s");
+    h.loop.answerNext(tk::Answer::Ok, 2000);
+    h.click(4);
+
+    h.loop.advance(3999);
+    EXPECT_EQ(d.LblCountdown.caption(), "1 s");
+    EXPECT_TRUE(d.Butt[0].enabled());
+    EXPECT_TRUE(h.shellRequests.empty());
+    h.loop.advance(1);
+    EXPECT_EQ(h.shellRequests.size(), 1u);
+    EXPECT_TRUE(h.loop.ended());
 }
 
 TEST(Help, WhileStoppedOrInSetupTheCountdownStaysStopped) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -164,6 +166,72 @@ TEST(OneByOne, DuringTheCountdownEndsTheProgramUnlessALaunchFailed) {
             EXPECT_FALSE(d.Countdown.enabled());
             EXPECT_EQ(d.LblCountdown.caption(), "7 s");
         }
+    }
+}
+
+// A shell that throws (out of memory, a platform error) fails its entry as a refusal would: the
+// run goes on, and the failure is shown, logged and keeps the program open.
+TEST(LaunchRun, AFaultWhileAnEntryIsHandledIsAFailedLaunch) {
+    struct Case {
+        const char* name;
+        const char* language;
+        bool oneByOne;
+        bool display;
+        bool save;
+        std::string message;
+        std::vector<std::string> titles;
+    };
+    const std::string english = "Unexpected error: no more processes";
+    const std::vector<Case> cases{
+        {"run", "EN", false, true, true, english, {"Startup error", "Opalist report"}},
+        {"run, Czech",
+         "CS",
+         false,
+         true,
+         true,
+         "Neočekávaná chyba: no more processes",
+         {"Chyba spouštění", "Hlášení Opalistu"}},
+        {"run, neither shown nor logged", "EN", false, false, false, english, {"Opalist report"}},
+        {"one by one",
+         "EN",
+         true,
+         true,
+         true,
+         english,
+         {"One by one (1/3)", "One by one (2/3)", "Startup error", "One by one (3/3)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Stage t;
+        t.h.writeSettings({flags(c.display, c.save, false), "10", c.language, "a", "boom", "c"});
+        t.h.shellResult = [](const platform::ShellRequest& request) -> std::int32_t {
+            if (request.file == "boom") {
+                throw std::runtime_error("no more processes");
+            }
+            return 42;
+        };
+        Dialog& d = t.h.start();
+        for (const std::string& title : c.titles) {
+            t.h.loop.answerNext(title.starts_with("One by one") ? tk::Answer::Yes : tk::Answer::Ok);
+        }
+        if (c.oneByOne) {
+            t.h.click(5);
+        } else {
+            t.h.loop.advance(10000);
+        }
+
+        EXPECT_EQ(t.launched(), (std::vector<std::string>{"a", "boom", "c"}));
+        EXPECT_EQ(t.boxTitles(), c.titles);
+        if (c.display) {
+            const std::string& text = t.h.loop.boxes()[c.oneByOne ? 2 : 0].box.text;
+            EXPECT_NE(text.find("\nboom\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("\n" + c.message + "\n"), std::string::npos) << text;
+        }
+        EXPECT_EQ(t.h.readRaw(t.h.errorLogFile()), c.save ? "#" + std::string(DialogHarness::Now) +
+                                                                "# | boom | " + c.message + "\r\n"
+                                                          : "");
+        EXPECT_TRUE(d.LaunchFailed);
+        EXPECT_FALSE(t.h.loop.ended());
     }
 }
 

@@ -4,18 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/text_file.h"
 #include "support/dialog_harness.h"
+#include "support/fifo.h"
+#include "support/permissions.h"
+#include "ui/view_err.h"
 
 namespace {
 
 using Harness = testing_support::DialogHarness;
 using Lines = std::vector<std::string>;
+using testing_support::Fifo;
 using namespace std::string_literals;
+
+constexpr std::chrono::seconds InTime{5};
 
 std::string crlf(const Lines& lines) {
     std::string bytes;
@@ -51,6 +58,43 @@ TEST(StartUp, WithoutAFileStartsInSetupWithDefaultsAndCreatesTheFile) {
     EXPECT_NE(d.LblFirst.visible(), shown);
     h.loop.advance(500);
     EXPECT_EQ(d.LblFirst.visible(), shown);
+}
+
+// The first start opens the setup view with nothing counting; once the first entry is added,
+// Stop (as Continue) and Config (as Run again) each start the countdown that launches it.
+TEST(StartUp, FirstStartWaitsInSetupUntilTheFirstEntryIsAdded) {
+    for (const int starter : {1, 2}) {
+        SCOPED_TRACE(starter);
+        Harness h;
+        Dialog& d = h.start();
+        EXPECT_EQ(d.height(), d.FullHeight);
+        EXPECT_NE(d.height(), Dialog::CompactHeight);
+        EXPECT_TRUE(d.FrSetup.visible());
+        EXPECT_EQ(d.Butt[1].caption(), "S&top");
+        EXPECT_EQ(d.Butt[2].caption(), "Conf&ig");
+        EXPECT_FALSE(d.CountDispl.enabled());
+        EXPECT_FALSE(d.Countdown.enabled());
+        h.loop.advance(20000);
+        EXPECT_EQ(d.LblCountdown.caption(), "10 s");
+
+        h.user([&] { d.Add.editedByUser("tool"); });
+        h.click(6);
+        ASSERT_TRUE(d.Butt[starter].enabled());
+        EXPECT_EQ(d.Butt[1].caption(), "S&top");
+        EXPECT_EQ(d.Butt[2].caption(), "Conf&ig");
+        h.loop.answerNext(tk::Answer::No);  // the new entry is not saved yet
+        h.click(starter);
+        EXPECT_EQ(d.height(), Dialog::CompactHeight);
+        EXPECT_TRUE(d.CountDispl.enabled());
+        EXPECT_TRUE(d.Countdown.enabled());
+        h.loop.advance(9999);
+        EXPECT_EQ(d.LblCountdown.caption(), "1 s");
+        EXPECT_TRUE(h.shellRequests.empty());
+        h.loop.advance(1);
+        ASSERT_EQ(h.shellRequests.size(), 1u);
+        EXPECT_EQ(h.shellRequests[0].file, "tool");
+        EXPECT_TRUE(h.loop.ended());
+    }
 }
 
 TEST(StartUp, WithEntriesArmsTheCountdownInTheCompactLayout) {
@@ -213,6 +257,77 @@ TEST(StartUp, HostileFilesLoseNoEntry) {
     }
 }
 
+// A file that is there but cannot be read to its end is not written back at start-up: the
+// save would replace it with the defaults and what could be read, and lose the rest. Here it
+// cannot be read at all (write-only), though it could be replaced.
+TEST(StartUp, AFileThatCannotBeReadIsNotWrittenBack) {
+    Harness h;
+    const std::string stored = crlf({"<00000>", "30", "CS", "kept entry"});
+    h.writeRaw(h.settingsFile(), stored);
+    std::filesystem::permissions(h.settingsFile(), std::filesystem::perms::owner_write);
+    {
+        const testing_support::BoundByPermissions asAnyUser;
+        h.start();
+    }
+    Dialog& d = h.dialog();
+    EXPECT_EQ(d.LaunchList.listCount(), 0);
+    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_FALSE(d.SettingsDirty);
+    EXPECT_TRUE(h.loop.boxes().empty());
+    std::filesystem::permissions(h.settingsFile(), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(h.readRaw(h.settingsFile()), stored);
+}
+
+// Opening a FIFO to read would wait for a writer for good. The start goes on with the defaults,
+// and the FIFO is never replaced: a save says why it cannot.
+TEST(StartUp, AFifoInPlaceOfTheSettingsFileIsNeitherWaitedOnNorWrittenOver) {
+    Harness h;
+    const Fifo fifo(h.settingsFile());
+    ASSERT_TRUE(fifo.returnsWithin(InTime, [&] { h.start(); }));
+    Dialog& d = h.dialog();
+    EXPECT_TRUE(h.loop.boxes().empty());
+    EXPECT_EQ(d.LaunchList.listCount(), 0);
+    EXPECT_TRUE(d.FrSetup.visible());
+    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_TRUE(fifo.intact());
+
+    h.changeAnOption();
+    h.loop.answerNext(tk::Answer::Ok);
+    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.click(11); }));
+    ASSERT_EQ(h.loop.boxes().size(), 1u);
+    EXPECT_EQ(h.loop.boxes()[0].box.text,
+              "The settings could not be saved to\n" + h.settingsFile() + "\nNot a regular file");
+    EXPECT_TRUE(d.SettingsDirty);
+    EXPECT_TRUE(fifo.intact());
+}
+
+// The same for the error log: it does not exist for the "View error log" button, and a failed
+// launch is reported with a record that could not be saved.
+TEST(StartUp, AFifoInPlaceOfTheErrorLogIsNeitherWaitedOnNorWrittenOver) {
+    Harness h;
+    h.writeSettings({"<01100>", "10", "EN", "fail"});
+    h.shellResult = [](const platform::ShellRequest&) { return 2; };
+    const Fifo fifo(h.errorLogFile());
+    ASSERT_TRUE(fifo.returnsWithin(InTime, [&] { h.start(); }));
+    Dialog& d = h.dialog();
+    EXPECT_FALSE(d.Butt[10].enabled());
+
+    h.loop.answerNext(tk::Answer::Ok);
+    h.loop.answerNext(tk::Answer::Ok);
+    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.loop.advance(10000); }));
+    ASSERT_EQ(h.loop.boxes().size(), 2u);
+    EXPECT_NE(h.loop.boxes()[0].box.text.find("Error could not be saved to Opalist log file."),
+              std::string::npos);
+    EXPECT_TRUE(d.LaunchFailed);
+    EXPECT_TRUE(fifo.intact());
+
+    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.click(10); }));
+    EXPECT_FALSE(d.Butt[10].enabled());
+    EXPECT_FALSE(d.viewErr().visible());
+    EXPECT_TRUE(fifo.intact());
+}
+
 TEST(SaveCommand, WritesTheSetupAndClearsTheMarks) {
     Harness h;
     h.writeSettings({"<01100>", "10", "EN", "a.exe"});
@@ -270,6 +385,39 @@ TEST(SaveCommand, FailureTellsTheUserAndKeepsTheSetupMarkedAsChanged) {
         EXPECT_TRUE(d.Butt[11].enabled());
         EXPECT_TRUE(d.LaunchFailed);
         EXPECT_FALSE(h.loop.ended());
+    }
+}
+
+// A save hands the focus to Config / Run again, also one made at the prompt; a failed save
+// leaves it where it was.
+TEST(SaveCommand, TheFocusGoesToConfigRunAgain) {
+    struct Case {
+        const char* name;
+        int button;
+        bool blocked;
+        int focus;
+    };
+    const Case cases[] = {
+        {"Save changes", 11, false, 2},
+        {"Yes at Continue's prompt", 1, false, 2},
+        {"a failed save", 11, true, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.writeSettings({"<01100>", "10", "EN", "a.exe"});
+        Dialog& d = h.start();
+        untickDisplayErrors(h);
+        if (c.blocked) {
+            blockSettingsFile(h);
+        }
+        h.loop.answerNext(c.button == 11 ? tk::Answer::Ok : tk::Answer::Yes);
+        h.user([&] {
+            d.Butt[c.button].focusedByUser();
+            d.Butt[c.button].clickByUser();
+        });
+        EXPECT_EQ(h.loop.boxes().size(), c.blocked || c.button != 11 ? 1u : 0u);
+        EXPECT_EQ(d.focused(), &d.Butt[c.focus]);
     }
 }
 

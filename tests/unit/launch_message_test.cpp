@@ -47,6 +47,24 @@ TEST(LaunchMessage, EveryCodeHasItsMessageInBothLanguages) {
     }
 }
 
+// The message goes into a log of one record a line, so a fault's own line breaks must not.
+TEST(LaunchMessage, AFaultSaysWhatWentWrongOnOneLine) {
+    struct Case {
+        std::string what;
+        bool english;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {"std::bad_alloc", true, "Unexpected error: std::bad_alloc"},
+        {"std::bad_alloc", false, "Neočekávaná chyba: std::bad_alloc"},
+        {"first\r\nsecond\nthird\r", true, "Unexpected error: first  second third "},
+        {"", true, "Unexpected error"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(launch::faultMessage(c.what, c.english), c.message) << c.what;
+    }
+}
+
 TEST(LaunchErrorBox, TextFollowsTheOptionsInBothLanguages) {
     using launch::LogOutcome;
     const std::string entry = R"( "C:\tool.exe"  /x)";

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -14,11 +15,13 @@
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
+#include "support/fifo.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing_support::Fifo;
 using testing_support::TempDir;
 
 void writeRaw(const std::string& path, const std::string& bytes) {
@@ -114,7 +117,7 @@ TEST(TextFileReplace, FailureGivesTheReasonAndLeavesNoTrace) {
     std::filesystem::create_directory(folderInPlace);
     const platform::WriteResult blocked = platform::replaceFile(folderInPlace, {"x"});
     EXPECT_FALSE(blocked.ok);
-    EXPECT_FALSE(blocked.error.empty());
+    EXPECT_EQ(blocked.error, "Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(folderInPlace));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
@@ -187,7 +190,60 @@ TEST(TextFileRead, AReadThatFailsPartWayIsNotComplete) {
     const platform::ReadResult read = platform::readLines("/proc/self/mem");
     EXPECT_TRUE(read.opened);
     EXPECT_FALSE(read.complete);
-    EXPECT_TRUE(platform::readLines("/dev/null").complete);
+}
+
+// Only a missing file reads as complete and empty: anything else that cannot be read must not
+// be written over by a caller that takes the lines for the whole file.
+TEST(TextFileRead, WhatIsThereButIsNotARegularFileIsNeverComplete) {
+    TempDir dir;
+    const Fifo fifo(dir.file("fifo"));
+    struct Case {
+        const char* name;
+        std::string path;
+        bool complete;
+    };
+    const std::vector<Case> cases{
+        {"missing", dir.file("missing"), true},
+        {"in a missing folder", dir.file("missing/file"), true},
+        {"a folder", dir.path().string(), false},
+        {"a FIFO", fifo.path(), false},
+        {"a device", "/dev/null", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::ReadResult read;
+        bool openable = true;
+        EXPECT_TRUE(fifo.returnsWithin(std::chrono::seconds(5), [&] {
+            read = platform::readLines(c.path);
+            openable = platform::canOpen(c.path);
+        }));
+        EXPECT_FALSE(read.opened);
+        EXPECT_EQ(read.complete, c.complete);
+        EXPECT_TRUE(read.lines.empty());
+        EXPECT_FALSE(openable);
+    }
+}
+
+// Replacing a FIFO by a file would cut off whatever reads it; opening it to compare the content
+// would wait for a writer for good.
+TEST(TextFileReplace, AFifoInTheFilesPlaceIsLeftAsItIs) {
+    TempDir dir;
+    const Fifo fifo(dir.file("s.ini"));
+    platform::WriteResult written;
+    EXPECT_TRUE(fifo.returnsWithin(std::chrono::seconds(5),
+                                   [&] { written = platform::replaceFile(fifo.path(), {"x"}); }));
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.error, "Not a regular file");
+    EXPECT_TRUE(fifo.intact());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    // Through a link too.
+    const std::string link = dir.file("link.ini");
+    std::filesystem::create_symlink(fifo.path(), link);
+    EXPECT_TRUE(fifo.returnsWithin(std::chrono::seconds(5),
+                                   [&] { written = platform::replaceFile(link, {"x"}); }));
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(fifo.intact());
 }
 
 TEST(TextFile, DeleteAndCanOpen) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,24 @@ TEST(ToolkitTimers, TicksArriveWhileAModalBoxIsOpen) {
     ASSERT_EQ(f.loop.boxes().size(), 1u);
     EXPECT_EQ(f.loop.boxes()[0].box.text, "Line 1\nLine 2");
     EXPECT_EQ(f.loop.boxes()[0].box.buttons, tk::Buttons::YesNo);
+}
+
+// A handler that swallows every std::exception must not hide a box the test did not expect.
+TEST(HeadlessLoop, AnUnscriptedBoxIsRecordedAndGetsPastACatchAll) {
+    Fixture f;
+    bool swallowed = false;
+    const auto showBox = [&] {
+        try {
+            f.loop.app().messageBox({"Spurious", "text"});
+        } catch (const std::exception&) {
+            swallowed = true;
+        }
+    };
+    EXPECT_THROW(f.loop.user(showBox), tk::test::UnexpectedBox);
+    EXPECT_FALSE(swallowed);
+    ASSERT_EQ(f.loop.boxes().size(), 1u);
+    EXPECT_EQ(f.loop.boxes()[0].box.title, "Spurious");
+    EXPECT_FALSE(f.loop.boxes()[0].answer.has_value());
 }
 
 TEST(ToolkitEnd, NoHandlerRunsAfterTheProgramEnds) {

@@ -1,6 +1,6 @@
 #include "toolkit/test/headless.h"
 
-#include <stdexcept>
+#include <iostream>
 
 #include "toolkit/timer.h"
 
@@ -59,7 +59,10 @@ Answer HeadlessLoop::showMessageBox(const MessageBox& box) {
         reply = script_.front();
         script_.pop_front();
     } else if (!hasFallback_) {
-        throw std::logic_error("unexpected message box: " + box.title + ": " + box.text);
+        boxes_.push_back(ShownBox{box, std::nullopt, now_});
+        // The test framework cannot print an exception of its own type, so say which box it was.
+        std::cerr << "unexpected message box: " << box.title << ": " << box.text << '\n';
+        throw UnexpectedBox{box};
     }
     boxes_.push_back(ShownBox{box, reply.answer, now_});
     if (reply.waitMs > 0) {

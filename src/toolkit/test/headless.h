@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "toolkit/application.h"
@@ -15,8 +16,14 @@ namespace tk::test {
 
 struct ShownBox {
     MessageBox box;
-    Answer answer;
-    std::int64_t atMs;  // virtual time when the box opened
+    std::optional<Answer> answer;  // none for a box that nobody scripted
+    std::int64_t atMs;             // virtual time when the box opened
+};
+
+// Thrown by a box that nobody scripted, after it is recorded. It is not a std::exception, so no
+// handler of the program can catch it and carry on: it reaches the test and fails it.
+struct UnexpectedBox {
+    MessageBox box;
 };
 
 class HeadlessLoop : private Backend {
@@ -34,7 +41,7 @@ class HeadlessLoop : private Backend {
 
     // The answer for the next message box, and how long the user takes to give it.
     void answerNext(Answer answer, std::int64_t waitMs = 0);
-    // Boxes without a scripted answer get this one; without it they fail the test.
+    // Boxes without a scripted answer get this one; without it they throw UnexpectedBox.
     void answerUnscriptedWith(Answer answer) {
         fallback_ = answer;
         hasFallback_ = true;
