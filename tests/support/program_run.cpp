@@ -10,68 +10,100 @@
 #include <sstream>
 #include <thread>
 
-#include "support/temp_dir.h"
-
 namespace testing_support {
+
+namespace {
+
+std::vector<char*> pointers(std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (std::string& text : strings) {
+        result.push_back(text.data());
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+}  // namespace
+
+StartedProgram::StartedProgram(const std::filesystem::path& program,
+                               const std::vector<std::string>& args,
+                               const std::vector<std::string>& environment) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, output_.file("out").c_str(), O_WRONLY | O_CREAT,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, output_.file("err").c_str(), O_WRONLY | O_CREAT,
+                                     0600);
+    std::vector<std::string> argStrings{program.string()};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<std::string> envStrings = environment;
+    const std::vector<char*> argv = pointers(argStrings);
+    const std::vector<char*> envp = pointers(envStrings);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
+        pid_ = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+StartedProgram::~StartedProgram() {
+    if (started() && !status_) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::optional<int> StartedProgram::wait(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (started() && !status_) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        } else if (std::chrono::steady_clock::now() >= deadline) {
+            break;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    return status_;
+}
+
+void StartedProgram::stop() {
+    if (started() && !status_) {
+        ::kill(pid_, SIGTERM);
+        wait(std::chrono::seconds(10));
+    }
+}
+
+std::string StartedProgram::out() const {
+    return readFile(output_.file("out"));
+}
+
+std::string StartedProgram::err() const {
+    return readFile(output_.file("err"));
+}
 
 ProgramResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment,
                          std::chrono::milliseconds timeout, const std::function<bool()>& until) {
-    const TempDir output;
-    const std::string outFile = output.file("out");
-    const std::string errFile = output.file("err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT, 0600);
-
-    std::vector<std::string> strings{program.string()};
-    strings.insert(strings.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : strings) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<std::string> env = environment;
-    std::vector<char*> envp;
-    for (std::string& entry : env) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-
+    StartedProgram started(program, args, environment);
     ProgramResult result;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
+    if (!started.started()) {
         result.status = -2;
         return result;
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    bool ended = false;
-    int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(pid, &status, WNOHANG) == pid) {
-            ended = true;
-            break;
-        }
+    std::optional<int> status;
+    while (!(status = started.wait(std::chrono::milliseconds(50))) &&
+           std::chrono::steady_clock::now() < deadline) {
         if (until && until()) {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, &status, 0);
-            ended = true;
+            started.stop();
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    if (!ended) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
-    } else if (WIFEXITED(status)) {
-        result.status = WEXITSTATUS(status);
-    }
-    result.out = readFile(outFile);
-    result.err = readFile(errFile);
+    result.status = status.value_or(-1);
+    result.out = started.out();
+    result.err = started.err();
     return result;
 }
 
