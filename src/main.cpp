@@ -32,7 +32,7 @@ constexpr const char* Help =
     std::_Exit(1);
 }
 
-bool set(const char* variable) {
+bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value != nullptr && *value != '\0';
 }
@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "opalist: unknown argument \"%s\" (see opalist --help)\n", wrong);
         return 2;
     }
-    if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+    if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
         noDisplay("no display to open (DISPLAY and WAYLAND_DISPLAY are not set)");
     }
     qInstallMessageHandler(startMessages);
