@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -62,13 +63,19 @@ class X11 : public testing::Test {
         fs::copy_file(OPALIST_PROGRAM, exe);
     }
 
-    // Starts Opalist on the server, in its own program folder.
+    // Starts Opalist on the server, in its own program folder. A sanitizer build's options
+    // reach it.
     void start() {
-        program = std::make_unique<StartedProgram>(
-            exe, std::vector<std::string>{},
-            std::vector<std::string>{"DISPLAY=" + display, "USER=x11", "PATH=/usr/bin:/bin",
-                                     "LC_ALL=C.UTF-8", "HOME=" + dir.path().string(),
-                                     "OPALIST_PROBE_OUT=" + probeOut.string()});
+        std::vector<std::string> env{
+            "DISPLAY=" + display,          "USER=x11",
+            "PATH=/usr/bin:/bin",          "LC_ALL=C.UTF-8",
+            "HOME=" + dir.path().string(), "OPALIST_PROBE_OUT=" + probeOut.string()};
+        for (const char* variable : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+            if (const char* value = std::getenv(variable)) {
+                env.push_back(std::string(variable) + "=" + value);
+            }
+        }
+        program = std::make_unique<StartedProgram>(exe, std::vector<std::string>{}, env);
         ASSERT_TRUE(eventually([&] { return !(window = windowOf("^opalist 1\\.4\\.4")).empty(); }))
             << "no window appeared\n"
             << program->err();
