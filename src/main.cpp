@@ -1,13 +1,79 @@
-// Opalist: the main window on the Qt front end.
+// Opalist: the main window on the Qt front end. "--help" and "--version" print and end
+// before any window is opened; any other argument is refused. Where no display can be opened
+// the program says so in one line instead of Qt's abort.
+#include <QtCore/QStringList>
+#include <QtCore/QtGlobal>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "app/dialog.h"
 #include "gui/qt/exit_when_shown.h"
 #include "gui/qt/front_end.h"
+#include "opalist_version.h"
+
+namespace {
+
+constexpr const char* Help =
+    "Usage: opalist [--help | --version]\n"
+    "Counts a chosen interval down after you log on, then opens every entry of your launch\n"
+    "list. The settings file and the error log are kept beside the program when its folder\n"
+    "can be written, otherwise in $XDG_CONFIG_HOME/opalist (by default ~/.config/opalist).\n";
+
+[[noreturn]] void noDisplay(const std::string& what) {
+    std::fprintf(stderr,
+                 "opalist: %s; start Opalist from a desktop session (or set DISPLAY or "
+                 "WAYLAND_DISPLAY to a running display)\n",
+                 what.c_str());
+    std::_Exit(1);
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Qt ends with a fatal message when the display it was given cannot be opened; its warnings
+// on the way are held back, so that the user reads one line. They are printed once the
+// display is open.
+QStringList heldMessages;
+void startMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        noDisplay("the display could not be opened");
+    }
+    heldMessages.append(qFormatLogMessage(type, context, text));
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        const std::string_view option = argv[1];
+        if (argc == 2 && option == "--version") {
+            std::printf("opalist %s\n", OPALIST_VERSION_TEXT);
+            return 0;
+        }
+        if (argc == 2 && option == "--help") {
+            std::fputs(Help, stdout);
+            return 0;
+        }
+        const char* wrong = option == "--version" || option == "--help" ? argv[2] : argv[1];
+        std::fprintf(stderr, "opalist: unknown argument \"%s\" (see opalist --help)\n", wrong);
+        return 2;
+    }
+    if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
+        noDisplay("no display to open (DISPLAY and WAYLAND_DISPLAY are not set)");
+    }
+    qInstallMessageHandler(startMessages);
     QApplication qt(argc, argv);
+    qInstallMessageHandler(nullptr);
+    for (const QString& message : std::as_const(heldMessages)) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
     // Windows go only when the program says so.
     QApplication::setQuitOnLastWindowClosed(false);
     gui::QtFrontEnd frontEnd;

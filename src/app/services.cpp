@@ -1,5 +1,12 @@
 #include "app/services.h"
 
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "app/file_location.h"
+#include "platform/text_file.h"
+
 Services platformServices() {
     Services services;
     services.process = platform::currentProcess();
@@ -8,5 +15,17 @@ Services platformServices() {
     services.dateTimeText = platform::localDateTimeText;
     services.desktopWindow = platform::desktopWindow;
     services.shellExecute = platform::shellExecute;
+    FileLocation location = chooseFileLocation(services.process, services.pathSeparator,
+                                               platform::userConfigDirectory(),
+                                               platform::folderWritable, platform::canOpen);
+    // Left empty for a portable folder, so that a caller who moves the process elsewhere
+    // moves the files with it.
+    if (location.directory != services.process.directory) {
+        // A folder that cannot be made shows up at the first save, with the system's reason.
+        std::error_code ignored;
+        std::filesystem::create_directories(location.directory, ignored);
+        services.filesDirectory = std::move(location.directory);
+        services.carriedSettings = std::move(location.carriedSettings);
+    }
     return services;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the main window needs from the world outside it: the process facts, the program's
-// version, the clock's text and the shell. The real program takes them from the platform;
-// tests hand in a temporary program directory, a fixed clock and a recording shell.
+// version, the clock's text, the shell and where the user's files are kept. The real program takes
+// them from the platform; tests hand in a temporary program directory, a fixed clock and a
+// recording shell.
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,15 @@ struct Services {
     std::function<std::string()> dateTimeText;
     std::function<std::uintptr_t()> desktopWindow;
     std::function<std::int32_t(const platform::ShellRequest&)> shellExecute;
+    // Where the settings file and the error log are kept (see app/file_location.h); empty:
+    // beside the executable.
+    std::string filesDirectory;
+    // The settings file to read while the one in the files' folder does not exist; or empty.
+    std::string carriedSettings;
+
+    const std::string& filesFolder() const {
+        return filesDirectory.empty() ? process.directory : filesDirectory;
+    }
 };
 
 Services platformServices();

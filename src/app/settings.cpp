@@ -4,19 +4,22 @@
 #include <utility>
 
 #include "app/dialog.h"
+#include "app/file_location.h"
 #include "app/settings_file.h"
 #include "platform/text_file.h"
 
 std::string Dialog::SettingsPath() const {
-    const platform::ProcessFacts& process = services_.process;
-    return process.directory + services_.pathSeparator + process.name + " " + process.userName +
-           ".ini";
+    return settingsFilePath(services_.filesFolder(), services_.process, services_.pathSeparator);
 }
 
 // Setting the controls raises their change events as a user's click would; the start-up
-// sequence clears the resulting mark afterwards.
+// sequence clears the resulting mark afterwards. The start-up save then writes a carried-over
+// setup into the files' own folder.
 bool Dialog::LoadSettings() {
-    const platform::ReadResult read = platform::readLines(SettingsPath());
+    platform::ReadResult read = platform::readLines(SettingsPath());
+    if (!read.opened && !services_.carriedSettings.empty()) {
+        read = platform::readLines(services_.carriedSettings);
+    }
     settings::FileText file = settings::splitFile(read.lines);
     for (std::string& entry : file.entries) {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));

@@ -7,8 +7,9 @@
 
 namespace launch {
 
-std::string errorLogPath(const platform::ProcessFacts& process, char pathSeparator) {
-    return process.directory + pathSeparator + process.name + " " + process.userName + " error.log";
+std::string errorLogPath(const std::string& directory, const platform::ProcessFacts& process,
+                         char pathSeparator) {
+    return directory + pathSeparator + process.name + " " + process.userName + " error.log";
 }
 
 std::string errorLogRecord(const std::string& dateTime, const std::string& command,

@@ -1,6 +1,6 @@
 #pragma once
-// The per-user error log beside the executable: its file name, the format of one record and
-// adding a record. Listing and clearing the log belong to the viewer window.
+// The per-user error log, kept beside the settings file: its file name, the format of one record
+// and adding a record. Listing and clearing the log belong to the viewer window.
 
 #include <string>
 
@@ -9,7 +9,8 @@
 namespace launch {
 
 // directory, separator, executable name, " ", user name, " error.log".
-std::string errorLogPath(const platform::ProcessFacts& process, char pathSeparator);
+std::string errorLogPath(const std::string& directory, const platform::ProcessFacts& process,
+                         char pathSeparator);
 
 // "#" date and time "# | " command line " | " message; nothing inside is escaped.
 std::string errorLogRecord(const std::string& dateTime, const std::string& command,

@@ -11,7 +11,8 @@ constexpr int ViewErrorLogButton = 10;
 }  // namespace
 
 std::string Dialog::ErrorLogPath() const {
-    return launch::errorLogPath(services().process, services().pathSeparator);
+    return launch::errorLogPath(services().filesFolder(), services().process,
+                                services().pathSeparator);
 }
 
 bool Dialog::SaveErr(int c, const std::string& msg) {

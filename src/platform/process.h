@@ -1,6 +1,7 @@
 #pragma once
 // Facts of the running process: where the executable lies and what it is called, who runs it,
-// the program's version and the local date and time as the user's locale writes them.
+// the program's version, the local date and time as the user's locale writes them, and where
+// a user's files may be kept.
 
 #include <string>
 
@@ -26,5 +27,14 @@ Version programVersion();
 char pathSeparator();
 // The local date and time: the short date, a blank, then the long time, in the user's locale.
 std::string localDateTimeText();
+
+// Whether this process can create files in the folder. On POSIX the folder's permission bits
+// must grant this user write access, root included, so a folder made read-only counts as
+// read-only for everyone; a read-only file system does too.
+bool folderWritable(const std::string& folder);
+// The folder for a user's files when the program's own folder cannot be written:
+// $XDG_CONFIG_HOME/opalist, by default ~/.config/opalist. Empty on Windows, where the files
+// are always kept beside the program.
+std::string userConfigDirectory();
 
 }  // namespace platform

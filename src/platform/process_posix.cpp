@@ -1,9 +1,15 @@
 #include <locale.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "platform/process.h"
 
@@ -52,6 +58,54 @@ std::string localDateTimeText() {
     const std::size_t length = ::strftime_l(text, sizeof text, "%x %X", &local, locale);
     ::freelocale(locale);
     return {text, length};
+}
+
+namespace {
+
+bool inGroup(gid_t group) {
+    if (group == ::getegid()) {
+        return true;
+    }
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    const int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    return count > 0 &&
+           std::find(groups.begin(), groups.begin() + count, group) != groups.begin() + count;
+}
+
+}  // namespace
+
+// access() alone would call every folder writable for root; the permission bits are what the
+// owner of a folder chose.
+bool folderWritable(const std::string& folder) {
+    struct stat info {};
+    if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        ::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return false;
+    }
+    if (info.st_uid == ::geteuid()) {
+        return (info.st_mode & S_IWUSR) != 0;
+    }
+    if (inGroup(info.st_gid)) {
+        return (info.st_mode & S_IWGRP) != 0;
+    }
+    return (info.st_mode & S_IWOTH) != 0;
+}
+
+std::string userConfigDirectory() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base directory rules say.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        return std::string(config) + "/opalist";
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/') {
+        const passwd* entry = ::getpwuid(::geteuid());
+        home = entry != nullptr ? entry->pw_dir : nullptr;
+    }
+    if (home == nullptr || home[0] != '/') {
+        return {};
+    }
+    return std::string(home) + "/.config/opalist";
 }
 
 }  // namespace platform

@@ -65,4 +65,21 @@ std::string localDateTimeText() {
     return win32::utf8(std::wstring(date) + L" " + time);
 }
 
+// A file of our own created and deleted at once is the only reliable test of a folder's access
+// rights on Windows.
+bool folderWritable(const std::string& folder) {
+    const std::wstring probe = win32::wide(folder) + L"\\opalist-write-test.tmp";
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+std::string userConfigDirectory() {
+    return {};
+}
+
 }  // namespace platform

@@ -14,9 +14,9 @@
 namespace {
 
 TEST(ErrorLog, FileNameIsBuiltFromTheProgramAndTheUser) {
-    EXPECT_EQ(launch::errorLogPath({R"(C:\Tools)", "Opalist", "Admin"}, '\\'),
+    EXPECT_EQ(launch::errorLogPath(R"(C:\Tools)", {"", "Opalist", "Admin"}, '\\'),
               R"(C:\Tools\Opalist Admin error.log)");
-    EXPECT_EQ(launch::errorLogPath({"/opt/opalist", "opalist", ""}, '/'),
+    EXPECT_EQ(launch::errorLogPath("/opt/opalist", {"/usr/bin", "opalist", ""}, '/'),
               "/opt/opalist/opalist  error.log");
 }
 

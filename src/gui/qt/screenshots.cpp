@@ -1,9 +1,13 @@
 // Writes PNG pictures of the main window in its compact and full layouts and of the error-log
-// window, drawn offscreen, into the folder given as the only argument.
+// window, in English and in Czech, drawn offscreen into the folder given as the only argument.
+// Each language gets a program folder of its own holding an example setup and error log.
 #include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 #include <cstdio>
+#include <fstream>
+#include <string>
 
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
@@ -24,6 +28,48 @@ bool save(gui::QtFrontEnd& frontEnd, const tk::Window& window, const QDir& folde
     return true;
 }
 
+const char* const Entries[] = {
+    R"(\usr\bin\xclock /-geometry 300x300)",
+    R"(xterm /-title Mail /-e mutt)",
+    R"('\home\eva\My Files\plan.pdf')",
+    R"(https:\\www.debian.org\)",
+};
+
+// The example setup and two log records in the folder, the way Opalist writes them.
+void writeExample(const QTemporaryDir& folder, const char* language) {
+    const std::string base = folder.path().toStdString() + "/opalist eva";
+    std::ofstream settings(base + ".ini", std::ios::binary);
+    settings << "<01100>\r\n10\r\n" << language << "\r\n";
+    for (const char* entry : Entries) {
+        settings << entry << "\r\n";
+    }
+    std::ofstream(base + " error.log", std::ios::binary)
+        << "#12/07/2026 08:01:12# | \\usr\\bin\\xclok /-geometry 300x300 | File not found\r\n"
+        << "#12/07/2026 08:01:13# | \\opt\\backup\\run.sh | Access denied\r\n";
+}
+
+bool pictures(gui::QtFrontEnd& frontEnd, const QDir& folder, const char* language) {
+    QTemporaryDir program;
+    writeExample(program, language);
+    Services services = platformServices();
+    services.process = {program.path().toStdString(), "opalist", "eva"};
+    services.filesDirectory.clear();
+    services.carriedSettings.clear();
+    tk::Application& app = frontEnd.app();
+    Dialog dialog(app, services);
+    const QString suffix = QString::fromLatin1(language).toLower() + ".png";
+    bool ok = app.dispatch([&] {
+        dialog.Form_Load();
+        dialog.show();
+    });
+    ok = ok && save(frontEnd, dialog, folder, "main-compact-" + suffix);
+    ok = ok && app.dispatch([&] { dialog.ConfigRunAgainCommand(); });
+    ok = ok && save(frontEnd, dialog, folder, "main-full-" + suffix);
+    ok = ok && app.dispatch([&] { dialog.ViewErrorLogCommand(); });
+    ok = ok && save(frontEnd, dialog.viewErr(), folder, "error-log-" + suffix);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -35,26 +81,5 @@ int main(int argc, char* argv[]) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     gui::QtFrontEnd frontEnd;
-    tk::Application& app = frontEnd.app();
-    Dialog dialog(app, platformServices());
-    const tk::Twips fullHeight = dialog.height();
-    bool ok = app.dispatch([&] {
-        dialog.Form_Load();
-        dialog.show();
-    });
-    ok = ok && app.dispatch([&] {
-        dialog.uHide(false);
-        dialog.FrSetup.setVisible(false);
-        dialog.setHeight(Dialog::CompactHeight);
-    });
-    ok = ok && save(frontEnd, dialog, folder, "main-compact.png");
-    ok = ok && app.dispatch([&] {
-        dialog.uHide(true);
-        dialog.FrSetup.setVisible(true);
-        dialog.setHeight(fullHeight);
-    });
-    ok = ok && save(frontEnd, dialog, folder, "main-full.png");
-    ok = ok && app.dispatch([&] { dialog.viewErr().show(); });
-    ok = ok && save(frontEnd, dialog.viewErr(), folder, "error-log.png");
-    return ok ? 0 : 1;
+    return pictures(frontEnd, folder, "EN") && pictures(frontEnd, folder, "CS") ? 0 : 1;
 }

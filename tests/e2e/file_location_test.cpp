@@ -1,0 +1,102 @@
+// Where the real program keeps its files when its folder cannot be written, as an installed
+// /usr/bin/opalist's cannot: in the user's configuration folder, the setup beside the
+// program carried over, the folder beside the program never changed.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/program_run.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+
+struct Installed {
+    testing_support::TempDir dir;
+    fs::path program = dir.path() / "bin";
+    fs::path exe = program / "opalist";
+    fs::path home = dir.path() / "home";
+    fs::path beside = program / "opalist e2e.ini";
+
+    Installed() {
+        fs::create_directories(program);
+        fs::create_directories(home);
+        fs::copy_file(OPALIST_PROGRAM, exe);
+    }
+    void write(const fs::path& file, const std::string& bytes) const {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    // Starts the program with its folder read-only, until it ends or until holds.
+    testing_support::ProgramResult run(const std::vector<std::string>& env,
+                                       const std::function<bool()>& until = {}) const {
+        fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+        std::vector<std::string> all{"QT_QPA_PLATFORM=offscreen", "USER=e2e", "PATH=/usr/bin:/bin",
+                                     "LC_ALL=C.UTF-8"};
+        all.insert(all.end(), env.begin(), env.end());
+        auto result = testing_support::runProgram(exe, {}, all, std::chrono::seconds(30), until);
+        fs::permissions(program, fs::perms::owner_all);
+        return result;
+    }
+    std::vector<std::string> besideFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(program)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST(FileLocation, AFirstStartWritesTheDefaultsIntoTheConfigurationFolder) {
+    struct Case {
+        const char* name;
+        bool xdg;  // XDG_CONFIG_HOME set, else only HOME
+    };
+    for (const Case c : {Case{"XDG_CONFIG_HOME", true}, Case{"HOME/.config", false}}) {
+        Installed p;
+        const fs::path config = c.xdg ? p.dir.path() / "xdg" : p.home / ".config";
+        const fs::path settings = config / "opalist" / "opalist e2e.ini";
+        std::vector<std::string> env{"HOME=" + p.home.string()};
+        if (c.xdg) {
+            env.push_back("XDG_CONFIG_HOME=" + config.string());
+        }
+        // A first start waits in its setup view: end it once the file is there.
+        p.run(env, [&] { return fs::exists(settings); });
+        EXPECT_EQ(readFile(settings), "<01100>\r\n10\r\nEN\r\n") << c.name;
+        EXPECT_EQ(p.besideFiles(), std::vector<std::string>{"opalist"}) << c.name;
+    }
+}
+
+TEST(FileLocation, TheSetupBesideTheProgramIsCarriedOverOnceAndLeftAsItWas) {
+    Installed p;
+    const fs::path config = p.dir.path() / "xdg" / "opalist";
+    const std::string env = "XDG_CONFIG_HOME=" + (p.dir.path() / "xdg").string();
+    // Errors logged, not shown, and the program quits even so: nothing waits for a user.
+    const std::string old = "<00101>\n3\nEN\nno-such-program /a\n";
+    p.write(p.beside, old);
+
+    EXPECT_EQ(p.run({env}).status, 0);
+    EXPECT_EQ(readFile(config / "opalist e2e.ini"), "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n");
+    EXPECT_NE(readFile(config / "opalist e2e error.log").find("| no-such-program /a | File not"),
+              std::string::npos);
+    EXPECT_EQ(readFile(p.beside), old);
+
+    // From now on the configuration folder's file is the one: the old one is not read again.
+    p.write(config / "opalist e2e.ini", "<00101>\r\n3\r\nEN\r\nno-such-program /b\r\n");
+    EXPECT_EQ(p.run({env}).status, 0);
+    EXPECT_NE(readFile(config / "opalist e2e error.log").find("| no-such-program /b | File not"),
+              std::string::npos);
+    EXPECT_EQ(readFile(p.beside), old);
+    EXPECT_EQ(p.besideFiles(), (std::vector<std::string>{"opalist", "opalist e2e.ini"}));
+}
+
+}  // namespace
