@@ -1,17 +1,21 @@
 // The error-log window on the Qt front end: at its opening size, at sizes the user drags it to
 // and at sizes the program sets, the list and both buttons lie wholly inside the client area,
-// the buttons side by side below the list.
+// the buttons side by side below the list; and every opening shows the log's rows as they are,
+// whether the list refills while the window is hidden or while it is open.
 #include <gtest/gtest.h>
 
 #include <QtCore/QRect>
 #include <QtCore/QSize>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QListView>
 #include <QtWidgets/QWidget>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
+#include "support/temp_dir.h"
 #include "ui/view_err.h"
 
 namespace {
@@ -46,8 +50,15 @@ class QtViewErrTest : public ::testing::Test {
         EXPECT_GT(clear.left(), close.right());
     }
 
+    static Services inFolder(const testing_support::TempDir& dir) {
+        Services services;
+        services.process = {dir.path().string(), "opalist", "test"};
+        return services;
+    }
+
+    testing_support::TempDir dir;
     gui::QtFrontEnd frontEnd;
-    Dialog dialog{frontEnd.app(), Services{}};
+    Dialog dialog{frontEnd.app(), inFolder(dir)};
 };
 
 TEST_F(QtViewErrTest, EveryControlLiesInsideTheClientAreaAtEverySize) {
@@ -70,6 +81,45 @@ TEST_F(QtViewErrTest, EveryControlLiesInsideTheClientAreaAtEverySize) {
         ASSERT_TRUE(frontEnd.app().dispatch([&] { viewer().setSize(width, height); }));
         QApplication::processEvents();
         expectLaidOutInside();
+    }
+}
+
+TEST_F(QtViewErrTest, EveryOpeningShowsTheRowsOfTheLogAsItIsNow) {
+    const auto writeLog = [&](int records) {
+        std::ofstream log(dir.file("opalist test error.log"), std::ios::binary);
+        for (int i = 0; i < records; ++i) {
+            log << "#d# | entry " << i << " | m\r\n";
+        }
+    };
+    struct Step {
+        const char* name;
+        int records;
+        bool closeFirst;
+    };
+    const std::vector<Step> steps = {
+        {"more rows, reopened", 2000, true}, {"fewer rows, reopened", 3, true},
+        {"more rows, open", 50, false},      {"fewer rows, open", 1, false},
+        {"selected, reopened", 10, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        writeLog(step.records);
+        if (step.closeFirst) {
+            ASSERT_TRUE(frontEnd.app().dispatch([&] { viewer().ButtClose.clickByUser(); }));
+        }
+        ASSERT_TRUE(frontEnd.app().dispatch([&] {
+            viewer().ErrList.setListIndex(0);
+            dialog.ViewErrorLogCommand();
+            viewer().ErrList.setListIndex(step.records - 1);
+        }));
+        QApplication::processEvents();
+        auto& list = dynamic_cast<QListView&>(*frontEnd.widget(viewer().ErrList));
+        ASSERT_EQ(list.model()->rowCount(), step.records);
+        for (const int row : {0, step.records - 1}) {
+            EXPECT_EQ(list.model()->index(row, 0).data().toString().toStdString(),
+                      "#d#  ...  entry " + std::to_string(row) + "  ...  m");
+        }
+        EXPECT_EQ(list.currentIndex().row(), step.records - 1);
     }
 }
 
