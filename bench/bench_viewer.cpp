@@ -8,7 +8,8 @@
 // base that the memory growth is measured from.
 //
 // Usage: bench_viewer [runs]   (default 5; medians)
-//        bench_viewer --records N   (one measurement: prints "first-ms reopen-ms peak-KiB")
+//        bench_viewer --records N   (one measurement: wall and CPU ms of the first opening,
+//                                    the same of the reopening, peak KiB)
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include <sys/resource.h>
@@ -51,9 +52,22 @@ class PaintWatch : public QObject {
     }
 };
 
+double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Wall and CPU time of an opening, in milliseconds.
+struct Timing {
+    double wall;
+    double cpu;
+};
+
 struct Measurement {
-    double firstMs;
-    double reopenMs;
+    Timing first;
+    Timing reopen;
     long peakKiB;
 };
 
@@ -86,6 +100,7 @@ Measurement measure(int records) {
     auto& button = dynamic_cast<QAbstractButton&>(*frontEnd.widget(dialog.Butt[10]));
     const auto open = [&] {
         const Clock::time_point start = Clock::now();
+        const double cpuStart = cpuMs();
         button.click();
         auto& list = dynamic_cast<QAbstractScrollArea&>(*frontEnd.widget(dialog.viewErr().ErrList));
         PaintWatch listPainted(*list.viewport());
@@ -95,12 +110,13 @@ Measurement measure(int records) {
                          dialog.viewErr().ErrList.listCount(), records);
             std::exit(1);
         }
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        return Timing{std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
+                      cpuMs() - cpuStart};
     };
-    const double first = open();
+    const Timing first = open();
     frontEnd.app().dispatch([&] { dialog.viewErr().ButtClose.clickByUser(); });
     QApplication::processEvents();
-    const double reopen = open();
+    const Timing reopen = open();
 
     std::filesystem::remove_all(dir);
     rusage usage{};
@@ -132,7 +148,8 @@ Measurement runChild(const char* self, int records) {
     Measurement m{};
     if (got <= 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
         WEXITSTATUS(status) != 0 ||
-        std::sscanf(buffer, "%lf %lf %ld", &m.firstMs, &m.reopenMs, &m.peakKiB) != 3) {
+        std::sscanf(buffer, "%lf %lf %lf %lf %ld", &m.first.wall, &m.first.cpu, &m.reopen.wall,
+                    &m.reopen.cpu, &m.peakKiB) != 5) {
         std::fprintf(stderr, "the measurement of %d records failed\n", records);
         std::exit(1);
     }
@@ -154,7 +171,8 @@ int main(int argc, char* argv[]) {
         QApplication qt(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
         const Measurement m = measure(std::max(1, std::atoi(argv[2])));
-        std::printf("%.2f %.2f %ld\n", m.firstMs, m.reopenMs, m.peakKiB);
+        std::printf("%.2f %.2f %.2f %.2f %ld\n", m.first.wall, m.first.cpu, m.reopen.wall,
+                    m.reopen.cpu, m.peakKiB);
         return 0;
     }
 
@@ -166,19 +184,27 @@ int main(int argc, char* argv[]) {
             results[s].push_back(runChild("/proc/self/exe", sizes[s]));
         }
     }
-    std::printf("%d runs each, medians   first open ms   reopen ms   peak RSS KiB\n", runs);
+    std::printf("%d runs each, medians   first open ms (CPU)   reopen ms (CPU)   peak RSS KiB\n",
+                runs);
     std::vector<long> peaks;
     for (std::size_t s = 0; s < sizes.size(); ++s) {
-        std::vector<double> first, reopen;
+        const auto med = [&](auto field) {
+            std::vector<double> values;
+            for (const Measurement& m : results[s]) {
+                values.push_back(field(m));
+            }
+            return median(values);
+        };
         std::vector<long> peak;
         for (const Measurement& m : results[s]) {
-            first.push_back(m.firstMs);
-            reopen.push_back(m.reopenMs);
             peak.push_back(m.peakKiB);
         }
         peaks.push_back(median(peak));
-        std::printf("%7d records %17.1f %11.1f %14ld\n", sizes[s], median(first), median(reopen),
-                    peaks.back());
+        std::printf("%7d records %12.1f (%5.1f) %10.1f (%5.1f) %14ld\n", sizes[s],
+                    med([](const Measurement& m) { return m.first.wall; }),
+                    med([](const Measurement& m) { return m.first.cpu; }),
+                    med([](const Measurement& m) { return m.reopen.wall; }),
+                    med([](const Measurement& m) { return m.reopen.cpu; }), peaks.back());
     }
     const double growth10k = static_cast<double>(peaks[1] - peaks[0]);
     const double growth100k = static_cast<double>(peaks[2] - peaks[0]);

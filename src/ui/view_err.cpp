@@ -98,8 +98,11 @@ void ViewErr::Fill() {
     for (int index = ErrList.listCount() - 1; index >= 0; --index) {
         ErrList.removeItem(index);
     }
-    for (const std::string& line : platform::readLines(main_.ErrorLogPath()).lines) {
+    // Each line goes as soon as its row is made, so the rows take the lines' memory over: a
+    // long log then costs far fewer fresh pages.
+    for (std::string& line : platform::readLines(main_.ErrorLogPath()).lines) {
         ErrList.addItem(errorLogRow(line));
+        std::string().swap(line);
     }
 }
 
