@@ -95,6 +95,9 @@ void ViewErr::Open() {
 // A log that cannot be read (gone since the main window looked) gives an empty list.
 void ViewErr::Fill() {
     applyLanguage();
+    // The list refills hidden, so that a front end can take the new rows in one go rather than
+    // one by one while they are on screen.
+    ErrList.setVisible(false);
     for (int index = ErrList.listCount() - 1; index >= 0; --index) {
         ErrList.removeItem(index);
     }
@@ -104,6 +107,7 @@ void ViewErr::Fill() {
         ErrList.addItem(errorLogRow(line));
         std::string().swap(line);
     }
+    ErrList.setVisible(true);
 }
 
 // The list fills the client area above the two buttons, which keep to its bottom corners,
