@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "app/dialog.h"
 #include "platform/text_file.h"
+#include "ui/error_log_row.h"
 #include "ui/language.h"
 
 namespace {
@@ -47,25 +50,6 @@ const ViewErrTexts& textsFor(const Dialog& main) {
 }
 
 }  // namespace
-
-std::string errorLogRow(std::string_view line) {
-    std::string row;
-    row.reserve(line.size());
-    for (const char c : line) {
-        switch (c) {
-            case '\'':
-                row += '"';
-                break;
-            case '|':
-                row += " ... ";
-                break;
-            default:
-                row += c;
-                break;
-        }
-    }
-    return row;
-}
 
 ViewErr::ViewErr(tk::Application& app, Dialog& main)
     : tk::Window(app, tk::FrameKind::Sizable, 4695, 3495),
@@ -111,26 +95,43 @@ void ViewErr::Open() {
 // A log that cannot be read (gone since the main window looked) gives an empty list.
 void ViewErr::Fill() {
     applyLanguage();
+    // The list refills hidden, so that a front end can take the new rows in one go rather than
+    // one by one while they are on screen.
+    ErrList.setVisible(false);
     for (int index = ErrList.listCount() - 1; index >= 0; --index) {
         ErrList.removeItem(index);
     }
-    for (const std::string& line : platform::readLines(main_.ErrorLogPath()).lines) {
+    // Each line goes as soon as its row is made, so the rows take the lines' memory over: a
+    // long log then costs far fewer fresh pages.
+    for (std::string& line : platform::readLines(main_.ErrorLogPath()).lines) {
         ErrList.addItem(errorLogRow(line));
+        std::string().swap(line);
     }
+    ErrList.setVisible(true);
 }
 
-// The list fills the window above the two buttons, which keep to the bottom corners.
+// The list fills the client area above the two buttons, which keep to its bottom corners,
+// everything 120 twips from the edges. The frame's allowance is not the controls' to use, so
+// the layout works from the client area, whatever the frame takes.
 void ViewErr::Form_Resize() {
-    if (width() < MinWidth || height() < MinHeight) {
+    constexpr tk::Twips Margin = 120;
+    constexpr tk::Twips ListToButtons = 90;
+    const tk::FrameAllowance frame = tk::frameAllowance(frameKind());
+    const tk::Twips minWidth = MinClientWidth + frame.width;
+    const tk::Twips minHeight = MinClientHeight + frame.height;
+    if (width() < minWidth || height() < minHeight) {
         // The resize this raises lays the controls out.
-        setSize(std::max(width(), MinWidth), std::max(height(), MinHeight));
+        setSize(std::max(width(), minWidth), std::max(height(), minHeight));
         return;
     }
-    ErrList.setWidth(width() - 360);
-    ErrList.setHeight(height() - 1215);
-    ButtClose.setTop(height() - 1005);
-    ButtDel.setTop(height() - 1005);
-    ButtDel.setLeft(width() - 1575);
+    const tk::Twips clientWidth = width() - frame.width;
+    const tk::Twips clientHeight = height() - frame.height;
+    const tk::Twips buttonsTop = clientHeight - Margin - ButtClose.geometry().height;
+    ErrList.setWidth(clientWidth - 2 * Margin);
+    ErrList.setHeight(buttonsTop - ListToButtons - Margin);
+    ButtClose.setTop(buttonsTop);
+    ButtDel.setTop(buttonsTop);
+    ButtDel.setLeft(clientWidth - Margin - ButtDel.geometry().width);
 }
 
 void ViewErr::CloseCommand() {

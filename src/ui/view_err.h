@@ -3,25 +3,20 @@
 // It is created hidden the first time anything addresses it; closing it only hides it, and
 // every opening refills and reuses it. It is modeless: the main window goes on meanwhile.
 
-#include <string>
-#include <string_view>
-
 #include "toolkit/controls.h"
 #include "toolkit/window.h"
 
 class Dialog;
 
-// The row that shows a log line: apostrophes become double quotation marks, and every "|" is
-// replaced by " ... ".
-std::string errorLogRow(std::string_view line);
-
 class ViewErr : public tk::Window {
   public:
-    // The outer size of every opening, and the smallest the user can make it.
+    // The outer size of every opening.
     static constexpr tk::Twips OpenWidth = 5000;
     static constexpr tk::Twips OpenHeight = 4005;
-    static constexpr tk::Twips MinWidth = 3030;
-    static constexpr tk::Twips MinHeight = 1485;
+    // The smallest client area the user can make it: the two buttons side by side under a
+    // sliver of list.
+    static constexpr tk::Twips MinClientWidth = 2910;
+    static constexpr tk::Twips MinClientHeight = 975;
 
     ViewErr(tk::Application& app, Dialog& main);
 

@@ -166,27 +166,56 @@ TEST(ViewErr, ClearOfALogThatCannotBeDeletedSaysSoAndStaysOpen) {
     EXPECT_TRUE(t.v.visible());
 }
 
-TEST(ViewErr, ResizeLaysOutTheListAndButtonsAndSnapsToTheSmallestSize) {
+// The layout works in the client area, the outer size less the sizable frame's allowance: at
+// every size the list and the buttons lie inside it, 120 from its edges, the buttons side by
+// side below the list. The opening size gives the design layout.
+TEST(ViewErr, ResizeKeepsEveryControlInsideTheClientAreaAndSnapsToTheSmallestSize) {
+    const tk::FrameAllowance frame = tk::frameAllowance(tk::FrameKind::Sizable);
+    const tk::Twips minWidth = ViewErr::MinClientWidth + frame.width;
+    const tk::Twips minHeight = ViewErr::MinClientHeight + frame.height;
     struct Row {
         tk::Twips width, height;
         tk::Twips snappedWidth, snappedHeight;
     };
     const std::vector<Row> rows = {
-        {5000, 4005, 5000, 4005}, {8000, 6000, 8000, 6000}, {1000, 500, 3030, 1485},
-        {2000, 3000, 3030, 3000}, {6000, 1000, 6000, 1485}, {3030, 1485, 3030, 1485},
+        {8000, 6000, 8000, 6000},
+        {1000, 500, minWidth, minHeight},
+        {2000, 3000, minWidth, 3000},
+        {6000, 1000, 6000, minHeight},
+        {3030, 1485, minWidth, minHeight},
+        {minWidth, minHeight, minWidth, minHeight},
+        {minWidth + 1, minHeight + 1, minWidth + 1, minHeight + 1},
+        {5000, 4005, 5000, 4005},
     };
     Viewer t(Record);
     t.open();
     for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height));
         t.h.user([&] { t.v.resizedByUser(row.width, row.height); });
-        const tk::Twips w = row.snappedWidth;
-        const tk::Twips h = row.snappedHeight;
-        EXPECT_EQ(t.v.width(), w) << row.width << "x" << row.height;
-        EXPECT_EQ(t.v.height(), h) << row.width << "x" << row.height;
-        EXPECT_EQ(t.v.ErrList.geometry(), (tk::Geometry{120, 120, w - 360, h - 1215}));
-        EXPECT_EQ(t.v.ButtClose.geometry(), (tk::Geometry{120, h - 1005, 1335, 375}));
-        EXPECT_EQ(t.v.ButtDel.geometry(), (tk::Geometry{w - 1575, h - 1005, 1335, 375}));
+        ASSERT_EQ(t.v.width(), row.snappedWidth);
+        ASSERT_EQ(t.v.height(), row.snappedHeight);
+        const tk::Twips clientWidth = row.snappedWidth - frame.width;
+        const tk::Twips clientHeight = row.snappedHeight - frame.height;
+        const tk::Geometry list = t.v.ErrList.geometry();
+        const tk::Geometry close = t.v.ButtClose.geometry();
+        const tk::Geometry clear = t.v.ButtDel.geometry();
+        EXPECT_EQ(list.left, 120);
+        EXPECT_EQ(list.top, 120);
+        EXPECT_EQ(clientWidth - (list.left + list.width), 120);
+        EXPECT_GT(list.height, 0);
+        for (const tk::Geometry& button : {close, clear}) {
+            EXPECT_EQ(button.width, 1335);
+            EXPECT_EQ(button.height, 375);
+            EXPECT_EQ(clientHeight - (button.top + button.height), 120);
+            EXPECT_GT(button.top, list.top + list.height);
+        }
+        EXPECT_EQ(close.left, 120);
+        EXPECT_EQ(clientWidth - (clear.left + clear.width), 120);
+        EXPECT_GE(clear.left, close.left + close.width);
     }
+    EXPECT_EQ(t.v.ErrList.geometry(), (tk::Geometry{120, 120, 4455, 2790}));
+    EXPECT_EQ(t.v.ButtClose.geometry(), (tk::Geometry{120, 3000, 1335, 375}));
+    EXPECT_EQ(t.v.ButtDel.geometry(), (tk::Geometry{3240, 3000, 1335, 375}));
 }
 
 TEST(ViewErr, ReopeningShowsNewRecordsAtTheOpeningSizeInTheCurrentLanguage) {

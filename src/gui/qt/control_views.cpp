@@ -5,6 +5,7 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QShortcutEvent>
+#include <QtGui/QShowEvent>
 #include <QtGui/QValidator>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
@@ -229,6 +230,12 @@ class ListModel final : public QAbstractListModel {
         --rows_;
         endRemoveRows();
     }
+    // Every row may have changed.
+    void reset() {
+        beginResetModel();
+        rows_ = list_.listCount();
+        endResetModel();
+    }
 
   private:
     const tk::ListBox& list_;
@@ -256,6 +263,14 @@ class ListBoxView final : public QListView, public ControlView {
 
   protected:
     void applyOwn(const tk::Change& change) override {
+        // A hidden list catches up with its rows in one go when it is shown: Qt's work for each
+        // added or removed row grows with the rows the view holds, so refilling a long list
+        // row by row would take time in the square of its length.
+        if (stale_ || (!isVisible() && (change.property == tk::Property::ItemAppended ||
+                                        change.property == tk::Property::ItemRemoved))) {
+            stale_ = true;
+            return;
+        }
         switch (change.property) {
             case tk::Property::ItemAppended:
                 model_->appended(change.index);
@@ -276,6 +291,17 @@ class ListBoxView final : public QListView, public ControlView {
         }
     }
 
+    void showEvent(QShowEvent* event) override {
+        if (stale_) {
+            stale_ = false;
+            frontEnd_.mirror([this] {
+                model_->reset();
+                applySelection();
+            });
+        }
+        QListView::showEvent(event);
+    }
+
   private:
     void applySelection() {
         const int row = list_.listIndex();
@@ -292,6 +318,7 @@ class ListBoxView final : public QListView, public ControlView {
 
     tk::ListBox& list_;
     ListModel* model_;
+    bool stale_ = false;
 };
 
 // Keeps line breaks out of a line edit, however text arrives (typed, pasted, dropped), as the

@@ -1,0 +1,20 @@
+#include "ui/error_log_row.h"
+
+std::string errorLogRow(std::string_view line) {
+    std::string row;
+    row.reserve(line.size());
+    for (const char c : line) {
+        switch (c) {
+            case '\'':
+                row += '"';
+                break;
+            case '|':
+                row += " ... ";
+                break;
+            default:
+                row += c;
+                break;
+        }
+    }
+    return row;
+}
