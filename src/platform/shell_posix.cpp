@@ -278,11 +278,12 @@ std::uintptr_t desktopWindow() {
 }
 
 std::int32_t shellExecute(const ShellRequest& request) {
-    if (isWebAddress(request.file)) {
-        return openWithDesktop(request.file, request);
-    }
+    // "/" introduces parameters, so a list writes the slashes of addresses and paths as "\".
     std::string file = request.file;
     std::replace(file.begin(), file.end(), '\\', '/');
+    if (isWebAddress(file)) {
+        return openWithDesktop(file, request);
+    }
     if (file.empty()) {
         return FileNotFound;
     }

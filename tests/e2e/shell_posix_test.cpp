@@ -263,13 +263,23 @@ TEST_F(ProbeFixture, EverythingButAnExecutableGoesToTheOpener) {
     // Shell text with the execute bit but no "#!": a document, never a script for a shell.
     writeFile(d + "/mounted.txt", "touch " + d + "/ran\n", fs::perms::owner_all);
     const ScopedEnv path("PATH", pathWithProbeAs("xdg-open"));
-    const std::vector<std::string> targets{d + "/notes.txt", d + "/mounted.txt", d,
-                                           "https://opalist.example.org/",
-                                           "mailto:team@opalist.example.org"};
-    for (const std::string& target : targets) {
+    struct Case {
+        std::string written;
+        std::string opened;
+    };
+    const std::vector<Case> cases{
+        {d + "/notes.txt", d + "/notes.txt"},
+        {d + "/mounted.txt", d + "/mounted.txt"},
+        {d, d},
+        {"https://opalist.example.org/", "https://opalist.example.org/"},
+        // The list's notation: the address's slashes written as "\".
+        {"https:\\\\opalist.example.org\\help", "https://opalist.example.org/help"},
+        {"mailto:team@opalist.example.org", "mailto:team@opalist.example.org"},
+    };
+    for (const Case& c : cases) {
         fs::remove(out);
-        ASSERT_EQ(shellOpen(target, "/ignored"), 42) << target;
-        EXPECT_EQ(arguments(), std::vector<std::string>{target});
+        ASSERT_EQ(shellOpen(c.written, "/ignored"), 42) << c.written;
+        EXPECT_EQ(arguments(), std::vector<std::string>{c.opened});
     }
     EXPECT_FALSE(fs::exists(d + "/ran"));
 }
