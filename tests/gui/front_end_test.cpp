@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QTimer>
+#include <QtGui/QFontMetricsF>
+#include <QtGui/QScreen>
 #include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -498,3 +500,23 @@ TEST_F(QtFrontEndTest, MessageBoxesStillWorkAfterAnEndedProgram) {
 }
 
 }  // namespace
+
+// The layout font's alphabet fits the classic dialog font's width at the screen's density, at
+// no less than 7.5 points unless even the condensed face is too wide, and a narrower face is
+// taken only when the regular one is too wide at 7.5 points.
+TEST(QtLayoutFont, FitsTheClassicWidthAtTheWidestFace) {
+    const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    const double limit = 1800 * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440;
+    const QFont font = gui::layoutFont(QApplication::font(), limit / 1800);
+    EXPECT_LE(QFontMetricsF(font).horizontalAdvance(alphabet), limit);
+    EXPECT_LE(font.pointSizeF(), 8.0);
+    EXPECT_GE(font.pointSizeF(), 6.0);
+    if (font.pointSizeF() < 7.5) {
+        EXPECT_EQ(font.stretch(), int{QFont::Condensed});
+    }
+    if (font.stretch() != int{QFont::Unstretched}) {
+        QFont regular = QApplication::font();
+        regular.setPointSizeF(7.5);
+        EXPECT_GT(QFontMetricsF(regular).horizontalAdvance(alphabet), limit);
+    }
+}

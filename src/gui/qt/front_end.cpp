@@ -107,27 +107,37 @@ double screenScale() {
 QFont layoutFont(const QFont& system, double scale) {
     const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
     const double limit = 1800 * scale;
+    const double pixelsPerPoint = 20 * scale;
+    // Every size measured loads a font (a fontconfig match and a new engine), so each face is
+    // measured at 7.5 points first: a regular or semi-condensed face too wide there is passed
+    // over after that one load, and the face chosen is often kept at the size measured.
+    constexpr double smallest = 7.5;
     QFont font = system;
     for (const int stretch :
          {int{QFont::Unstretched}, int{QFont::SemiCondensed}, int{QFont::Condensed}}) {
+        const bool last = stretch == QFont::Condensed;
         font.setStretch(stretch);
-        font.setPointSizeF(8.0);
-        // Advances grow with the size: one measurement gives the size, a second confirms it.
-        // Every size measured loads a font, so a face already too wide is left unconfirmed
-        // (confirming only ever lowers the size).
+        font.setPointSizeF(smallest);
         const double width = QFontMetricsF(font).horizontalAdvance(alphabet);
-        double points = std::min(8.0, std::floor(8.0 * limit / width * 4) / 4);
-        if (points < 7.5 && stretch != QFont::Condensed) {
+        const bool fits = width <= limit;
+        if (!fits && !last) {
             continue;
         }
+        // Advances grow with the size: this width gives the size, which is then confirmed
+        // (confirming only ever lowers it, never below a size known to fit).
+        double points = std::min(8.0, std::floor(smallest * limit / width * 4) / 4);
+        // A larger size drawn at the same whole pixel size looks the same: the font measured
+        // is kept, and with it the engine already loaded.
+        if (std::lround(points * pixelsPerPoint) == std::lround(smallest * pixelsPerPoint)) {
+            points = smallest;
+        }
+        const double lowest = fits ? smallest : 6.0;
         font.setPointSizeF(points);
-        while (points > 6.0 && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
+        while (points > lowest && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
             points -= 0.25;
             font.setPointSizeF(points);
         }
-        if (points >= 7.5 || stretch == QFont::Condensed) {
-            return font;
-        }
+        return font;
     }
     return font;
 }
