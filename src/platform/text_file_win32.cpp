@@ -129,6 +129,11 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     if (holds(target, bytes)) {
         return {};
     }
+    // A file the user made read-only is kept, whatever the move would do with it.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return failure(ERROR_ACCESS_DENIED);
+    }
     wchar_t temporary[MAX_PATH] = {};
     if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
         return failure(GetLastError());

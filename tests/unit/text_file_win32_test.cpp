@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -58,6 +59,20 @@ TEST(TextFileAnsi, ACharacterTheCodePageCannotHold) {
             EXPECT_NE(result.error.find("\"" + c.line + "\""), std::string::npos) << result.error;
         }
     }
+}
+
+// As on POSIX, a file the user made read-only is refused, not replaced behind their back.
+TEST(TextFileWin32, AReadOnlyFileIsRefusedAndLeavesNoTrace) {
+    testing_support::TempDir dir;
+    const std::string path = dir.file("s.ini");
+    std::ofstream(path, std::ios::binary) << "old\r\n";
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const platform::WriteResult result = platform::replaceFile(path, {"new"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(readRaw(path), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
