@@ -26,7 +26,8 @@ bool appendErrorLogRecord(const std::string& path, const std::string& record) {
         return false;  // rewriting the part that could be read would lose the rest
     }
     log.lines.push_back(record);
-    return platform::replaceFile(path, log.lines).ok;
+    // A record is a report: a character the file cannot hold must not cost the whole record.
+    return platform::replaceFile(path, log.lines, platform::Unencodable::Replace).ok;
 }
 
 }  // namespace launch

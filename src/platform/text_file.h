@@ -26,8 +26,13 @@ struct WriteResult {
     bool ok = true;
     std::string error;  // the system's reason, when not ok
 };
+// Where the file's character set cannot hold a character of a line (the ANSI code page on
+// Windows): Refuse writes nothing and names the line in the error; Replace stores the code
+// page's default character instead, for text that is a report rather than the user's data.
+enum class Unencodable { Refuse, Replace };
 // Replaces only a regular file (or creates one): anything else in its place is left as it is.
-WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines);
+WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
+                        Unencodable unencodable = Unencodable::Refuse);
 
 bool deleteFile(const std::string& path);
 // Whether a regular file exists and can be opened for reading.

@@ -154,7 +154,9 @@ ReadResult readLines(const std::string& path) {
 
 // The new content goes to a temporary file beside the target, reaches the disk, and only then
 // takes the target's name, so the old file stays whole until the new one is.
-WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::string>& lines) {
+// UTF-8 holds every character: nothing is ever unencodable here.
+WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::string>& lines,
+                        Unencodable /*unencodable*/) {
     // A link (to a file kept elsewhere, say) stays a link: the file it leads to is replaced.
     std::error_code ignored;
     const std::string path = std::filesystem::is_symlink(linkOrPath, ignored)

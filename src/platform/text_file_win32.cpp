@@ -122,16 +122,27 @@ ReadResult readLines(const std::string& path) {
 
 // The new content goes to a temporary file in the target's folder, reaches the disk, and then
 // replaces the target in one move, so the old file stays whole until the new one is.
-WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines) {
+WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
+                        Unencodable unencodable) {
     const std::wstring target = win32::wide(path);
     std::vector<std::string> ansi;
     ansi.reserve(lines.size());
     for (const std::string& line : lines) {
-        ansi.push_back(win32::utf8ToAnsi(line));
+        bool lossy = false;
+        ansi.push_back(win32::utf8ToAnsi(line, &lossy));
+        if (lossy && unencodable == Unencodable::Refuse) {
+            return {false, "The line \"" + line + "\" holds characters that code page " +
+                               std::to_string(GetACP()) + " of this system cannot store."};
+        }
     }
     const std::string bytes = joinLines(ansi);
     if (holds(target, bytes)) {
         return {};
+    }
+    // A file the user made read-only is kept, whatever the move would do with it.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return failure(ERROR_ACCESS_DENIED);
     }
     wchar_t temporary[MAX_PATH] = {};
     if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {

@@ -10,8 +10,9 @@ namespace platform::win32 {
 std::wstring wide(std::string_view utf8);
 std::string utf8(std::wstring_view text);
 std::string ansiToUtf8(std::string_view ansi);
-// Characters the ANSI code page cannot hold become its default character.
-std::string utf8ToAnsi(std::string_view utf8);
+// Characters the ANSI code page cannot hold become its default character, never a look-alike
+// (so "č" is not quietly stored as "c"); lossy, when given, tells whether that happened.
+std::string utf8ToAnsi(std::string_view utf8, bool* lossy = nullptr);
 // The system's text for an error code, in UTF-8, without the trailing line end.
 std::string errorText(unsigned long error);
 

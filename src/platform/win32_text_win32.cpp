@@ -44,8 +44,22 @@ std::string ansiToUtf8(std::string_view ansi) {
     return fromWide(toWide(ansi, CP_ACP), CP_UTF8);
 }
 
-std::string utf8ToAnsi(std::string_view utf8Text) {
-    return fromWide(toWide(utf8Text, CP_UTF8), CP_ACP);
+std::string utf8ToAnsi(std::string_view utf8Text, bool* lossy) {
+    const std::wstring text = toWide(utf8Text, CP_UTF8);
+    BOOL usedDefault = FALSE;
+    std::string result;
+    if (!text.empty()) {
+        const int size = static_cast<int>(text.size());
+        const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size,
+                                               nullptr, 0, nullptr, &usedDefault);
+        result.resize(static_cast<std::size_t>(length));
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, result.data(), length,
+                            nullptr, &usedDefault);
+    }
+    if (lossy != nullptr) {
+        *lossy = usedDefault != FALSE;
+    }
+    return result;
 }
 
 std::string errorText(unsigned long error) {

@@ -39,7 +39,7 @@ const char* const Record = "#7.12.2026 13:45:12# | C:\\tool.exe /x | File not fo
 TEST(ViewErr, EachLogLineIsOneRowWithApostrophesAndBarsShownAsTheViewerShowsThem) {
     const std::string longLine = std::string(5'000'000, 'x') + "|" + std::string(5'000'000, 'y');
     Viewer t(std::string(Record) + "#d# | run 'it' | m\r\n#d# | a|b | m\r\n\r\n" +
-             std::string("\x01\xff\xfe|\0z\xc3", 7) + "\n" + longLine + "\r\n");
+             std::string("\x01\x7f\x02|\0z\x03", 7) + "\n" + longLine + "\r\n");
     t.open();
     ASSERT_TRUE(t.v.visible());
     const std::vector<std::string> expected = {
@@ -47,7 +47,7 @@ TEST(ViewErr, EachLogLineIsOneRowWithApostrophesAndBarsShownAsTheViewerShowsThem
         "#d#  ...  run \"it\"  ...  m",
         "#d#  ...  a ... b  ...  m",
         "",
-        std::string("\x01\xff\xfe ... \0z\xc3", 11),
+        std::string("\x01\x7f\x02 ... \0z\x03", 11),
         std::string(5'000'000, 'x') + " ... " + std::string(5'000'000, 'y'),
     };
     EXPECT_EQ(t.v.ErrList.items(), expected);

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/process.h"
+
 namespace testing_support {
 
 DialogHarness::DialogHarness() : shellResult([](const platform::ShellRequest&) { return 42; }) {}
@@ -40,7 +42,7 @@ Dialog& DialogHarness::start() {
     Services services;
     services.process = {dir.path().string(), ExeName, userName};
     services.version = {1, 4, 4};
-    services.pathSeparator = '/';
+    services.pathSeparator = platform::pathSeparator();
     services.dateTimeText = [] { return std::string(Now); };
     services.desktopWindow = [] { return std::uintptr_t{0}; };
     services.shellExecute = [this](const platform::ShellRequest& request) {

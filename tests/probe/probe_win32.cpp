@@ -1,0 +1,52 @@
+// A program for the launch tests to start on Windows: it writes what it was started with into
+// the file named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, the
+// whole command line and every argument after the program's name. With OPALIST_PROBE_AWAIT_PID
+// set it first waits until that process has gone, to show that it outlives its launcher. The
+// file appears whole (written, then renamed).
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Whether the process has ended within about ten seconds.
+bool awaitEnd(DWORD pid) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) {
+        return true;  // gone already
+    }
+    const bool ended = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* out = std::getenv("OPALIST_PROBE_OUT");
+    if (out == nullptr) {
+        return 2;
+    }
+    std::string outlived;
+    if (const char* awaited = std::getenv("OPALIST_PROBE_AWAIT_PID")) {
+        outlived = awaitEnd(static_cast<DWORD>(std::atol(awaited))) ? "yes" : "no";
+    }
+    const std::string temporary = std::string(out) + ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary);
+        file << "cwd=" << std::filesystem::current_path().string() << "\n";
+        file << "commandline=" << GetCommandLineA() << "\n";
+        if (!outlived.empty()) {
+            file << "outlived=" << outlived << "\n";
+        }
+        for (int i = 1; i < argc; ++i) {
+            file << "arg=" << argv[i] << "\n";
+        }
+    }
+    std::filesystem::rename(temporary, out);
+    return 0;
+}

@@ -1,0 +1,78 @@
+// Text files on Windows hold the ANSI code page: characters it holds are stored as its bytes,
+// and a character it cannot hold is never stored as a look-alike or a silent "?".
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string readRaw(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The suites run with the Western European code page.
+TEST(TextFileAnsi, CharactersOfTheCodePageAreStoredAsItsBytes) {
+    ASSERT_EQ(GetACP(), 1252u);
+    testing_support::TempDir dir;
+    const std::string path = dir.file("s.ini");
+    ASSERT_TRUE(platform::replaceFile(path, {"Café", "x"}).ok);
+    EXPECT_EQ(readRaw(path), "Caf\xE9\r\nx\r\n");
+    EXPECT_EQ(platform::readLines(path).lines, (Lines{"Café", "x"}));
+}
+
+TEST(TextFileAnsi, ACharacterTheCodePageCannotHold) {
+    struct Case {
+        std::string line;
+        platform::Unencodable unencodable;
+        bool ok;
+        std::string stored;  // the file afterwards
+    };
+    const std::vector<Case> cases = {
+        // "č" would best-fit to "c", "中" to "?": both refused, the old file kept.
+        {"Přehled.exe", platform::Unencodable::Refuse, false, "old\r\n"},
+        {"中.exe", platform::Unencodable::Refuse, false, "old\r\n"},
+        {"中.exe", platform::Unencodable::Replace, true, "?.exe\r\n"},
+        {"Přehled.exe", platform::Unencodable::Replace, true, "P?ehled.exe\r\n"},
+    };
+    testing_support::TempDir dir;
+    const std::string path = dir.file("s.ini");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << "old\r\n";
+        const platform::WriteResult result = platform::replaceFile(path, {c.line}, c.unencodable);
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(readRaw(path), c.stored);
+        if (!c.ok) {
+            EXPECT_NE(result.error.find("\"" + c.line + "\""), std::string::npos) << result.error;
+        }
+    }
+}
+
+// As on POSIX, a file the user made read-only is refused, not replaced behind their back.
+TEST(TextFileWin32, AReadOnlyFileIsRefusedAndLeavesNoTrace) {
+    testing_support::TempDir dir;
+    const std::string path = dir.file("s.ini");
+    std::ofstream(path, std::ios::binary) << "old\r\n";
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const platform::WriteResult result = platform::replaceFile(path, {"new"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(readRaw(path), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
