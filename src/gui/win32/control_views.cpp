@@ -306,6 +306,15 @@ class ListBoxView final : public ControlView {
 
   protected:
     void applyOwn(const tk::Change& change) override {
+        const bool itemChange = change.property == tk::Property::ItemAppended ||
+                                change.property == tk::Property::ItemReplaced ||
+                                change.property == tk::Property::ItemRemoved;
+        if (itemChange && !redrawPaused_) {
+            // Many item changes in one handler are drawn once, when the handler is done.
+            SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+            redrawPaused_ = true;
+            PostMessageW(hwnd(), ResumeRedraw, 0, 0);
+        }
         switch (change.property) {
             case tk::Property::ItemAppended:
                 insert(change.index);
@@ -322,7 +331,10 @@ class ListBoxView final : public ControlView {
             case tk::Property::Value:
                 // A user's selection is brought back in line; the items stay.
                 if (SendMessageW(hwnd(), LB_GETCOUNT, 0, 0) != list_.listCount()) {
+                    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
                     reload();
+                    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+                    InvalidateRect(hwnd(), nullptr, TRUE);
                 }
                 applySelection();
                 break;
@@ -334,21 +346,30 @@ class ListBoxView final : public ControlView {
         }
     }
 
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == ResumeRedraw) {
+            redrawPaused_ = false;
+            SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(hwnd(), nullptr, TRUE);
+            return 0;
+        }
+        return ControlView::handle(message, wParam, lParam);
+    }
+
   private:
+    static constexpr UINT ResumeRedraw = WM_APP + 2;
+
     void insert(int row) {
         SendMessageW(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(row),
                      reinterpret_cast<LPARAM>(wide(list_.list(row)).c_str()));
     }
     void reload() {
-        SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
         SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
         SendMessageW(hwnd(), LB_INITSTORAGE, static_cast<WPARAM>(list_.listCount()),
                      static_cast<LPARAM>(list_.listCount()) * 64);
         for (int row = 0; row < list_.listCount(); ++row) {
             insert(row);
         }
-        SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(hwnd(), nullptr, TRUE);
     }
     void applySelection() {
         if (SendMessageW(hwnd(), LB_GETCURSEL, 0, 0) != list_.listIndex()) {
@@ -357,6 +378,7 @@ class ListBoxView final : public ControlView {
     }
 
     tk::ListBox& list_;
+    bool redrawPaused_ = false;
 };
 
 class TextBoxView final : public ControlView {

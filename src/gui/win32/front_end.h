@@ -11,6 +11,8 @@
 // strings are UTF-8.
 
 #include <windows.h>
+// windows.h makes MessageBox a macro; the toolkit has a type of that name.
+#undef MessageBox
 
 #include <cstdint>
 #include <functional>

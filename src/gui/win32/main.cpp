@@ -1,11 +1,11 @@
 // Opalist: the main window on the native Win32 front end.
-#include <windows.h>
+// First: it includes windows.h and takes back the name MessageBox for the toolkit.
+#include "gui/win32/front_end.h"
 
 #include <commctrl.h>
 
 #include "app/dialog.h"
 #include "gui/win32/exit_when_shown.h"
-#include "gui/win32/front_end.h"
 
 namespace {
 
