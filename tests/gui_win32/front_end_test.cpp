@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "gui_win32/win32_driver.h"
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
@@ -114,6 +116,64 @@ TEST_F(Win32FrontEndTest, NativeControlsFollowTheirControls) {
     };
     EXPECT_EQ(weight(window.frame), FW_BOLD);
     EXPECT_EQ(weight(window.check), FW_NORMAL);
+}
+
+// The tooltip window of a top-level window: it holds a tool for every control with a tooltip.
+HWND tooltipsOf(HWND top) {
+    struct Search {
+        HWND top;
+        HWND found;
+    } search{top, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t name[32] = {};
+            GetClassNameW(hwnd, name, 32);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(hwnd, GW_OWNER) == s.top) {
+                s.found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(Win32FrontEndTest, TooltipsFollowTheirControls) {
+    program([&] { window.button.setTooltip("Spustí vše"); });
+    HWND tooltips = tooltipsOf(top());
+    ASSERT_NE(tooltips, nullptr);
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = top();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd(window.button));
+    tool.lpszText = text;
+    SendMessageW(tooltips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::wstring(text), L"Spust\u00ED v\u0161e");
+    program([&] { window.button.setTooltip(""); });
+    EXPECT_EQ(SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+// A window moved to a monitor of another DPI is laid out again at that DPI, at the size its
+// model gives.
+TEST_F(Win32FrontEndTest, AnotherMonitorsDpiScalesTheWindowAndItsControls) {
+    const auto fontHeight = [&] {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(send(window.button, WM_GETFONT)), sizeof font, &font);
+        return -font.lfHeight;
+    };
+    const LONG at96 = fontHeight();
+    RECT suggested{100, 100, 600, 600};
+    SendMessageW(top(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT client{};
+    GetClientRect(top(), &client);
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(300L, 360L));
+    const RECT label = placeOf(window.label);
+    EXPECT_EQ(std::vector<LONG>({label.left, label.top, label.right, label.bottom}),
+              std::vector<LONG>({12, 324, 252, 350}));
+    EXPECT_GE(fontHeight(), at96 * 3 / 2 - 1) << "the font grows with the DPI";
 }
 
 TEST_F(Win32FrontEndTest, ListItemsFollowByIndex) {

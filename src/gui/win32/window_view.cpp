@@ -173,8 +173,15 @@ void WindowView::applySize() {
     const PixelSize client = clientPixels(kind, window_.width(), window_.height(), dpi_);
     RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&outer, styleFor(kind), FALSE, extendedStyleFor(kind), dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, flags);
+    // The frame may differ from what the system computed for the DPI: the client area decides.
+    RECT got{};
+    GetClientRect(hwnd_, &got);
+    if (got.right != client.width || got.bottom != client.height) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + client.width - got.right,
+                     outer.bottom - outer.top + client.height - got.bottom, flags);
+    }
 }
 
 void WindowView::applyDpi(unsigned dpi) {
