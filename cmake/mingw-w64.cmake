@@ -1,5 +1,5 @@
-# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (POSIX threads flavour), so that
-# the Windows platform files are compiled on every CI run.
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (POSIX threads flavour). Programs
+# are linked statically, so they need no MinGW DLLs beside them.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -9,3 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Test programs run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

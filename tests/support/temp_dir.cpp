@@ -1,6 +1,6 @@
 #include "support/temp_dir.h"
 
-#include <cstdlib>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -8,11 +8,18 @@
 namespace testing_support {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "opalist-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = std::filesystem::temp_directory_path() /
+                               ("opalist-test-" + std::to_string(random() % 1000000000));
+        // Only a folder this call creates is ours.
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
