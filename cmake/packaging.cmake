@@ -9,6 +9,8 @@ set(CPACK_STRIP_FILES ON)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   include(${CMAKE_CURRENT_LIST_DIR}/packaging_debian.cmake)
+elseif(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/packaging_windows.cmake)
 endif()
 
 include(CPack)

@@ -1,10 +1,13 @@
 // A program for the launch tests to start on Windows: it writes what it was started with into
 // the file named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, the
 // whole command line and every argument after the program's name. With OPALIST_PROBE_AWAIT_PID
-// set it first waits until that process has gone, to show that it outlives its launcher. The
-// file appears whole (written, then renamed).
+// (that process) or OPALIST_PROBE_AWAIT_LAUNCHER (the process that started it) set it first
+// waits until the process has gone, to show that it outlives its launcher. The file appears
+// whole (written, then renamed).
 
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +15,21 @@
 #include <string>
 
 namespace {
+
+DWORD parentProcessId() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId()) {
+            parent = entry.th32ParentProcessID;
+        }
+    }
+    CloseHandle(snapshot);
+    return parent;
+}
 
 // Whether the process has ended within about ten seconds.
 bool awaitEnd(DWORD pid) {
@@ -34,6 +52,8 @@ int main(int argc, char** argv) {
     std::string outlived;
     if (const char* awaited = std::getenv("OPALIST_PROBE_AWAIT_PID")) {
         outlived = awaitEnd(static_cast<DWORD>(std::atol(awaited))) ? "yes" : "no";
+    } else if (std::getenv("OPALIST_PROBE_AWAIT_LAUNCHER") != nullptr) {
+        outlived = awaitEnd(parentProcessId()) ? "yes" : "no";
     }
     const std::string temporary = std::string(out) + ".tmp";
     {

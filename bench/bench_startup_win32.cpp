@@ -1,0 +1,176 @@
+// The size of opalist.exe, and its start-up to the main window shown (painted) and peak memory
+// under Wine against a minimal static Win32 program that shows one window. With
+// OPALIST_EXIT_WHEN_SHOWN each writes "shown" on its standard output once its window has been
+// painted, and ends. They take turns; the medians of the runs are compared.
+//
+// Opalist runs from copies in temporary program folders of its own: one with a launch list (the
+// usual start at log-on, the compact countdown window) and one without (the first start, which
+// opens the full setup view). Every program is taken from the folder of this one.
+//
+// Usage (under Wine): bench_startup_win32 [runs]   (default 20)
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Program {
+    const char* name;
+    std::wstring path;
+    std::vector<double> milliseconds;
+    std::vector<double> peakKib;
+};
+
+std::wstring ownFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+double now() {
+    LARGE_INTEGER count;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "%s failed (%lu)\n", what, GetLastError());
+    std::exit(1);
+}
+
+// Runs the program once: the time from the start to its "shown", and its peak working set then.
+void runOnce(Program& program) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        fail("CreatePipe");
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + program.path + L"\"";
+    const double start = now();
+    if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                        nullptr, nullptr, &startup, &process)) {
+        fail(program.name);
+    }
+    CloseHandle(writeEnd);
+    char buffer[16];
+    DWORD got = 0;
+    const bool shown = ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0;
+    const double elapsed = now() - start;
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    const bool measured = GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(readEnd);
+    if (!shown || !measured || status != 0) {
+        fail(program.name);
+    }
+    program.milliseconds.push_back(elapsed);
+    program.peakKib.push_back(static_cast<double>(memory.PeakWorkingSetSize) / 1024.0);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A program folder holding a copy of Opalist and, when given, its settings file.
+struct ProgramFolder {
+    ProgramFolder(const std::wstring& name, const char* settings) {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(path.c_str(), nullptr);
+        if (!CopyFileW((ownFolder() + L"opalist.exe").c_str(), program().c_str(), FALSE)) {
+            fail("copying opalist.exe");
+        }
+        if (settings != nullptr) {
+            HANDLE file = CreateFileW((path + L"opalist bench.ini").c_str(), GENERIC_WRITE, 0,
+                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            DWORD written = 0;
+            WriteFile(file, settings, static_cast<DWORD>(std::strlen(settings)), &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+    ~ProgramFolder() {
+        for (const wchar_t* file : {L"opalist.exe", L"opalist bench.ini"}) {
+            DeleteFileW((path + file).c_str());
+        }
+        RemoveDirectoryW(path.c_str());
+    }
+    std::wstring program() const { return path + L"opalist.exe"; }
+    std::wstring path;
+};
+
+long fileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        fail("reading the size of a program");
+    }
+    return static_cast<long>(data.nFileSizeLow);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    SetEnvironmentVariableW(L"OPALIST_EXIT_WHEN_SHOWN", L"1");
+    SetEnvironmentVariableW(L"UserName", L"bench");
+
+    const std::wstring minimal = ownFolder() + L"bench_minimal_win32_window.exe";
+    std::printf("opalist.exe %ld bytes (%.0f KiB; goal under 1024 KiB), minimal window %ld bytes\n",
+                fileSize(ownFolder() + L"opalist.exe"),
+                static_cast<double>(fileSize(ownFolder() + L"opalist.exe")) / 1024.0,
+                fileSize(minimal));
+
+    const ProgramFolder counting(L"opalist-bench-countdown", "<01100>\r\n60\r\nEN\r\nnotepad\r\n");
+    const ProgramFolder firstStart(L"opalist-bench-first", nullptr);
+    std::vector<Program> programs = {
+        {"opalist, countdown", counting.program(), {}, {}},
+        {"opalist, first start", firstStart.program(), {}, {}},
+        {"minimal Win32 window", minimal, {}, {}},
+    };
+    for (Program& program : programs) {  // warms the file cache
+        runOnce(program);
+        program.milliseconds.clear();
+        program.peakKib.clear();
+    }
+    for (int i = 0; i < runs; ++i) {
+        for (Program& program : programs) {
+            runOnce(program);
+        }
+    }
+    std::printf("%d runs each under Wine, medians   start-up ms   peak working set KiB\n", runs);
+    for (const Program& program : programs) {
+        std::printf("%-24s %13.1f %14.0f\n", program.name, median(program.milliseconds),
+                    median(program.peakKib));
+    }
+    for (std::size_t o = 0; o < 2; ++o) {
+        std::printf("%s / %s: %.2f time, %.2f memory\n", programs[o].name, programs[2].name,
+                    median(programs[o].milliseconds) / median(programs[2].milliseconds),
+                    median(programs[o].peakKib) / median(programs[2].peakKib));
+    }
+    std::printf("goal: at most 1.20 against the minimal Win32 window\n");
+    return 0;
+}

@@ -1,0 +1,86 @@
+#pragma once
+// One view class per control kind, each a native control (BUTTON, LISTBOX, EDIT, SCROLLBAR,
+// STATIC, a group box for the frame) except the shape, which its container paints. Each view
+// mirrors its control's properties as the control reports changes, and hands the user's actions
+// on the native control back to the control.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "toolkit/control.h"
+
+namespace gui::win32 {
+
+class WindowView;
+
+class ControlView {
+  public:
+    ControlView(WindowView& owner, tk::Control& control, HWND container);
+    virtual ~ControlView() = default;
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    tk::Control& control() { return control_; }
+    // The native control; nullptr for a control its container paints.
+    HWND hwnd() const { return hwnd_; }
+    HWND container() const { return container_; }
+
+    // Mirrors one change of the control (notifications ignored meanwhile).
+    void apply(const tk::Change& change);
+    // Mirrors every property, as when the native control is made.
+    void applyAll();
+    // The window moved to a monitor of another DPI: font and geometry again.
+    void applyDpi();
+    // Stops watching the control and reporting to it.
+    void detach();
+
+    // A notification of the native control to its container (WM_COMMAND code).
+    virtual void command(int) {}
+    // A scroll request (WM_VSCROLL code).
+    virtual void scrolled(int) {}
+    // The brush for the WM_CTLCOLOR* request, or nullptr for the system's.
+    virtual HBRUSH colors(HDC) { return nullptr; }
+    // Paints a control that has no native window of its own.
+    virtual void paint(HDC) {}
+    // Whether the user can move the focus to it, and Alt with its access key clicks it.
+    virtual bool focusable() const { return true; }
+    virtual bool takesAccessKey() const { return false; }
+
+  protected:
+    // Makes the native control; the constructor of every kind calls it.
+    void create(const wchar_t* className, DWORD style, DWORD extendedStyle = 0);
+    // The kind's own properties: caption, value, selection, range, list items, read-only.
+    virtual void applyOwn(const tk::Change& change) = 0;
+    // Runs a user action on the control, then brings the native control back in line with the
+    // model (it may have changed itself, or the handler may have undone the user's change).
+    void user(const std::function<void()>& action, bool resync = true);
+    // Messages to the native control, before the control's own handling.
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT standard(UINT message, WPARAM wParam, LPARAM lParam);
+    // The control's rectangle in its container, in pixels.
+    RECT area() const;
+    // Painted over by its container when it changes.
+    virtual bool transparent() const { return false; }
+
+    WindowView& owner_;
+
+  private:
+    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+
+    tk::Control& control_;
+    HWND container_;
+    HWND hwnd_ = nullptr;
+    RECT painted_{};
+    bool detached_ = false;
+};
+
+// Creates the view of a control inside the container.
+std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control, HWND container);
+
+// The view of a native control, or nullptr for windows that are not ours.
+ControlView* viewOf(HWND hwnd);
+
+}  // namespace gui::win32

@@ -1,0 +1,384 @@
+#include "gui/win32/window_view.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "gui/win32/control_views.h"
+#include "gui/win32/front_end.h"
+#include "gui/win32/text.h"
+#include "gui/win32/units.h"
+#include "platform/win32_text.h"
+#include "toolkit/controls.h"
+
+namespace gui::win32 {
+
+namespace {
+
+constexpr wchar_t WindowClass[] = L"OpalistWindow";
+// Posted on activation, so that it is reported from the message loop.
+constexpr UINT ActivatedMessage = WM_APP + 1;
+
+// No WS_CLIPCHILDREN: shapes and the backgrounds of transparent labels are painted by the
+// window under its controls.
+DWORD styleFor(tk::FrameKind kind) {
+    return kind == tk::FrameKind::FixedDialog ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU
+                                              : WS_OVERLAPPEDWINDOW;
+}
+
+DWORD extendedStyleFor(tk::FrameKind kind) {
+    return kind == tk::FrameKind::FixedDialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT
+                                              : WS_EX_CONTROLPARENT;
+}
+
+LOGFONTW boldOf(LOGFONTW font) {
+    font.lfWeight = FW_BOLD;
+    return font;
+}
+
+}  // namespace
+
+void WindowView::registerClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = proc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+        if (windowClass.hIcon == nullptr) {
+            windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        }
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = WindowClass;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    static_cast<void>(registered);
+}
+
+WindowView::WindowView(FrontEnd& frontEnd, tk::Window& window)
+    : frontEnd_(frontEnd), window_(window) {
+    const tk::FrameKind kind = window_.frameKind();
+    // A fixed dialog is owned by the hidden window: no taskbar button.
+    HWND owner = kind == tk::FrameKind::FixedDialog ? frontEnd_.hidden() : nullptr;
+    hwnd_ =
+        CreateWindowExW(extendedStyleFor(kind), WindowClass, L"", styleFor(kind), CW_USEDEFAULT,
+                        CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), this);
+    dpi_ = GetDpiForWindow(hwnd_);
+    regular_ = std::make_unique<Font>(layoutFont(dpi_));
+    bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
+
+    build(window_, hwnd_);
+    stack(window_);
+    apply(tk::WindowProperty::Caption);
+    applySize();
+}
+
+WindowView::~WindowView() {
+    for (auto& [control, view] : views_) {
+        view->detach();
+    }
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+}
+
+void WindowView::build(tk::Container& container, HWND parent) {
+    for (tk::Control* control : container.children()) {
+        ControlView& view =
+            *views_.emplace(control, createView(*this, *control, parent)).first->second;
+        if (control->kind() == tk::Kind::Frame) {
+            build(static_cast<tk::Frame&>(*control), view.hwnd());
+        }
+    }
+}
+
+// Later controls lie above earlier ones, and every frame below the controls that lie on its
+// container over its area.
+void WindowView::stack(tk::Container& container) {
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    for (tk::Control* control : container.children()) {
+        if (HWND child = views_.at(control)->hwnd(); child != nullptr) {
+            SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, flags);
+        }
+    }
+    for (tk::Control* control : container.children()) {
+        if (control->kind() == tk::Kind::Frame) {
+            SetWindowPos(views_.at(control)->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+            stack(static_cast<tk::Frame&>(*control));
+        }
+    }
+}
+
+HWND WindowView::hwndOf(const tk::Control& control) const {
+    const auto found = views_.find(&control);
+    return found == views_.end() ? nullptr : found->second->hwnd();
+}
+
+void WindowView::collect(tk::Container& container, std::vector<ControlView*>& into) const {
+    for (tk::Control* control : container.children()) {
+        into.push_back(views_.at(control).get());
+        if (control->kind() == tk::Kind::Frame) {
+            collect(static_cast<tk::Frame&>(*control), into);
+        }
+    }
+}
+
+std::vector<ControlView*> WindowView::inOrder() const {
+    std::vector<ControlView*> views;
+    collect(window_, views);
+    return views;
+}
+
+void WindowView::apply(tk::WindowProperty property) {
+    switch (property) {
+        case tk::WindowProperty::Caption:
+            SetWindowTextW(hwnd_, platform::win32::wide(window_.caption()).c_str());
+            break;
+        case tk::WindowProperty::Size:
+            applySize();
+            break;
+        case tk::WindowProperty::Visible:
+            if (!window_.visible()) {
+                ShowWindow(hwnd_, SW_HIDE);
+                break;
+            }
+            if (!placed_) {
+                placed_ = true;
+                MONITORINFO monitor{};
+                monitor.cbSize = sizeof monitor;
+                GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+                RECT frame{};
+                GetWindowRect(hwnd_, &frame);
+                const RECT& work = monitor.rcWork;
+                SetWindowPos(hwnd_, nullptr,
+                             (work.left + work.right - (frame.right - frame.left)) / 2,
+                             (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            ShowWindow(hwnd_, SW_SHOW);
+            break;
+        case tk::WindowProperty::Activate:
+            SetForegroundWindow(hwnd_);
+            SetActiveWindow(hwnd_);
+            break;
+    }
+}
+
+void WindowView::applySize() {
+    const tk::FrameKind kind = window_.frameKind();
+    const PixelSize client = clientPixels(kind, window_.width(), window_.height(), dpi_);
+    RECT outer{0, 0, client.width, client.height};
+    AdjustWindowRectExForDpi(&outer, styleFor(kind), FALSE, extendedStyleFor(kind), dpi_);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, flags);
+    // The frame may differ from what the system computed for the DPI: the client area decides.
+    RECT got{};
+    GetClientRect(hwnd_, &got);
+    if (got.right != client.width || got.bottom != client.height) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + client.width - got.right,
+                     outer.bottom - outer.top + client.height - got.bottom, flags);
+    }
+}
+
+void WindowView::applyDpi(unsigned dpi) {
+    dpi_ = dpi;
+    regular_ = std::make_unique<Font>(layoutFont(dpi_));
+    bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
+    for (auto& [control, view] : views_) {
+        view->applyDpi();
+    }
+    applySize();
+}
+
+void WindowView::restoreFocus() {
+    const tk::Control* focused = window_.focused();
+    HWND target = focused != nullptr ? hwndOf(*focused) : nullptr;
+    SetFocus(target != nullptr ? target : hwnd_);
+}
+
+void WindowView::typed(int keyAscii) {
+    frontEnd_.user([this, keyAscii] { window_.keyPressedByUser(keyAscii); });
+}
+
+void WindowView::tab(const tk::Control* from, bool backwards) {
+    std::vector<ControlView*> order = inOrder();
+    if (backwards) {
+        std::reverse(order.begin(), order.end());
+    }
+    const auto start = std::find_if(order.begin(), order.end(),
+                                    [from](ControlView* view) { return &view->control() == from; });
+    const std::size_t first = start == order.end() ? 0 : (start - order.begin()) + 1;
+    for (std::size_t step = 0; step < order.size(); ++step) {
+        ControlView* view = order[(first + step) % order.size()];
+        const tk::Control& control = view->control();
+        if (view->focusable() && control.shown() && control.enabled() && control.tabStop()) {
+            SetFocus(view->hwnd());
+            return;
+        }
+    }
+}
+
+bool WindowView::accessKey(wchar_t letter) {
+    const wchar_t wanted = lowerCase(letter);
+    for (ControlView* view : inOrder()) {
+        const tk::Control& control = view->control();
+        if (view->takesAccessKey() && control.shown() && control.enabled() &&
+            gui::win32::accessKey(platform::win32::wide(control.caption())) == wanted) {
+            SetFocus(view->hwnd());
+            view->command(BN_CLICKED);
+            return true;
+        }
+    }
+    return false;
+}
+
+void WindowView::setTooltip(HWND control, const std::wstring& text) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    const auto known = std::find(tools_.begin(), tools_.end(), control);
+    if (known == tools_.end()) {
+        if (!text.empty()) {
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            tools_.push_back(control);
+        }
+    } else if (text.empty()) {
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        tools_.erase(known);
+    } else {
+        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void WindowView::repaint(HWND container, const RECT& area) {
+    RedrawWindow(container, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void WindowView::paintBackground(HWND container, HDC dc) {
+    RECT client{};
+    GetClientRect(container, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    for (ControlView* view : inOrder()) {
+        if (view->hwnd() == nullptr && view->container() == container && view->control().shown()) {
+            view->paint(dc);
+        }
+    }
+}
+
+bool WindowView::childNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    ControlView* view = lParam != 0 ? viewOf(reinterpret_cast<HWND>(lParam)) : nullptr;
+    if (view == nullptr) {
+        return false;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            view->command(HIWORD(wParam));
+            result = 0;
+            return true;
+        case WM_VSCROLL:
+            view->scrolled(LOWORD(wParam));
+            result = 0;
+            return true;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            if (HBRUSH brush = view->colors(reinterpret_cast<HDC>(wParam))) {
+                result = reinterpret_cast<LRESULT>(brush);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+LRESULT CALLBACK WindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<WindowView*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<WindowView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    if (childNotification(message, wParam, lParam, result)) {
+        return result;
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                break;
+            }
+            restoreFocus();
+            PostMessageW(hwnd_, ActivatedMessage, 0, 0);
+            return 0;
+        case ActivatedMessage:
+            frontEnd_.user([this] { window_.activatedByUser(); });
+            return 0;
+        case WM_CLOSE:
+            // The close box asks the program; it decides whether the window goes.
+            frontEnd_.user([this] { window_.closedByUser(); });
+            return 0;
+        case WM_SIZE: {
+            const PixelSize client{LOWORD(lParam), HIWORD(lParam)};
+            const tk::FrameKind kind = window_.frameKind();
+            if (frontEnd_.mirroring() || wParam == SIZE_MINIMIZED ||
+                kind != tk::FrameKind::Sizable || !IsWindowVisible(hwnd_) ||
+                client == clientPixels(kind, window_.width(), window_.height(), dpi_)) {
+                break;
+            }
+            const auto [width, height] = outerTwips(kind, client, dpi_);
+            frontEnd_.user([this, width, height] { window_.resizedByUser(width, height); });
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            frontEnd_.mirror([&] {
+                SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                applyDpi(HIWORD(wParam));
+            });
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            paintBackground(hwnd_, reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                tab(nullptr, GetKeyState(VK_SHIFT) < 0);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            // Keys reach the window itself only while no control has the focus.
+            if (wParam != L'\t' && characterCode(static_cast<wchar_t>(wParam)) >= 0) {
+                typed(characterCode(static_cast<wchar_t>(wParam)));
+            }
+            return 0;
+        case WM_SYSCHAR:
+            if (accessKey(static_cast<wchar_t>(wParam))) {
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace gui::win32

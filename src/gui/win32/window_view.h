@@ -1,0 +1,86 @@
+#pragma once
+// The native window of a toolkit window: a top-level window whose client area is the window's
+// outer size less its frame allowance, scaled to its monitor's DPI, holding the native controls
+// (frame contents inside the frame's group box). It routes the controls' notifications to their
+// views, reports activation, the close box and the user's resizing of a sizable window, hands
+// typed keys to the focused control (to the window when no control has the focus), moves the
+// focus on Tab, clicks the button whose access key is pressed with Alt, shows tooltips and
+// paints the shapes drawn on it.
+
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "gui/win32/layout_font.h"
+#include "toolkit/window.h"
+
+namespace gui::win32 {
+
+class ControlView;
+class FrontEnd;
+
+class WindowView {
+  public:
+    // Registers the class of the top-level windows, once per process.
+    static void registerClass();
+
+    WindowView(FrontEnd& frontEnd, tk::Window& window);
+    ~WindowView();
+    WindowView(const WindowView&) = delete;
+    WindowView& operator=(const WindowView&) = delete;
+
+    FrontEnd& frontEnd() { return frontEnd_; }
+    tk::Window& window() { return window_; }
+    HWND hwnd() const { return hwnd_; }
+    HWND hwndOf(const tk::Control& control) const;
+    unsigned dpi() const { return dpi_; }
+    HFONT font(bool bold) const { return (bold ? bold_ : regular_)->get(); }
+
+    // Mirrors one change of the window.
+    void apply(tk::WindowProperty property);
+
+    // Keyboard, from the focused control or the window itself.
+    void typed(int keyAscii);
+    void tab(const tk::Control* from, bool backwards);
+    // Alt and a letter: clicks the first shown, enabled control whose caption marks that
+    // letter. Returns false when no control has it.
+    bool accessKey(wchar_t letter);
+
+    void setTooltip(HWND control, const std::wstring& text);
+    // Redraws part of a container (this window or a frame) with everything on it.
+    void repaint(HWND container, const RECT& area);
+    // Paints the background of a container and the shapes that lie on it.
+    void paintBackground(HWND container, HDC dc);
+
+    // A notification that a control sends to its container: WM_COMMAND, WM_VSCROLL and the
+    // WM_CTLCOLOR* requests. Returns false when it is not one of ours.
+    static bool childNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  private:
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void build(tk::Container& container, HWND parent);
+    void stack(tk::Container& container);
+    void applySize();
+    void applyDpi(unsigned dpi);
+    void restoreFocus();
+    // Every control view in tab order: the window's controls in order, a frame's contents
+    // right after the frame.
+    std::vector<ControlView*> inOrder() const;
+    void collect(tk::Container& container, std::vector<ControlView*>& into) const;
+
+    FrontEnd& frontEnd_;
+    tk::Window& window_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    unsigned dpi_ = 96;
+    std::unique_ptr<Font> regular_;
+    std::unique_ptr<Font> bold_;
+    std::unordered_map<const tk::Control*, std::unique_ptr<ControlView>> views_;
+    std::vector<HWND> tools_;
+    bool placed_ = false;
+};
+
+}  // namespace gui::win32

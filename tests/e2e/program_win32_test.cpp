@@ -1,0 +1,179 @@
+// The real opalist.exe under Wine from start to end: a copy in a program folder of its own
+// writes its settings beside itself, counts its shortest interval down, launches the probe
+// through the shell with the split parameters in "C:\", logs a failing entry with the shell's
+// message, and ends on Esc.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The programs built beside this test.
+fs::path built(const char* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fs::path(path).parent_path() / name;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A visible top-level window of the process, or nullptr.
+HWND windowOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == s.processId && IsWindowVisible(hwnd)) {
+                s.found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool waitFor(const std::function<bool()>& condition, int seconds) {
+    for (int i = 0; i < seconds * 50; ++i) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return condition();
+}
+
+struct Program {
+    testing_support::TempDir dir;
+    fs::path exe = dir.path() / "opalist.exe";
+    fs::path settings = dir.path() / "opalist e2e.ini";
+    fs::path log = dir.path() / "opalist e2e error.log";
+    fs::path probe = dir.path() / "probe.exe";
+    fs::path probeOut = dir.path() / "probe.out";
+    PROCESS_INFORMATION process{};
+
+    Program() {
+        fs::copy_file(built("opalist.exe"), exe);
+        fs::copy_file(built("opalist_test_probe.exe"), probe);
+    }
+    ~Program() {
+        if (process.hProcess != nullptr) {
+            TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+    }
+
+    void start() {
+        SetEnvironmentVariableW(L"UserName", L"e2e");
+        SetEnvironmentVariableW(L"OPALIST_PROBE_OUT", probeOut.wstring().c_str());
+        SetEnvironmentVariableW(L"OPALIST_PROBE_AWAIT_LAUNCHER", L"1");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        ASSERT_TRUE(CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr,
+                                   FALSE, 0, nullptr, dir.path().wstring().c_str(), &startup,
+                                   &process));
+    }
+    // The exit code, or -1 when the program did not end in time.
+    int wait(int seconds = 30) {
+        if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds) * 1000) !=
+            WAIT_OBJECT_0) {
+            return -1;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        return static_cast<int>(code);
+    }
+
+    // The probe's record, once it has appeared, without the raw command line.
+    std::vector<std::string> probeRecord() const {
+        waitFor([&] { return fs::exists(probeOut); }, 30);
+        std::vector<std::string> lines;
+        std::ifstream in(probeOut);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.starts_with("commandline=")) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+};
+
+TEST(Program, FirstStartWritesItsSettingsBesideItselfWithCrLfAndEndsOnEsc) {
+    Program p;
+    p.start();
+    HWND window = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (window = windowOf(p.process.dwProcessId)) != nullptr; }, 30));
+    PostMessageW(window, WM_CHAR, 27, 1);
+    EXPECT_EQ(p.wait(), 0);
+    const std::string settings = readFile(p.settings);
+    ASSERT_FALSE(settings.empty());
+    EXPECT_EQ(settings.substr(settings.size() - 2), "\r\n");
+    std::size_t lines = 0;
+    for (std::size_t at = settings.find('\n'); at != std::string::npos;
+         at = settings.find('\n', at + 1)) {
+        EXPECT_EQ(settings[at - 1], '\r') << settings;
+        ++lines;
+    }
+    EXPECT_EQ(lines, 3u) << "three header lines and no entry";
+}
+
+TEST(Program, CountsDownAndLaunchesTheProbeInCWithItsParametersThatOutlivesIt) {
+    Program p;
+    // The file writes the entry's quotation marks as apostrophes.
+    const std::string settings =
+        "<01100>\r\n3\r\nEN\r\n'" + p.probe.string() + "' /min  /log:x y\r\n";
+    writeFile(p.settings, settings);
+    p.start();
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_EQ(p.probeRecord(), (std::vector<std::string>{"cwd=C:\\", "outlived=yes", "arg=/min",
+                                                         "arg=/log:x", "arg=y"}));
+    EXPECT_EQ(readFile(p.settings), settings) << "an unchanged setup is kept as it was";
+    EXPECT_FALSE(fs::exists(p.log));
+}
+
+TEST(Program, AFailingEntryIsLoggedWithTheShellsMessageInEitherLanguage) {
+    for (const auto& [language, message] :
+         {std::pair{"EN", "File not found"}, std::pair{"CS", "Soubor nenalezen"}}) {
+        SCOPED_TRACE(language);
+        Program p;
+        // Errors logged, not shown, and the program quits even so: nothing waits for a user.
+        writeFile(p.settings,
+                  std::string("<00101>\r\n3\r\n") + language + "\r\nno-such-program.exe /x\r\n");
+        p.start();
+        EXPECT_EQ(p.wait(), 0);
+        const std::string log = readFile(p.log);
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ(log.front(), '#');
+        EXPECT_NE(log.find(std::string("# | no-such-program.exe /x | ") + message + "\r\n"),
+                  std::string::npos)
+            << log;
+    }
+}
+
+}  // namespace
