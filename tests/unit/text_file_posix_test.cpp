@@ -81,6 +81,13 @@ TEST(TextFileReplace, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+TEST(TextFileReplace, AFolderInTheFilesPlaceGivesTheSystemsReason) {
+    TempDir dir;
+    const std::string folderInPlace = dir.file("s.ini");
+    std::filesystem::create_directory(folderInPlace);
+    EXPECT_EQ(platform::replaceFile(folderInPlace, {"x"}).error, "Is a directory");
+}
+
 TEST(TextFileReplace, ALinkStaysALinkAndItsFileIsReplaced) {
     TempDir dir;
     const std::string target = dir.file("kept elsewhere.ini");

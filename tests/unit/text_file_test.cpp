@@ -101,7 +101,7 @@ TEST(TextFileReplace, FailureGivesTheReasonAndLeavesNoTrace) {
     std::filesystem::create_directory(folderInPlace);
     const platform::WriteResult blocked = platform::replaceFile(folderInPlace, {"x"});
     EXPECT_FALSE(blocked.ok);
-    EXPECT_EQ(blocked.error, "Is a directory");
+    EXPECT_FALSE(blocked.error.empty());
     EXPECT_TRUE(std::filesystem::is_directory(folderInPlace));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
