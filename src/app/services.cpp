@@ -1,7 +1,5 @@
 #include "app/services.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "app/file_location.h"
@@ -21,9 +19,7 @@ Services platformServices() {
     // Left empty for a portable folder, so that a caller who moves the process elsewhere
     // moves the files with it.
     if (location.directory != services.process.directory) {
-        // A folder that cannot be made shows up at the first save, with the system's reason.
-        std::error_code ignored;
-        std::filesystem::create_directories(location.directory, ignored);
+        platform::makeFolders(location.directory);
         services.filesDirectory = std::move(location.directory);
         services.carriedSettings = std::move(location.carriedSettings);
     }

@@ -108,4 +108,9 @@ std::string userConfigDirectory() {
     return std::string(home) + "/.config/opalist";
 }
 
+void makeFolders(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+}
+
 }  // namespace platform

@@ -82,4 +82,15 @@ std::string userConfigDirectory() {
     return {};
 }
 
+// Each folder on the way is made in turn: the standard library's filesystem would bring its
+// streams and locales into the program, doubling its size.
+void makeFolders(const std::string& folder) {
+    const std::wstring path = win32::wide(folder);
+    for (std::size_t end = path.find_first_of(L"\\/", 1); end != std::wstring::npos;
+         end = path.find_first_of(L"\\/", end + 1)) {
+        CreateDirectoryW(path.substr(0, end).c_str(), nullptr);
+    }
+    CreateDirectoryW(path.c_str(), nullptr);
+}
+
 }  // namespace platform
