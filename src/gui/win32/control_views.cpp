@@ -43,12 +43,22 @@ ControlView::ControlView(WindowView& owner, tk::Control& control, HWND container
     };
 }
 
+// Made in its place, visible or hidden, enabled or not, with its caption and font, so that
+// nothing is moved, shown or redrawn again while the window is built (each such call costs a
+// round trip to the window system).
 void ControlView::create(const wchar_t* className, DWORD style, DWORD extendedStyle) {
     // Transparent controls draw through the ones above them, as those draw nothing under their
     // own text either.
     const DWORD clip = transparent() ? 0 : WS_CLIPSIBLINGS;
-    hwnd_ = CreateWindowExW(extendedStyle, className, L"", style | WS_CHILD | clip, 0, 0, 0, 0,
-                            container_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const DWORD state =
+        (control_.visible() ? WS_VISIBLE : 0) | (control_.enabled() ? 0 : WS_DISABLED);
+    const RECT rect = area();
+    hwnd_ = CreateWindowExW(extendedStyle, className, wide(control_.caption()).c_str(),
+                            style | WS_CHILD | clip | state, rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, container_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.style().bold)),
+                 FALSE);
     SetPropW(hwnd_, ViewProperty, this);
     SetWindowSubclass(hwnd_, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -70,7 +80,13 @@ void ControlView::apply(const tk::Change& change) {
         detached_ = true;  // the control is gone: never touch it again
         return;
     }
-    const bool drawnByContainer = hwnd_ == nullptr || transparent();
+    applyProperty(change);
+    if (drawnByContainer()) {
+        repaintArea();
+    }
+}
+
+void ControlView::applyProperty(const tk::Change& change) {
     switch (change.property) {
         case tk::Property::Tooltip:
             if (hwnd_ != nullptr) {
@@ -114,21 +130,30 @@ void ControlView::apply(const tk::Change& change) {
             applyOwn(change);
             break;
     }
-    if (drawnByContainer) {
-        const RECT now = area();
-        owner_.repaint(container_, painted_);
-        owner_.repaint(container_, now);
-        painted_ = now;
-    }
 }
 
+bool ControlView::drawnByContainer() const {
+    return hwnd_ == nullptr || transparent();
+}
+
+// Both where it was and where it is now.
+void ControlView::repaintArea() {
+    const RECT now = area();
+    owner_.repaint(container_, painted_);
+    owner_.repaint(container_, now);
+    painted_ = now;
+}
+
+// What the native control was not made with (see create).
 void ControlView::applyAll() {
     for (const tk::Property property :
-         {tk::Property::Caption, tk::Property::Tooltip, tk::Property::Enabled,
-          tk::Property::Geometry, tk::Property::Style, tk::Property::Range, tk::Property::Value,
-          tk::Property::Selection, tk::Property::ReadOnly, tk::Property::Visible,
-          tk::Property::Focus}) {
-        apply({property});
+         {tk::Property::Tooltip, tk::Property::Range, tk::Property::Value, tk::Property::Selection,
+          tk::Property::ReadOnly, tk::Property::Focus}) {
+        applyProperty({property});
+    }
+    applyOwn({tk::Property::Style});
+    if (drawnByContainer()) {
+        repaintArea();
     }
 }
 

@@ -29,7 +29,7 @@ class ControlView {
 
     // Mirrors one change of the control (notifications ignored meanwhile).
     void apply(const tk::Change& change);
-    // Mirrors every property, as when the native control is made.
+    // Mirrors every property, once the native control has been made.
     void applyAll();
     // The window moved to a monitor of another DPI: font and geometry again.
     void applyDpi();
@@ -67,6 +67,9 @@ class ControlView {
     WindowView& owner_;
 
   private:
+    void applyProperty(const tk::Change& change);
+    bool drawnByContainer() const;
+    void repaintArea();
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
 

@@ -82,18 +82,49 @@ WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
+    for (tk::Control* control : hidden_) {
+        control->onViewChange = nullptr;
+    }
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
 }
 
 void WindowView::build(tk::Container& container, HWND parent) {
     for (tk::Control* control : container.children()) {
-        ControlView& view =
-            *views_.emplace(control, createView(*this, *control, parent)).first->second;
-        if (control->kind() == tk::Kind::Frame) {
-            build(static_cast<tk::Frame&>(*control), view.hwnd());
+        if (control->visible()) {
+            buildView(*control, parent);
+        } else {
+            buildWhenShown(*control, parent);
         }
     }
+}
+
+void WindowView::buildView(tk::Control& control, HWND parent) {
+    ControlView& view = *views_.emplace(&control, createView(*this, control, parent)).first->second;
+    if (control.kind() == tk::Kind::Frame) {
+        build(static_cast<tk::Frame&>(control), view.hwnd());
+    }
+}
+
+// A hidden control (say the setup area of a countdown start) costs nothing until it is first
+// shown; its view then mirrors the state the control holds at that moment.
+void WindowView::buildWhenShown(tk::Control& control, HWND parent) {
+    hidden_.insert(&control);
+    control.onViewChange = [this, &control, parent](const tk::Change& change) {
+        if (change.property == tk::Property::Destroyed) {
+            hidden_.erase(&control);
+        } else if (change.property == tk::Property::Visible && control.visible()) {
+            // The view replaces this hook: nothing captured is touched after it is built.
+            WindowView& self = *this;
+            tk::Control& shown = control;
+            HWND const into = parent;
+            self.hidden_.erase(&shown);
+            self.frontEnd_.mirror([&] {
+                self.buildView(shown, into);
+                self.stack(self.window_);
+            });
+        }
+    };
 }
 
 // Later controls lie above earlier ones, and every frame below the controls that lie on its
@@ -101,13 +132,13 @@ void WindowView::build(tk::Container& container, HWND parent) {
 void WindowView::stack(tk::Container& container) {
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     for (tk::Control* control : container.children()) {
-        if (HWND child = views_.at(control)->hwnd(); child != nullptr) {
+        if (HWND child = hwndOf(*control); child != nullptr) {
             SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, flags);
         }
     }
     for (tk::Control* control : container.children()) {
-        if (control->kind() == tk::Kind::Frame) {
-            SetWindowPos(views_.at(control)->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+        if (HWND frame = hwndOf(*control); frame != nullptr && control->kind() == tk::Kind::Frame) {
+            SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, flags);
             stack(static_cast<tk::Frame&>(*control));
         }
     }
@@ -120,7 +151,11 @@ HWND WindowView::hwndOf(const tk::Control& control) const {
 
 void WindowView::collect(tk::Container& container, std::vector<ControlView*>& into) const {
     for (tk::Control* control : container.children()) {
-        into.push_back(views_.at(control).get());
+        const auto found = views_.find(control);
+        if (found == views_.end()) {
+            continue;  // not shown yet, and neither is anything on it
+        }
+        into.push_back(found->second.get());
         if (control->kind() == tk::Kind::Frame) {
             collect(static_cast<tk::Frame&>(*control), into);
         }

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "gui/win32/layout_font.h"
@@ -62,12 +63,14 @@ class WindowView {
     static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build(tk::Container& container, HWND parent);
+    void buildView(tk::Control& control, HWND parent);
+    void buildWhenShown(tk::Control& control, HWND parent);
     void stack(tk::Container& container);
     void applySize();
     void applyDpi(unsigned dpi);
     void restoreFocus();
-    // Every control view in tab order: the window's controls in order, a frame's contents
-    // right after the frame.
+    // Every control view built so far in tab order: the window's controls in order, a frame's
+    // contents right after the frame.
     std::vector<ControlView*> inOrder() const;
     void collect(tk::Container& container, std::vector<ControlView*>& into) const;
 
@@ -79,6 +82,7 @@ class WindowView {
     std::unique_ptr<Font> regular_;
     std::unique_ptr<Font> bold_;
     std::unordered_map<const tk::Control*, std::unique_ptr<ControlView>> views_;
+    std::unordered_set<tk::Control*> hidden_;  // not built yet: watched until first shown
     std::vector<HWND> tools_;
     bool placed_ = false;
 };
