@@ -456,4 +456,66 @@ TEST_F(Win32FrontEndTest, MessageBoxesStillWorkAfterAnEndedProgram) {
     EXPECT_EQ(answer, tk::Answer::Yes);
 }
 
+// Overlapping controls, some hidden when the window is first shown: later controls lie above
+// earlier ones and a frame below the controls over its area, whenever their native controls
+// are made; one made late shows the state its control holds by then.
+struct OverlappingWindow : tk::Window {
+    explicit OverlappingWindow(tk::Application& app)
+        : tk::Window(app, tk::FrameKind::Sizable, 3000, 3000) {}
+
+    tk::Frame frame{*this, {120, 120, 2700, 1800}, "Box"};
+    tk::Button earlier{*this, {240, 600, 1200, 375}, "&Earlier"};
+    tk::Button later{*this, {840, 600, 1200, 375}, "&Later"};
+    tk::CheckBox inside{frame, {120, 1200, 1500, 255}, "Inside"};
+};
+
+TEST(Win32Stacking, LaterControlsLieAboveEarlierOnesAndFramesBelowWheneverMade) {
+    enum Which { Frame, Earlier, Later };
+    struct Case {
+        const char* name;
+        std::vector<Which> hiddenAtFirstShow;
+    };
+    const std::vector<Case> cases = {
+        {"all shown", {}},
+        {"frame shown later", {Frame}},
+        {"both buttons shown later", {Earlier, Later}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        gui::win32::FrontEnd frontEnd;
+        OverlappingWindow window(frontEnd.app());
+        tk::Control* const controls[] = {&window.frame, &window.earlier, &window.later};
+        const auto control = [&](Which which) -> tk::Control& { return *controls[which]; };
+        ASSERT_TRUE(frontEnd.app().dispatch([&] {
+            for (const Which which : test.hiddenAtFirstShow) {
+                control(which).setVisible(false);
+            }
+            window.show();
+        }));
+        ASSERT_TRUE(frontEnd.app().dispatch([&] {
+            window.inside.setCaption("Changed");
+            window.inside.setEnabled(false);
+            // Shown again in reverse order, so that the one made last is not the topmost.
+            for (auto which = test.hiddenAtFirstShow.rbegin();
+                 which != test.hiddenAtFirstShow.rend(); ++which) {
+                control(*which).setVisible(true);
+            }
+        }));
+        const HWND top = frontEnd.hwnd(window);
+        const auto topmostAt = [&](const tk::Control& control, int dx) {
+            RECT rect{};
+            GetWindowRect(frontEnd.hwnd(control), &rect);
+            POINT point{rect.left + dx, (rect.top + rect.bottom) / 2};
+            ScreenToClient(top, &point);
+            return ChildWindowFromPointEx(top, point, CWP_SKIPINVISIBLE);
+        };
+        EXPECT_EQ(topmostAt(window.later, 2), frontEnd.hwnd(window.later));
+        EXPECT_EQ(topmostAt(window.earlier, 2), frontEnd.hwnd(window.earlier));
+        const HWND inside = frontEnd.hwnd(window.inside);
+        EXPECT_EQ(testing_support::windowText(inside), L"Changed");
+        EXPECT_FALSE(IsWindowEnabled(inside));
+        EXPECT_TRUE(IsWindowVisible(inside));
+    }
+}
+
 }  // namespace

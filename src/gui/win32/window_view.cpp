@@ -73,7 +73,6 @@ WindowView::WindowView(FrontEnd& frontEnd, tk::Window& window)
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
 
     build(window_, hwnd_);
-    stack(window_);
     apply(tk::WindowProperty::Caption);
     applySize();
 }
@@ -89,12 +88,25 @@ WindowView::~WindowView() {
     DestroyWindow(hwnd_);
 }
 
+// A new child window goes below its siblings, so making them in this order stacks them as
+// stack() does without moving any: the controls from the last to the first, then the frames.
 void WindowView::build(tk::Container& container, HWND parent) {
-    for (tk::Control* control : container.children()) {
-        if (control->visible()) {
-            buildView(*control, parent);
+    const std::vector<tk::Control*>& children = container.children();
+    const auto buildOne = [&](tk::Control& control) {
+        if (control.visible()) {
+            buildView(control, parent);
         } else {
-            buildWhenShown(*control, parent);
+            buildWhenShown(control, parent);
+        }
+    };
+    for (auto control = children.rbegin(); control != children.rend(); ++control) {
+        if ((*control)->kind() != tk::Kind::Frame) {
+            buildOne(**control);
+        }
+    }
+    for (tk::Control* control : children) {
+        if (control->kind() == tk::Kind::Frame) {
+            buildOne(*control);
         }
     }
 }
