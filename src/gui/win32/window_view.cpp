@@ -320,6 +320,17 @@ void WindowView::paintBackground(HWND container, HDC dc) {
 }
 
 bool WindowView::childNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_VSCROLL:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            break;
+        default:
+            return false;  // its lParam is no control
+    }
     ControlView* view = lParam != 0 ? viewOf(reinterpret_cast<HWND>(lParam)) : nullptr;
     if (view == nullptr) {
         return false;
