@@ -21,6 +21,10 @@ enum class Icon { Question, Information, Exclamation };
 enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
+// The answer of a box left without a button (Esc, the close box, the end of the program): the
+// set's way out, No or Cancel, or OK when that is the only button.
+Answer dismissedAnswer(Buttons buttons);
+
 struct MessageBox {
     std::string title;
     std::string text;  // lines separated by LF

@@ -71,15 +71,7 @@ tk::Answer answerFor(QMessageBox::StandardButton pressed, tk::Buttons buttons) {
         default:
             break;
     }
-    switch (buttons) {
-        case tk::Buttons::YesNo:
-            return tk::Answer::No;
-        case tk::Buttons::YesNoCancel:
-            return tk::Answer::Cancel;
-        case tk::Buttons::Ok:
-            break;
-    }
-    return tk::Answer::Ok;
+    return tk::dismissedAnswer(buttons);
 }
 
 // Lines are shown as written: the text gets the width of its longest line before Qt sizes the

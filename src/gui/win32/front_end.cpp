@@ -67,15 +67,7 @@ tk::Answer answerFor(int pressed, tk::Buttons buttons) {
         default:
             break;
     }
-    switch (buttons) {
-        case tk::Buttons::YesNo:
-            return tk::Answer::No;
-        case tk::Buttons::YesNoCancel:
-            return tk::Answer::Cancel;
-        case tk::Buttons::Ok:
-            break;
-    }
-    return tk::Answer::Ok;
+    return tk::dismissedAnswer(buttons);
 }
 
 }  // namespace
