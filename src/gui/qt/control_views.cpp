@@ -20,6 +20,7 @@
 #include <limits>
 
 #include "gui/qt/front_end.h"
+#include "gui/qt/pixmaps.h"
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
@@ -472,7 +473,9 @@ class LabelView final : public QLabel, public ControlView {
 class FrameView final : public QGroupBox, public ControlView {
   public:
     FrameView(QtFrontEnd& frontEnd, tk::Frame& frame, QWidget* parent)
-        : QGroupBox(parent), ControlView(frontEnd, frame, *this), frame_(frame) {}
+        : QGroupBox(parent), ControlView(frontEnd, frame, *this), frame_(frame) {
+        cacheFramePixmap();  // before the first frame is painted
+    }
 
   protected:
     void applyOwn(const tk::Change& change) override {

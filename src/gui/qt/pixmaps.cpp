@@ -1,0 +1,65 @@
+#include "gui/qt/pixmaps.h"
+
+#include <QtCore/QDateTime>
+#include <QtCore/QFileInfo>
+#include <QtGui/QImageReader>
+#include <QtGui/QPixmapCache>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QStyle>
+#include <cstring>
+
+namespace gui {
+
+namespace {
+
+// A value's bytes in memory order, each as two hex digits with the low one first, as Qt
+// writes the numbers of a cache name.
+template <class T>
+QString hexBytes(T value) {
+    static constexpr char digits[] = "0123456789abcdef";
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    QString text;
+    text.reserve(2 * static_cast<qsizetype>(sizeof(T)));
+    for (const unsigned char byte : bytes) {
+        text.append(QLatin1Char(digits[byte & 0xf]));
+        text.append(QLatin1Char(digits[byte >> 4]));
+    }
+    return text;
+}
+
+}  // namespace
+
+// The file's absolute path, its time of change in seconds, its size and the pixmap's kind (0, a
+// pixmap rather than a bitmap).
+QString pixmapCacheKey(const QString& path) {
+    const QFileInfo info(path);
+    return QStringLiteral("qt_pixmap") + info.absoluteFilePath() +
+           hexBytes(static_cast<unsigned>(info.lastModified().toSecsSinceEpoch())) +
+           hexBytes(static_cast<quint64>(info.size())) + hexBytes(0U);
+}
+
+QPixmap cacheFramePixmap() {
+    if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) {
+        return {};
+    }
+    const QString path = QString::fromLatin1(FusionFramePicture);
+    const QString key = pixmapCacheKey(path);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) {
+        return {};
+    }
+    // Named as PNG and not guessed from its content, the picture goes to the built-in reader
+    // without a plugin being asked.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return {};
+    }
+    pixmap = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+}  // namespace gui

@@ -1,0 +1,24 @@
+#pragma once
+// Qt's Fusion style draws a frame's border from a picture in Qt's resources, loaded when the
+// first frame is painted. That load asks every image-format plugin whether it reads the file
+// before it tries the built-in PNG reader, so it loads the GIF, ICO and JPEG plugins (and
+// libjpeg) for one small PNG. The picture is read here as the PNG it is and put into the
+// pixmap cache under the name that Qt's load looks for, so the style's own load finds it.
+
+#include <QtCore/QString>
+#include <QtGui/QPixmap>
+
+namespace gui {
+
+// Where Fusion's frame picture lies in Qt's resources.
+inline constexpr char FusionFramePicture[] =
+    ":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png";
+
+// Caches the frame picture when the application's style is Fusion and the cache does not hold
+// it yet. Returns the pixmap cached, or a null one when there was nothing to do.
+QPixmap cacheFramePixmap();
+
+// The name under which QPixmap's load from a file caches what it read.
+QString pixmapCacheKey(const QString& path);
+
+}  // namespace gui
