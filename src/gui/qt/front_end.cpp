@@ -170,21 +170,6 @@ QWidget* QtFrontEnd::widget(const tk::Control& control) const {
     return found == views_.end() ? nullptr : found->second->widgetOf(control);
 }
 
-void QtFrontEnd::user(const std::function<void()>& action) {
-    if (!mirroring() && !app_.ended()) {
-        app_.dispatch(action);
-    }
-}
-
-void QtFrontEnd::mirror(const std::function<void()>& apply) {
-    struct Depth {
-        int& depth;
-        explicit Depth(int& d) : depth(d) { ++depth; }
-        ~Depth() { --depth; }
-    } depth(mirroring_);
-    apply();
-}
-
 void QtFrontEnd::windowCreated(tk::Window& window) {
     window.onViewChange = [this, &window](tk::WindowProperty property) {
         windowChanged(window, property);

@@ -16,6 +16,7 @@
 #include <unordered_map>
 
 #include "toolkit/application.h"
+#include "toolkit/mirroring.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
 
@@ -45,10 +46,10 @@ class QtFrontEnd final : public QObject, private tk::Backend {
 
     // A user action: runs through the dispatch boundary unless the front end is mirroring the
     // model right now (the widget signal was caused by the front end itself).
-    void user(const std::function<void()>& action);
+    void user(const std::function<void()>& action) { mirroring_.user(action); }
     // Applies a model change to widgets with their signals ignored.
-    void mirror(const std::function<void()>& apply);
-    bool mirroring() const { return mirroring_ > 0; }
+    void mirror(const std::function<void()>& apply) { mirroring_.mirror(apply); }
+    bool mirroring() const { return mirroring_.active(); }
 
   private:
     void timerChanged(tk::Timer& timer) override;
@@ -63,7 +64,7 @@ class QtFrontEnd final : public QObject, private tk::Backend {
     tk::Application app_{*this};
     double scale_;
     QFont font_;
-    int mirroring_ = 0;
+    tk::Mirroring mirroring_{app_};
     std::unordered_map<tk::Timer*, std::unique_ptr<QTimer>> timers_;
     std::unordered_map<const tk::Window*, std::unique_ptr<WindowView>> views_;
 };

@@ -105,7 +105,8 @@ FrontEnd::~FrontEnd() {
     for (tk::Window* window : app_.windows()) {
         window->onViewChange = nullptr;
     }
-    ++mirroring_;  // nothing the native windows report while they go reaches the program
+    mirroring_
+        .stopForGood();  // nothing the native windows report while they go reaches the program
     views_.clear();
     for (const auto& [id, timer] : timers_) {
         KillTimer(hidden_, id);
@@ -137,21 +138,6 @@ int FrontEnd::run() {
         DispatchMessageW(&message);
     }
     return 0;
-}
-
-void FrontEnd::user(const std::function<void()>& action) {
-    if (!mirroring() && !app_.ended()) {
-        app_.dispatch(action);
-    }
-}
-
-void FrontEnd::mirror(const std::function<void()>& apply) {
-    struct Depth {
-        int& depth;
-        explicit Depth(int& d) : depth(d) { ++depth; }
-        ~Depth() { --depth; }
-    } depth(mirroring_);
-    apply();
 }
 
 // A window's native windows are built when it is first shown: by then its controls exist (a

@@ -20,6 +20,7 @@
 #include <unordered_map>
 
 #include "toolkit/application.h"
+#include "toolkit/mirroring.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
 
@@ -46,10 +47,10 @@ class FrontEnd final : private tk::Backend {
 
     // A user action: runs through the dispatch boundary unless the front end is mirroring the
     // model right now (the notification was caused by the front end itself).
-    void user(const std::function<void()>& action);
+    void user(const std::function<void()>& action) { mirroring_.user(action); }
     // Applies a model change to native windows with their notifications ignored.
-    void mirror(const std::function<void()>& apply);
-    bool mirroring() const { return mirroring_ > 0; }
+    void mirror(const std::function<void()>& apply) { mirroring_.mirror(apply); }
+    bool mirroring() const { return mirroring_.active(); }
 
     // The hidden window that owns fixed dialogs (so they get no taskbar button) and receives
     // the timers.
@@ -67,7 +68,7 @@ class FrontEnd final : private tk::Backend {
 
     tk::Application app_{*this};
     HWND hidden_ = nullptr;
-    int mirroring_ = 0;
+    tk::Mirroring mirroring_{app_};
     UINT_PTR nextTimerId_ = 1;
     std::unordered_map<tk::Timer*, UINT_PTR> timerIds_;
     std::unordered_map<UINT_PTR, tk::Timer*> timers_;
