@@ -13,10 +13,12 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListView>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QToolTip>
 #include <algorithm>
 #include <functional>
 
@@ -499,11 +501,48 @@ TEST_F(QtFrontEndTest, MessageBoxesStillWorkAfterAnEndedProgram) {
     EXPECT_EQ(answer, tk::Answer::Yes);
 }
 
+// Opalist's windows are drawn in the layout font; what Qt shows of its own keeps the desktop's
+// font, and the desktop's font is back once the front end goes.
+TEST(QtFrontEndFonts, QtsOwnWindowsKeepTheDesktopFont) {
+    const QFont desktop = QApplication::font();
+    {
+        gui::QtFrontEnd frontEnd;
+        ASSERT_NE(frontEnd.font(), desktop);
+        SmallWindow window{frontEnd.app()};
+        ASSERT_TRUE(frontEnd.app().dispatch([&] { window.show(); }));
+        EXPECT_EQ(dynamic_cast<QLineEdit&>(*frontEnd.widget(window.text)).font(), frontEnd.font());
+
+        QFont boxFont, buttonFont;
+        auto* peek = new QTimer;
+        QObject::connect(peek, &QTimer::timeout, [&, peek] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) {
+                return;
+            }
+            boxFont = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font();
+            buttonFont = box->button(QMessageBox::Ok)->font();
+            box->button(QMessageBox::Ok)->click();
+            peek->deleteLater();
+        });
+        peek->start(5);
+        ASSERT_TRUE(frontEnd.app().dispatch([&] {
+            frontEnd.app().messageBox({"t", "x", tk::Icon::Information, tk::Buttons::Ok});
+        }));
+        EXPECT_EQ(boxFont, desktop);
+        EXPECT_EQ(buttonFont, desktop);
+        EXPECT_EQ(QToolTip::font(), desktop);
+        QMenu menu;
+        menu.ensurePolished();  // as showing it does
+        EXPECT_EQ(menu.font(), desktop);
+    }
+    EXPECT_EQ(QApplication::font(), desktop);
+}
+
 }  // namespace
 
 // The layout font's alphabet fits the classic dialog font's width at the screen's density, at
 // no less than 7.5 points unless even the condensed face is too wide, and a narrower face is
-// taken only when the regular one is too wide at 7.5 points.
+// taken only when every wider one is too wide at 7.5 points.
 TEST(QtLayoutFont, FitsTheClassicWidthAtTheWidestFace) {
     const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
     const double limit = 1800 * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440;
@@ -514,9 +553,13 @@ TEST(QtLayoutFont, FitsTheClassicWidthAtTheWidestFace) {
     if (font.pointSizeF() < 7.5) {
         EXPECT_EQ(font.stretch(), int{QFont::Condensed});
     }
-    if (font.stretch() != int{QFont::Unstretched}) {
-        QFont regular = QApplication::font();
-        regular.setPointSizeF(7.5);
-        EXPECT_GT(QFontMetricsF(regular).horizontalAdvance(alphabet), limit);
+    // Every wider face is too wide at 7.5 points.
+    for (const int wider : {int{QFont::Unstretched}, int{QFont::SemiCondensed}}) {
+        if (wider > font.stretch()) {
+            QFont face = QApplication::font();
+            face.setStretch(wider);
+            face.setPointSizeF(7.5);
+            EXPECT_GT(QFontMetricsF(face).horizontalAdvance(alphabet), limit) << wider;
+        }
     }
 }

@@ -100,41 +100,59 @@ QFont layoutFont(const QFont& system, double scale) {
     const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
     const double limit = 1800 * scale;
     const double pixelsPerPoint = 20 * scale;
-    // Every size measured loads a font (a fontconfig match and a new engine), so each face is
-    // measured at 7.5 points first: a regular or semi-condensed face too wide there is passed
-    // over after that one load, and the face chosen is often kept at the size measured.
+    // Every face or size measured loads a font (a fontconfig match and a new engine), so the
+    // faces are compared at 7.5 points, where the widest one that fits is taken. Widths grow
+    // with the stretch, so the semi-condensed face is measured first: when it is too wide the
+    // regular one is too, and when it fits only the regular one is left to try.
     constexpr double smallest = 7.5;
-    QFont font = system;
-    for (const int stretch :
-         {int{QFont::Unstretched}, int{QFont::SemiCondensed}, int{QFont::Condensed}}) {
-        const bool last = stretch == QFont::Condensed;
+    struct Measured {
+        QFont font;
+        double width;
+    };
+    const auto measured = [&](int stretch) {
+        QFont font = system;
         font.setStretch(stretch);
         font.setPointSizeF(smallest);
-        const double width = QFontMetricsF(font).horizontalAdvance(alphabet);
-        const bool fits = width <= limit;
-        if (!fits && !last) {
-            continue;
-        }
-        // Advances grow with the size: this width gives the size, which is then confirmed
-        // (confirming only ever lowers it, never below a size known to fit).
-        double points = std::min(8.0, std::floor(smallest * limit / width * 4) / 4);
-        // A larger size drawn at the same whole pixel size looks the same: the font measured
-        // is kept, and with it the engine already loaded.
-        if (std::lround(points * pixelsPerPoint) == std::lround(smallest * pixelsPerPoint)) {
-            points = smallest;
-        }
-        const double lowest = fits ? smallest : 6.0;
+        return Measured{font, QFontMetricsF(font).horizontalAdvance(alphabet)};
+    };
+    Measured face = measured(QFont::SemiCondensed);
+    if (face.width > limit) {
+        face = measured(QFont::Condensed);
+    } else if (Measured regular = measured(QFont::Unstretched); regular.width <= limit) {
+        face = regular;
+    }
+    const bool fits = face.width <= limit;
+    // Advances grow with the size: the width gives the size, which is then confirmed
+    // (confirming only ever lowers it, never below a size known to fit).
+    double points = std::min(8.0, std::floor(smallest * limit / face.width * 4) / 4);
+    // A larger size drawn at the same whole pixel size looks the same: the font measured is
+    // kept, and with it the engine already loaded.
+    if (qRound(points * pixelsPerPoint) == qRound(smallest * pixelsPerPoint)) {
+        points = smallest;
+    }
+    const double lowest = fits ? smallest : 6.0;
+    QFont& font = face.font;
+    font.setPointSizeF(points);
+    while (points > lowest && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
+        points -= 0.25;
         font.setPointSizeF(points);
-        while (points > lowest && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
-            points -= 0.25;
-            font.setPointSizeF(points);
-        }
-        return font;
     }
     return font;
 }
 
-QtFrontEnd::QtFrontEnd() : scale_(screenScale()), font_(layoutFont(QApplication::font(), scale_)) {
+QtFrontEnd::QtFrontEnd()
+    : scale_(screenScale()),
+      desktopFont_(QApplication::font()),
+      font_(layoutFont(desktopFont_, scale_)) {
+    // The layout font becomes the application's, so that a widget laying out text before its own
+    // font is set (a line edit does in its constructor) loads no other font. The windows Qt
+    // shows of its own (message boxes, tooltips, a line edit's menu) keep the fonts they had:
+    // they are pinned per class, and QGuiApplication's setter, unlike QApplication's, keeps the
+    // fonts set per class.
+    for (const char* className : {"QMessageBox", "QTipLabel", "QMenu"}) {
+        QApplication::setFont(QApplication::font(className), className);
+    }
+    QGuiApplication::setFont(font_);
     app_.onWindowCreated = [this](tk::Window& window) { windowCreated(window); };
     app_.onWindowDestroyed = [this](tk::Window& window) {
         if (auto found = views_.find(&window); found != views_.end()) {
@@ -158,6 +176,7 @@ QtFrontEnd::~QtFrontEnd() {
     for (auto& [timer, host] : timers_) {
         host->disconnect();
     }
+    QGuiApplication::setFont(desktopFont_);
 }
 
 QWidget* QtFrontEnd::widget(const tk::Window& window) const {
@@ -244,6 +263,7 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
     QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
                        owner);
     dialog.setTextFormat(Qt::PlainText);
+    dialog.ensurePolished();  // takes its own font, which the text is measured in
     fitLongestLine(dialog);
     dialog.setDefaultButton(buttonFor(box.defaultButton));
     dialog.exec();

@@ -63,6 +63,7 @@ class QtFrontEnd final : public QObject, private tk::Backend {
 
     tk::Application app_{*this};
     double scale_;
+    QFont desktopFont_;
     QFont font_;
     tk::Mirroring mirroring_{app_};
     std::unordered_map<tk::Timer*, std::unique_ptr<QTimer>> timers_;
@@ -70,8 +71,9 @@ class QtFrontEnd final : public QObject, private tk::Backend {
 };
 
 // The font for a layout measured in twips: the system's family at the largest size up to 8
-// points whose lower-case alphabet is no wider than the classic dialog font's (1800 twips);
-// a condensed face of the family is used when the regular one would have to be smaller than 7.5.
+// points whose lower-case alphabet is no wider than the classic dialog font's (1800 twips), in
+// the widest of its regular, semi-condensed and condensed faces that fits at 7.5 points (the
+// condensed one, smaller, when none does).
 QFont layoutFont(const QFont& system, double scale);
 
 }  // namespace gui

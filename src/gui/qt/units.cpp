@@ -1,7 +1,7 @@
 #include "gui/qt/units.h"
 
+#include <QtCore/QtGlobal>
 #include <algorithm>
-#include <cmath>
 
 namespace gui {
 
@@ -9,12 +9,14 @@ double pixelsPerTwip(double logicalDpi) {
     return logicalDpi / 1440.0;
 }
 
+// qRound rounds halves away from zero as std::lround does, inline: the start-up maps no page of
+// the maths library for it.
 int toPixels(tk::Twips twips, double scale) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * scale));
+    return qRound(static_cast<double>(twips) * scale);
 }
 
 tk::Twips toTwips(int pixels, double scale) {
-    return static_cast<tk::Twips>(std::round(pixels / scale));
+    return static_cast<tk::Twips>(qRound(pixels / scale));
 }
 
 QRect toPixels(const tk::Geometry& geometry, double scale) {
