@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/services.h"
+#include "platform/text_file.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
@@ -96,12 +97,13 @@ class Dialog : public tk::Window {
 
     // ---- Settings file (app/settings.cpp) --------------------------------------------------
     std::string SettingsPath() const;
-    // Returns false when the file could be opened but not read to its end (the entries up to
-    // the failure are loaded).
-    bool LoadSettings();
+    // What LoadSettings found: a whole file, one that could be opened but not read to its end
+    // (the entries up to the failure are loaded), or no file at all (the defaults are loaded).
+    enum class SettingsRead { Whole, Unfinished, None };
+    SettingsRead LoadSettings();
     // The "Save changes" command. Returns false, after telling the user, when the file could
     // not be written.
-    bool SaveSettings();
+    bool SaveSettings(platform::Durability durability = platform::Durability::OnDisk);
     // Enable "Save changes", then set SettingsDirty.
     void MarkChanged();
 

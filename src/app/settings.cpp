@@ -15,7 +15,7 @@ std::string Dialog::SettingsPath() const {
 // Setting the controls raises their change events as a user's click would; the start-up
 // sequence clears the resulting mark afterwards. The start-up save then writes a carried-over
 // setup into the files' own folder.
-bool Dialog::LoadSettings() {
+Dialog::SettingsRead Dialog::LoadSettings() {
     platform::ReadResult read = platform::readLines(SettingsPath());
     if (!read.opened && !services_.carriedSettings.empty()) {
         read = platform::readLines(services_.carriedSettings);
@@ -42,19 +42,22 @@ bool Dialog::LoadSettings() {
         LngEN.setValue(true);
         LngCS.setValue(false);
     }
-    return read.complete;
+    return !read.complete ? SettingsRead::Unfinished
+           : read.opened  ? SettingsRead::Whole
+                          : SettingsRead::None;
 }
 
 // The file is replaced atomically, so a failed write leaves the old one whole. Then nothing
 // else changes: the setup stays marked as changed with "Save changes" enabled, and a user who
 // asked for the save is told why it failed. During start-up the failure stays silent: the
 // window is not shown yet, and the unattended countdown must not wait for an answer.
-bool Dialog::SaveSettings() {
+bool Dialog::SaveSettings(platform::Durability durability) {
     const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
                                 PromptEach.value(), qErrMsg.value()};
     const std::string path = SettingsPath();
     const platform::WriteResult written = platform::replaceFile(
-        path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()));
+        path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
+        platform::Unencodable::Refuse, durability);
     if (!written.ok) {
         Butt[11].setEnabled(true);
         if (!Initializing) {

@@ -10,12 +10,14 @@ void Dialog::Form_Load() {
     First.setEnabled(false);
     Butt[11].setEnabled(false);
     LaunchFailed = false;
-    const bool readWhole = LoadSettings();
+    const SettingsRead read = LoadSettings();
     ErrEx();
     // A file that failed part-way through is not written back: that would drop the entries
-    // after the failure.
-    if (readWhole) {
-        SaveSettings();
+    // after the failure. Defaults written for want of any file need not wait for the disk:
+    // lost in a crash, they are what the next start writes again.
+    if (read != SettingsRead::Unfinished) {
+        SaveSettings(read == SettingsRead::None ? platform::Durability::Cached
+                                                : platform::Durability::OnDisk);
     } else {
         Butt[11].setEnabled(false);
     }

@@ -30,9 +30,13 @@ struct WriteResult {
 // Windows): Refuse writes nothing and names the line in the error; Replace stores the code
 // page's default character instead, for text that is a report rather than the user's data.
 enum class Unencodable { Refuse, Replace };
+// OnDisk returns only once the new file has reached the disk. Cached leaves that to the system,
+// for a file whose loss in a crash costs nothing (defaults the next start writes again).
+enum class Durability { OnDisk, Cached };
 // Replaces only a regular file (or creates one): anything else in its place is left as it is.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
-                        Unencodable unencodable = Unencodable::Refuse);
+                        Unencodable unencodable = Unencodable::Refuse,
+                        Durability durability = Durability::OnDisk);
 
 bool deleteFile(const std::string& path);
 // Whether a regular file exists and can be opened for reading.

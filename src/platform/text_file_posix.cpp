@@ -156,7 +156,7 @@ ReadResult readLines(const std::string& path) {
 // takes the target's name, so the old file stays whole until the new one is.
 // UTF-8 holds every character: nothing is ever unencodable here.
 WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::string>& lines,
-                        Unencodable /*unencodable*/) {
+                        Unencodable /*unencodable*/, Durability durability) {
     // A link (to a file kept elsewhere, say) stays a link: the file it leads to is replaced.
     std::error_code ignored;
     const std::string path = std::filesystem::is_symlink(linkOrPath, ignored)
@@ -188,8 +188,9 @@ WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::st
         ::unlink(temporary.c_str());
         return WriteResult{false, reason(error)};
     };
+    const bool onDisk = durability == Durability::OnDisk;
     if (::fchmod(file.get(), mode) != 0 || !writeAll(file.get(), bytes) ||
-        ::fsync(file.get()) != 0) {
+        (onDisk && ::fsync(file.get()) != 0)) {
         return fail(errno);
     }
     if (!file.close()) {
@@ -198,7 +199,9 @@ WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::st
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         return fail(errno);
     }
-    syncDirectory(directory);
+    if (onDisk) {
+        syncDirectory(directory);
+    }
     return {};
 }
 

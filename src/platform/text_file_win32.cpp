@@ -123,7 +123,7 @@ ReadResult readLines(const std::string& path) {
 // The new content goes to a temporary file in the target's folder, reaches the disk, and then
 // replaces the target in one move, so the old file stays whole until the new one is.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
-                        Unencodable unencodable) {
+                        Unencodable unencodable, Durability durability) {
     const std::wstring target = win32::wide(path);
     std::vector<std::string> ansi;
     ansi.reserve(lines.size());
@@ -171,7 +171,8 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         }
         done += written;
     }
-    if (!FlushFileBuffers(file.get())) {
+    const bool onDisk = durability == Durability::OnDisk;
+    if (onDisk && !FlushFileBuffers(file.get())) {
         const DWORD error = GetLastError();
         file.close();
         return fail(error);
@@ -180,7 +181,7 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         return fail(GetLastError());
     }
     if (!MoveFileExW(temporary, target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                     MOVEFILE_REPLACE_EXISTING | (onDisk ? MOVEFILE_WRITE_THROUGH : 0))) {
         return fail(GetLastError());
     }
     return {};

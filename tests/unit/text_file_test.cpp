@@ -78,16 +78,20 @@ TEST(TextFileRead, MissingFileOrDirectoryIsNotOpened) {
     EXPECT_FALSE(platform::readLines(dir.path().string()).opened);
 }
 
+// Whether or not it waits for the disk, a replacement leaves the whole new file and nothing else.
 TEST(TextFileReplace, WritesCrLfAfterEveryLineAndReadsBack) {
-    TempDir dir;
-    const std::string path = dir.file("s.ini");
-    writeRaw(path, "old content that is longer than the new one\n");
-    const Lines lines = {"<01100>", "", std::string("x\0y", 3)};
-    ASSERT_TRUE(platform::replaceFile(path, lines).ok);
-    EXPECT_EQ(readRaw(path), std::string("<01100>\r\n\r\nx\0y\r\n", 16));
-    EXPECT_EQ(platform::readLines(path).lines, lines);
-    // Nothing but the file is left in the folder.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    for (const platform::Durability durability :
+         {platform::Durability::OnDisk, platform::Durability::Cached}) {
+        TempDir dir;
+        const std::string path = dir.file("s.ini");
+        writeRaw(path, "old content that is longer than the new one\n");
+        const Lines lines = {"<01100>", "", std::string("x\0y", 3)};
+        ASSERT_TRUE(
+            platform::replaceFile(path, lines, platform::Unencodable::Refuse, durability).ok);
+        EXPECT_EQ(readRaw(path), std::string("<01100>\r\n\r\nx\0y\r\n", 16));
+        EXPECT_EQ(platform::readLines(path).lines, lines);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
 }
 
 TEST(TextFileReplace, FailureGivesTheReasonAndLeavesNoTrace) {
