@@ -17,6 +17,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyleOption>
 #include <limits>
 
 #include "gui/qt/front_end.h"
@@ -252,6 +253,10 @@ class ListBoxView final : public QListView, public ControlView {
           model_(new ListModel(list, this)) {
         setModel(model_);
         setUniformItemSizes(true);
+        // The list fills its own background (paintEvent) rather than have Qt fill it: a child
+        // that Qt fills counts as opaque, and the frame around it would then be painted through
+        // a clip region with a hole (see paintFusionFrame).
+        viewport()->setAutoFillBackground(false);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -290,6 +295,12 @@ class ListBoxView final : public QListView, public ControlView {
             default:
                 break;
         }
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QPainter(viewport())
+            .fillRect(event->rect(), viewport()->palette().brush(viewport()->backgroundRole()));
+        QListView::paintEvent(event);
     }
 
     void showEvent(QShowEvent* event) override {
@@ -484,6 +495,13 @@ class FrameView final : public QGroupBox, public ControlView {
         }
     }
     bool focusable() const override { return false; }
+    void paintEvent(QPaintEvent* event) override {
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        if (!paintFusionFrame(*this, option)) {
+            QGroupBox::paintEvent(event);
+        }
+    }
 
   private:
     tk::Frame& frame_;

@@ -3,9 +3,11 @@
 #include <QtCore/QDateTime>
 #include <QtCore/QFileInfo>
 #include <QtGui/QImageReader>
+#include <QtGui/QPainter>
 #include <QtGui/QPixmapCache>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOption>
 #include <cstring>
 
 namespace gui {
@@ -28,7 +30,41 @@ QString hexBytes(T value) {
     return text;
 }
 
+bool isFusion(const QStyle& style) {
+    return style.name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) == 0;
+}
+
 }  // namespace
+
+bool paintFusionFrame(QWidget& frame, QStyleOptionGroupBox option) {
+    QStyle& style = *frame.style();
+    if (!isFusion(style) || (option.subControls & QStyle::SC_GroupBoxCheckBox) != 0 ||
+        option.text.isEmpty()) {
+        return false;
+    }
+    QPainter painter(&frame);
+    QStyleOptionFrame border;
+    border.QStyleOption::operator=(option);
+    border.features = option.features;
+    border.lineWidth = option.lineWidth;
+    border.midLineWidth = option.midLineWidth;
+    border.rect =
+        style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &frame);
+    const QRect title =
+        style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &frame);
+    const bool leftToRight = option.direction == Qt::LeftToRight;
+    const QRegion outsideTitle =
+        QRegion(option.rect) - title.adjusted(leftToRight ? -4 : 0, 0, leftToRight ? 0 : 4, 0);
+    for (const QRect& part : outsideTitle) {
+        painter.save();
+        painter.setClipRect(part);
+        style.drawPrimitive(QStyle::PE_FrameGroupBox, &border, &painter, &frame);
+        painter.restore();
+    }
+    option.subControls &= ~QStyle::SC_GroupBoxFrame;
+    style.drawComplexControl(QStyle::CC_GroupBox, &option, &painter, &frame);
+    return true;
+}
 
 // The file's absolute path, its time of change in seconds, its size and the pixmap's kind (0, a
 // pixmap rather than a bitmap).
@@ -40,7 +76,7 @@ QString pixmapCacheKey(const QString& path) {
 }
 
 QPixmap cacheFramePixmap() {
-    if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) {
+    if (!isFusion(*QApplication::style())) {
         return {};
     }
     const QString path = QString::fromLatin1(FusionFramePicture);

@@ -8,6 +8,9 @@
 #include <QtCore/QString>
 #include <QtGui/QPixmap>
 
+class QStyleOptionGroupBox;
+class QWidget;
+
 namespace gui {
 
 // Where Fusion's frame picture lies in Qt's resources.
@@ -17,6 +20,13 @@ inline constexpr char FusionFramePicture[] =
 // Caches the frame picture when the application's style is Fusion and the cache does not hold
 // it yet. Returns the pixmap cached, or a null one when there was nothing to do.
 QPixmap cacheFramePixmap();
+
+// Paints a titled frame (described by option) as Fusion does, and returns false, having painted
+// nothing, under any other style. Fusion keeps the frame's border out of the title's place with a
+// clip region, and Qt's raster painter fills a tall area through a clip region on threads it starts
+// for it (some milliseconds at start-up). The same pixels are painted here through the rectangles
+// that make up that region, one plain clip at a time.
+bool paintFusionFrame(QWidget& frame, QStyleOptionGroupBox option);
 
 // The name under which QPixmap's load from a file caches what it read.
 QString pixmapCacheKey(const QString& path);
