@@ -46,12 +46,14 @@ class X11 : public testing::Test {
                 GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
             }
         }
-        // Xvfb writes the display it took, and a line end, once it accepts clients.
+        // Xvfb writes the display it took, and a line end, once it accepts clients. It keeps
+        // running as it is when its last client goes (-noreset): a test starts the program
+        // several times, and a server resetting itself just then refuses the next start.
         const fs::path number = dir.path() / "display";
         server = std::make_unique<StartedProgram>(
             "/bin/sh",
             std::vector<std::string>{"-c",
-                                     "exec /usr/bin/Xvfb -displayfd 3 -nolisten tcp "
+                                     "exec /usr/bin/Xvfb -displayfd 3 -nolisten tcp -noreset "
                                      "-screen 0 1024x768x24 3>\"$0\"",
                                      number.string()},
             std::vector<std::string>{"PATH=/usr/bin:/bin"});
