@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 
 #include "platform/file_lock.h"
+#include "platform/posix_paths.h"
 
 namespace platform {
 namespace {
@@ -13,8 +13,7 @@ namespace {
 // The folder a file lies in: the rename that replaces the file leaves the folder in place, so
 // a lock on it covers every version of the file.
 int openFolderOf(const std::string& path) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 }  // namespace

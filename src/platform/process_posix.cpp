@@ -7,21 +7,27 @@
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
+#include "platform/posix_paths.h"
 #include "platform/process.h"
 
 namespace platform {
 
 ProcessFacts currentProcess() {
     ProcessFacts facts;
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        facts.directory = executable.parent_path().string();
-        facts.name = executable.stem().string();
+    std::string executable(256, '\0');
+    ssize_t length = 0;
+    while ((length = ::readlink("/proc/self/exe", executable.data(), executable.size())) ==
+           static_cast<ssize_t>(executable.size())) {
+        executable.resize(2 * executable.size());
+    }
+    if (length > 0) {
+        executable.resize(static_cast<std::size_t>(length));
+        facts.directory = folderOf(executable);
+        const std::string_view file =
+            std::string_view(executable).substr(executable.find_last_of('/') + 1);
+        facts.name = stemOf(file);
     }
     facts.userName = userName();
     return facts;
@@ -109,8 +115,11 @@ std::string userConfigDirectory() {
 }
 
 void makeFolders(const std::string& folder) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        ::mkdir(folder.substr(0, slash).c_str(), 0777);
+    }
+    ::mkdir(folder.c_str(), 0777);
 }
 
 }  // namespace platform

@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 
 #include "platform/lines.h"
+#include "platform/posix_paths.h"
 #include "platform/text_file.h"
 
 namespace platform {
@@ -158,10 +158,7 @@ ReadResult readLines(const std::string& path) {
 WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::string>& lines,
                         Unencodable /*unencodable*/, Durability durability) {
     // A link (to a file kept elsewhere, say) stays a link: the file it leads to is replaced.
-    std::error_code ignored;
-    const std::string path = std::filesystem::is_symlink(linkOrPath, ignored)
-                                 ? std::filesystem::weakly_canonical(linkOrPath, ignored).string()
-                                 : linkOrPath;
+    const std::string path = linkTarget(linkOrPath);
     // A FIFO, a device or a folder in the file's place is left as it is.
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
@@ -175,9 +172,7 @@ WriteResult replaceFile(const std::string& linkOrPath, const std::vector<std::st
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
         return {false, reason(errno)};
     }
-    const std::filesystem::path target(path);
-    const std::string directory =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    const std::string directory = folderOf(path);
     std::string temporary = path + ".tmp-XXXXXX";
     const mode_t mode = modeFor(path);
     Fd file(::mkstemp(temporary.data()));

@@ -8,7 +8,6 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QListView>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <fstream>
@@ -19,6 +18,7 @@
 
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
+#include "gui/qt/list_box_widget.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -186,9 +186,8 @@ TEST_F(QtDialogInputTest, ALongEntryIsNeverCut) {
     const std::string entry = "/bin/echo /" + std::string(40000, 'x');
     start({"/bin/true", entry});
     openSetup();
-    auto& list = dynamic_cast<QListView&>(widget(dialog->LaunchList));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualRect(list.model()->index(1, 0)).center());
+    auto& list = dynamic_cast<gui::ListBoxWidget&>(widget(dialog->LaunchList));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(1).center());
     auto& add = dynamic_cast<QLineEdit&>(widget(dialog->Add));
     EXPECT_EQ(add.text().size(), static_cast<qsizetype>(entry.size()));
     add.setFocus();

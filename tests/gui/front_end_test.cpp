@@ -12,7 +12,6 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QListView>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -23,6 +22,7 @@
 #include <functional>
 
 #include "gui/qt/front_end.h"
+#include "gui/qt/list_box_widget.h"
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
@@ -132,16 +132,16 @@ TEST_F(QtFrontEndTest, ListItemsFollowByIndex) {
         window.list.removeItem(0);
         window.list.removeItem(99998);
     });
-    const QAbstractItemModel& model = *widget<QListView>(window.list).model();
-    ASSERT_EQ(model.rowCount(), 99998);
+    const auto& list = widget<gui::ListBoxWidget>(window.list);
+    ASSERT_EQ(list.rowCount(), 99998);
     for (const int row : {0, 1, 2, 50000, 99997}) {
-        EXPECT_EQ(model.index(row, 0).data().toString().toStdString(), window.list.list(row));
+        EXPECT_EQ(list.rowText(row).toStdString(), window.list.list(row));
     }
-    EXPECT_EQ(model.index(2, 0).data().toString(), "three");
-    EXPECT_EQ(widget<QListView>(window.list).currentIndex().row(), 4);
+    EXPECT_EQ(list.rowText(2), "three");
+    EXPECT_EQ(list.currentRow(), 4);
     // Removing the selected item leaves nothing selected.
     program([&] { window.list.removeItem(4); });
-    EXPECT_FALSE(widget<QListView>(window.list).selectionModel()->hasSelection());
+    EXPECT_EQ(list.currentRow(), -1);
 }
 
 TEST_F(QtFrontEndTest, UserActionsReachTheHandlers) {
@@ -169,8 +169,8 @@ TEST_F(QtFrontEndTest, UserActionsReachTheHandlers) {
     QTest::mouseClick(&widget<QCheckBox>(window.check), Qt::LeftButton, {}, onIndicator);
     QTest::mouseClick(&widget<QCheckBox>(window.check), Qt::LeftButton, {}, onIndicator);
     QTest::mouseClick(&widget<QRadioButton>(window.option), Qt::LeftButton, {}, onIndicator);
-    auto& list = widget<QListView>(window.list);
-    const QPoint second = list.visualRect(list.model()->index(1, 0)).center();
+    auto& list = widget<gui::ListBoxWidget>(window.list);
+    const QPoint second = list.rowRect(1).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
     widget<QLineEdit>(window.text).setFocus();

@@ -7,7 +7,6 @@
 #include <QtCore/QRect>
 #include <QtCore/QSize>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QListView>
 #include <QtWidgets/QWidget>
 #include <fstream>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
+#include "gui/qt/list_box_widget.h"
 #include "support/temp_dir.h"
 #include "ui/view_err.h"
 
@@ -113,13 +113,13 @@ TEST_F(QtViewErrTest, EveryOpeningShowsTheRowsOfTheLogAsItIsNow) {
             viewer().ErrList.setListIndex(step.records - 1);
         }));
         QApplication::processEvents();
-        auto& list = dynamic_cast<QListView&>(*frontEnd.widget(viewer().ErrList));
-        ASSERT_EQ(list.model()->rowCount(), step.records);
+        auto& list = dynamic_cast<gui::ListBoxWidget&>(*frontEnd.widget(viewer().ErrList));
+        ASSERT_EQ(list.rowCount(), step.records);
         for (const int row : {0, step.records - 1}) {
-            EXPECT_EQ(list.model()->index(row, 0).data().toString().toStdString(),
+            EXPECT_EQ(list.rowText(row).toStdString(),
                       "#d#  ...  entry " + std::to_string(row) + "  ...  m");
         }
-        EXPECT_EQ(list.currentIndex().row(), step.records - 1);
+        EXPECT_EQ(list.currentRow(), step.records - 1);
     }
 }
 

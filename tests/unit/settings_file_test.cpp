@@ -65,6 +65,7 @@ TEST(SettingsInterval, OnlyNumericValuesFrom3To60StayAsRead) {
         {"1e", "10"},     {"1e999", "10"}, {"0x10", "10"},
         {"1,5", "10"},    {"1 0", "10"},   {"nan", "10"},
         {"inf", "10"},    {"--5", "10"},   {std::string("5\0", 2), "10"},
+        {"0010", "0010"}, {"059", "059"},  {"18446744073709551616", "10"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(settings::intervalText(c.value), c.expected) << '"' << c.value << '"';

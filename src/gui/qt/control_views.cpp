@@ -1,6 +1,5 @@
 #include "gui/qt/control_views.h"
 
-#include <QtCore/QAbstractListModel>
 #include <QtCore/QPointer>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -13,7 +12,6 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QListView>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
@@ -21,6 +19,7 @@
 #include <limits>
 
 #include "gui/qt/front_end.h"
+#include "gui/qt/list_box_widget.h"
 #include "gui/qt/pixmaps.h"
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
@@ -206,131 +205,40 @@ class OptionView final : public QRadioButton, public ControlView {
     tk::OptionButton& option_;
 };
 
-// The list's items straight from the control, without a copy. The row count lags the control
-// until its change is reported, as the model protocol needs.
-class ListModel final : public QAbstractListModel {
-  public:
-    ListModel(const tk::ListBox& list, QObject* parent)
-        : QAbstractListModel(parent), list_(list), rows_(list.listCount()) {}
-
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || index.row() >= list_.listCount()) {
-            return {};
-        }
-        return toQt(list_.list(index.row()));
-    }
-
-    void appended(int row) {
-        beginInsertRows({}, row, row);
-        ++rows_;
-        endInsertRows();
-    }
-    void replaced(int row) { emit dataChanged(index(row), index(row), {Qt::DisplayRole}); }
-    void removed(int row) {
-        beginRemoveRows({}, row, row);
-        --rows_;
-        endRemoveRows();
-    }
-    // Every row may have changed.
-    void reset() {
-        beginResetModel();
-        rows_ = list_.listCount();
-        endResetModel();
-    }
-
-  private:
-    const tk::ListBox& list_;
-    int rows_;
-};
-
-class ListBoxView final : public QListView, public ControlView {
+// The list's rows are read straight from the control, without a copy.
+class ListBoxView final : public ListBoxWidget, public ControlView {
   public:
     ListBoxView(QtFrontEnd& frontEnd, tk::ListBox& list, QWidget* parent)
-        : QListView(parent),
-          ControlView(frontEnd, list, *this),
-          list_(list),
-          model_(new ListModel(list, this)) {
-        setModel(model_);
-        setUniformItemSizes(true);
-        // The list fills its own background (paintEvent) rather than have Qt fill it: a child
-        // that Qt fills counts as opaque, and the frame around it would then be painted through
-        // a clip region with a hole (see paintFusionFrame).
-        viewport()->setAutoFillBackground(false);
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
-        connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-                [this](const QModelIndex& current) {
-                    user([this, row = current.row()] { list_.selectedByUser(row); });
-                });
-        connect(this, &QListView::doubleClicked, this,
-                [this] { user([this] { list_.doubleClickedByUser(); }); });
+        : ListBoxWidget(parent), ControlView(frontEnd, list, *this), list_(list) {
+        onRowChosen = [this](int row) { user([this, row] { list_.selectedByUser(row); }); };
+        onDoubleClicked = [this] { user([this] { list_.doubleClickedByUser(); }); };
     }
+
+    int rowCount() const override { return detached() ? 0 : list_.listCount(); }
+    QString rowText(int row) const override { return toQt(list_.list(row)); }
 
   protected:
     void applyOwn(const tk::Change& change) override {
-        // A hidden list catches up with its rows in one go when it is shown: Qt's work for each
-        // added or removed row grows with the rows the view holds, so refilling a long list
-        // row by row would take time in the square of its length.
-        if (stale_ || (!isVisible() && (change.property == tk::Property::ItemAppended ||
-                                        change.property == tk::Property::ItemRemoved))) {
-            stale_ = true;
-            return;
-        }
         switch (change.property) {
             case tk::Property::ItemAppended:
-                model_->appended(change.index);
-                break;
             case tk::Property::ItemReplaced:
-                model_->replaced(change.index);
+                rowsChanged();
                 break;
             case tk::Property::ItemRemoved:
-                model_->removed(change.index);
-                applySelection();
+                rowsChanged();
+                setCurrentRow(list_.listIndex());
                 break;
             case tk::Property::Value:
             case tk::Property::Selection:
-                applySelection();
+                setCurrentRow(list_.listIndex());
                 break;
             default:
                 break;
         }
     }
 
-    void paintEvent(QPaintEvent* event) override {
-        QPainter(viewport())
-            .fillRect(event->rect(), viewport()->palette().brush(viewport()->backgroundRole()));
-        QListView::paintEvent(event);
-    }
-
-    void showEvent(QShowEvent* event) override {
-        if (stale_) {
-            stale_ = false;
-            frontEnd_.mirror([this] {
-                model_->reset();
-                applySelection();
-            });
-        }
-        QListView::showEvent(event);
-    }
-
   private:
-    void applySelection() {
-        const int row = list_.listIndex();
-        if (row < 0) {
-            selectionModel()->clear();
-            return;
-        }
-        const QModelIndex index = model_->index(row);
-        if (selectionModel()->currentIndex() != index || !selectionModel()->isSelected(index)) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        }
-        scrollTo(index);
-    }
-
     tk::ListBox& list_;
-    ListModel* model_;
-    bool stale_ = false;
 };
 
 // Keeps line breaks out of a line edit, however text arrives (typed, pasted, dropped), as the

@@ -34,6 +34,7 @@ class ControlView {
     }
 
   protected:
+    bool detached() const { return detached_; }
     // The kind's own properties: caption, value, selection, range, list items, read-only.
     virtual void applyOwn(const tk::Change& change) = 0;
     virtual void applyStyle();
