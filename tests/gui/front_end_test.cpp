@@ -112,14 +112,22 @@ TEST_F(QtFrontEndTest, WidgetsFollowTheirControls) {
     EXPECT_FALSE(widget<QCheckBox>(window.check).isVisible());
     program([&] { window.frame.setVisible(true); });
     EXPECT_TRUE(widget<QCheckBox>(window.check).isVisible());
-    // A bold frame caption leaves the controls inside it in the normal weight.
+    // A bold, coloured frame leaves the controls inside it in the normal weight and colours.
     program([&] {
         tk::Style bold;
         bold.bold = true;
+        bold.textColor = 0x008000;
         window.frame.setStyle(bold);
     });
     EXPECT_TRUE(widget<QGroupBox>(window.frame).font().bold());
-    EXPECT_FALSE(widget<QCheckBox>(window.check).font().bold());
+    EXPECT_EQ(widget<QGroupBox>(window.frame).palette().color(QPalette::WindowText),
+              QColor(0, 128, 0));
+    for (QWidget* inside : {static_cast<QWidget*>(&widget<QCheckBox>(window.check)),
+                            static_cast<QWidget*>(&widget<QRadioButton>(window.option))}) {
+        EXPECT_FALSE(inside->font().bold());
+        EXPECT_EQ(inside->palette().color(QPalette::WindowText),
+                  QApplication::palette().color(QPalette::WindowText));
+    }
 }
 
 TEST_F(QtFrontEndTest, ListItemsFollowByIndex) {

@@ -73,6 +73,12 @@ void ControlView::apply(const tk::Change& change) {
             break;
         case tk::Property::Style:
             applyStyle();
+            // The controls inside follow only where they lie apart from their container.
+            for (QWidget* child : widget_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (ControlView* view = viewOf(child); view != nullptr && view != this) {
+                    view->apply(change);
+                }
+            }
             break;
         default:
             applyOwn(change);
@@ -90,13 +96,16 @@ void ControlView::applyAll() {
     }
 }
 
-// Fonts and colours are set in full on every widget, so a bold or coloured frame passes
-// nothing on to the controls inside it.
+// A bold or coloured frame passes nothing on to the controls inside it: a widget gets a font
+// or colours of its own wherever the ones it would take from its parent differ. Most widgets
+// need neither, and each setting costs a round of change events.
 void ControlView::applyStyle() {
     const tk::Style& style = control_.style();
     QFont font = frontEnd_.font();
     font.setBold(style.bold);
-    widget_.setFont(font);
+    if (widget_.font() != font) {
+        widget_.setFont(font);
+    }
 
     // Every group is set, the disabled one with the style's greyed colours, so that a disabled
     // control looks disabled whatever its colour.
@@ -116,7 +125,9 @@ void ControlView::applyStyle() {
         palette.setColor(QPalette::Window, rgb(*style.fillColor));
     }
     widget_.setAutoFillBackground(style.fillColor.has_value());
-    widget_.setPalette(palette);
+    if (widget_.palette() != palette) {
+        widget_.setPalette(palette);
+    }
 }
 
 void ControlView::user(const std::function<void()>& action, bool resync) {
