@@ -2,6 +2,7 @@
 // row stays in view, and keys the list has no use for travel on to the window.
 #include <gtest/gtest.h>
 
+#include <QtGui/QAccessible>
 #include <QtGui/QKeyEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -157,6 +158,33 @@ TEST(ListBoxWidget, ARowThatIsGoneIsNoLongerSelected) {
     EXPECT_EQ(list.currentRow(), -1);
     EXPECT_EQ(list.rowAt(list.rowRect(2).center()), -1);
     EXPECT_EQ(list.rowAt(list.rowRect(1).center()), 1);
+}
+
+TEST(ListBoxWidget, AssistiveToolsSeeAListOfRowsWithTheChosenOneSelected) {
+    Rows list({"one", "two", "three"});
+    QAccessibleInterface* const tool = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->role(), QAccessible::List);
+    ASSERT_EQ(tool->childCount(), 3);
+    QAccessibleInterface* const second = tool->child(1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->role(), QAccessible::ListItem);
+    EXPECT_EQ(second->text(QAccessible::Name), "two");
+    EXPECT_EQ(tool->indexOfChild(second), 1);
+    EXPECT_EQ(second->parent(), tool);
+    EXPECT_EQ(tool->child(1), second) << "one item per row";
+    const QPoint third = list.viewport()->mapToGlobal(list.rowRect(2).center());
+    EXPECT_EQ(tool->childAt(third.x(), third.y()), tool->child(2));
+
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(1).center());
+    EXPECT_TRUE(second->state().selected);
+    EXPECT_FALSE(tool->child(0)->state().selected);
+
+    // A row that is gone is no longer spoken for.
+    list.remove(2);
+    list.remove(1);
+    EXPECT_FALSE(second->isValid());
+    EXPECT_EQ(tool->childCount(), 1);
 }
 
 }  // namespace

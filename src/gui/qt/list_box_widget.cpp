@@ -8,9 +8,12 @@
 #include <QtWidgets/QStyle>
 #include <algorithm>
 
+#include "gui/qt/list_box_accessible.h"
+
 namespace gui {
 
 ListBoxWidget::ListBoxWidget(QWidget* parent) : QAbstractScrollArea(parent) {
+    installListBoxAccessibility();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(1);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -24,6 +27,7 @@ void ListBoxWidget::setCurrentRow(int row) {
     if (row != current_) {
         current_ = row;
         viewport()->update();
+        announceChosenRow(*this, row);
     }
     scrollTo(row);
 }
@@ -262,6 +266,7 @@ void ListBoxWidget::choose(int row) {
     }
     current_ = row;
     viewport()->update();
+    announceChosenRow(*this, row);
     if (onRowChosen) {
         onRowChosen(row);
     }
