@@ -36,8 +36,11 @@ void ListBoxWidget::rowsChanged() {
     if (current_ >= rowCount()) {
         current_ = -1;
     }
-    updateScrollRange();
-    viewport()->update();
+    // A hidden list, say one being refilled, catches up once when it is shown.
+    if (isVisible()) {
+        updateScrollRange();
+        viewport()->update();
+    }
 }
 
 QRect ListBoxWidget::rowRect(int row) const {
