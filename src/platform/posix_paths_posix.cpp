@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include "platform/posix_paths.h"
 
 namespace platform {
@@ -36,7 +38,10 @@ std::string linkTarget(const std::string& path) {
             return current;  // changed while read: left to the write to report
         }
         target.resize(static_cast<std::size_t>(length));
-        current = target.front() == '/' ? target : folderOf(current) + '/' + target;
+        if (target.front() != '/') {
+            target.insert(0, folderOf(current).append("/"));
+        }
+        current = std::move(target);
     }
     return path;
 }
