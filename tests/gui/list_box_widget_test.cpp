@@ -130,6 +130,28 @@ TEST(ListBoxWidget, ClicksAndDragsChooseRowsAndADoubleClickIsReported) {
     EXPECT_EQ(list.chosen, (std::vector<int>{2, 0, 1, 0, 3}));
 }
 
+TEST(ListBoxWidget, DraggingPastAnEdgeScrollsOnARowAtATime) {
+    Rows list(numbered(40));
+    QWidget& area = *list.viewport();
+    const int shown = list.visibleRows();
+    QTest::mousePress(&area, Qt::LeftButton, {}, list.rowRect(0).center());
+    const QPoint below(10, area.height() + 5);
+    QTest::mouseMove(&area, below);
+    QTest::mouseMove(&area, below + QPoint(0, 1));
+    EXPECT_EQ(list.currentRow(), shown + 1);
+    EXPECT_TRUE(list.inView(shown + 1));
+    QTest::mouseMove(&area, QPoint(10, -5));
+    EXPECT_EQ(list.currentRow(), 1) << "the row above the first one shown";
+    QTest::mouseRelease(&area, Qt::LeftButton, {}, QPoint(10, -5));
+    // A press that chose no row (below the last one) drags nothing.
+    Rows shortList({"one", "two"});
+    QWidget& shortArea = *shortList.viewport();
+    QTest::mousePress(&shortArea, Qt::LeftButton, {}, QPoint(10, shortArea.height() - 2));
+    QTest::mouseMove(&shortArea, QPoint(10, -5));
+    EXPECT_EQ(shortList.currentRow(), -1);
+    QTest::mouseRelease(&shortArea, Qt::LeftButton, {}, QPoint(10, -5));
+}
+
 TEST(ListBoxWidget, FocusAloneChoosesNothing) {
     Rows list({"one", "two"});
     list.activateWindow();

@@ -94,13 +94,19 @@ void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-// Dragging with the button held selects the row under the mouse, as a press there would.
+// Dragging with the button held selects the row under the mouse, as a press there would; above
+// or below the list it selects the next row out of view, which scrolls the list on.
 void ListBoxWidget::mouseMoveEvent(QMouseEvent* event) {
-    if ((event->buttons() & Qt::LeftButton) == 0) {
+    const int rows = rowCount();
+    if ((event->buttons() & Qt::LeftButton) == 0 || pressedRow_ < 0 || rows == 0) {
         return;
     }
-    const int row = rowAt(event->position().toPoint());
-    if (row >= 0) {
+    const QPoint point = event->position().toPoint();
+    if (point.y() < 0) {
+        choose(std::max(firstRow() - 1, 0));
+    } else if (point.y() >= viewport()->height()) {
+        choose(std::min(firstRow() + fullRows(), rows - 1));
+    } else if (const int row = rowAt(point); row >= 0) {
         choose(row);
     }
 }
