@@ -4,7 +4,6 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QShortcutEvent>
-#include <QtGui/QShowEvent>
 #include <QtGui/QValidator>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
