@@ -1,7 +1,6 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
-#include <cerrno>
 #include <utility>
 
 #include "platform/desktop_handler.h"
@@ -32,10 +31,9 @@ using Text = std::unique_ptr<char, GFreeRelease>;
 // A file or folder that is not there: a missing folder on the way is a path not found.
 std::int32_t missingCode(GFile* file) {
     const File folder(g_file_get_parent(file));
-    const bool folderThere = folder == nullptr || g_file_query_file_type(folder.get(),
-                                                                         G_FILE_QUERY_INFO_NONE,
-                                                                         nullptr) ==
-                                                      G_FILE_TYPE_DIRECTORY;
+    const bool folderThere =
+        folder == nullptr || g_file_query_file_type(folder.get(), G_FILE_QUERY_INFO_NONE,
+                                                    nullptr) == G_FILE_TYPE_DIRECTORY;
     return folderThere ? FileNotFound : PathNotFound;
 }
 
@@ -60,17 +58,8 @@ std::int32_t lookupCode(const GError& error, GFile* file) {
 // A handler that was found but cannot start (its folder is gone, its program cannot run) is a
 // broken association; resource limits keep their own codes.
 std::int32_t startCode(int error) {
-    switch (error) {
-        case E2BIG:
-            return CommandLineTooLong;
-        case ENOMEM:
-        case EAGAIN:
-        case EMFILE:
-        case ENFILE:
-            return OutOfMemory;
-        default:
-            return InvalidAssociation;
-    }
+    const std::int32_t code = shellCodeOf(error);
+    return code == CommandLineTooLong || code == OutOfMemory ? code : InvalidAssociation;
 }
 
 std::string quoted(const std::string& text) {

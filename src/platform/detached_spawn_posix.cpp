@@ -2,8 +2,11 @@
 #include <signal.h>
 #include <spawn.h>
 
+#include <cerrno>
+
 #include "platform/child_reaper.h"
 #include "platform/detached_spawn.h"
+#include "platform/shell.h"
 
 extern char** environ;
 
@@ -46,6 +49,35 @@ int startDetached(const std::string& program, const std::vector<std::string>& ar
         reapWhenDone(child);
     }
     return error;
+}
+
+std::int32_t shellCodeOf(int error) {
+    switch (error) {
+        case ENOENT:
+            return shell_code::FileNotFound;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            return shell_code::PathNotFound;
+        case EACCES:
+        case EPERM:
+            return shell_code::AccessDenied;
+        case E2BIG:
+            return shell_code::CommandLineTooLong;
+        case ENOMEM:
+        case EAGAIN:
+        case EMFILE:
+        case ENFILE:
+            return shell_code::OutOfMemory;
+        case ENOEXEC:
+        case ELIBBAD:
+        case EISDIR:
+            return shell_code::InvalidExecutable;
+        case ETXTBSY:
+            return shell_code::SharingViolation;
+        default:
+            return shell_code::UnknownError;
+    }
 }
 
 }  // namespace platform

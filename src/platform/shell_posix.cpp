@@ -17,8 +17,8 @@
 #include <variant>
 #include <vector>
 
-#include "platform/detached_spawn.h"
 #include "platform/desktop_handler.h"
+#include "platform/detached_spawn.h"
 #include "platform/program_arguments.h"
 #include "platform/shell.h"
 
@@ -26,35 +26,6 @@ namespace platform {
 namespace {
 
 using namespace shell_code;
-
-std::int32_t shellCode(int error) {
-    switch (error) {
-        case ENOENT:
-            return FileNotFound;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case ELOOP:
-            return PathNotFound;
-        case EACCES:
-        case EPERM:
-            return AccessDenied;
-        case E2BIG:
-            return CommandLineTooLong;
-        case ENOMEM:
-        case EAGAIN:
-        case EMFILE:
-        case ENFILE:
-            return OutOfMemory;
-        case ENOEXEC:
-        case ELIBBAD:
-        case EISDIR:
-            return InvalidExecutable;
-        case ETXTBSY:
-            return SharingViolation;
-        default:
-            return UnknownError;
-    }
-}
 
 // A scheme of two or more characters and a colon, so that a drive letter is no scheme.
 bool isWebAddress(const std::string& file) {
@@ -109,7 +80,7 @@ bool looksLikeProgram(const std::string& path) {
 
 std::int32_t missingFileCode(const std::string& path, int error) {
     if (error != ENOENT) {
-        return shellCode(error);
+        return shellCodeOf(error);
     }
     std::error_code ignored;
     const std::filesystem::path directory = std::filesystem::path(path).parent_path();
@@ -125,7 +96,7 @@ std::int32_t startFailureCode(int error, const std::string& directory, std::int3
         !std::filesystem::is_directory(directory, ignored)) {
         return PathNotFound;
     }
-    return error == ENOENT ? missingFile : shellCode(error);
+    return error == ENOENT ? missingFile : shellCodeOf(error);
 }
 
 std::string workingDirectory(const ShellRequest& request) {
