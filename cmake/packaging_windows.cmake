@@ -1,6 +1,7 @@
-# The portable Windows package: opalist-<version>-win64.zip holding opalist.exe and a short
-# readme. Unzipped anywhere writable, it keeps its settings and log beside the exe.
+# The portable Windows package: opalist-<version>-win64.zip holding opalist.exe, a short readme
+# and the licence. Unzipped anywhere writable, it keeps its settings and log beside the exe.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/readme.txt DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME opalist-${PROJECT_VERSION}-win64)
