@@ -4,5 +4,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/readme.txt DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_GENERATOR ZIP)
+# The exe is linked stripped; stripping it again would break a signature (scripts/sign-windows).
+set(CPACK_STRIP_FILES OFF)
 set(CPACK_PACKAGE_FILE_NAME opalist-${PROJECT_VERSION}-win64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+
+# The installer: cmake/packaging_msi.cmake.
+include(${CMAKE_CURRENT_LIST_DIR}/packaging_msi.cmake)

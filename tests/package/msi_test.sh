@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The per-user MSI under Wine, in a throw-away prefix: installed with the log-on start off, the
+# installed program started, upgraded from an earlier version (the choice and the user's files
+# kept), removed (only the user's two files left), installed again with the log-on start on by
+# default, an earlier version refused, removed again.
+# Usage: msi_test.sh SOURCE_FOLDER MSI EARLIER_MSI PROGRAM (the exe the packages hold)
+set -euo pipefail
+source_dir=$(cd "$1" && pwd)
+msi=$2
+earlier=$3
+program=$4
+exe_name=$(basename "$program")
+wine_run="$source_dir/scripts/wine-run"
+work=$(mktemp -d)
+prefix="$work/prefix"
+cleanup() {
+    WINEPREFIX="$prefix" /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    chmod -R u+w "$work"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; tail -5 "$work/wine.err" >&2; exit 1; }
+
+echo "== the package asks for no administrator rights"
+# Word count bit 8: elevated privileges are not required; no ALLUSERS: a per-user install.
+word_count=$(msiinfo suminfo "$msi" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
+(( (word_count & 8) != 0 )) || fail "the package asks for elevation (word count $word_count)"
+! msiinfo export "$msi" Property | grep -q '^ALLUSERS' || fail "the package sets ALLUSERS"
+
+echo "== a throw-away Wine prefix"
+# A copy of the build's prefix, set up once, is much quicker than a new one.
+template="${WINEPREFIX:-$source_dir/build/wine}"
+WINEPREFIX="$template" "$wine_run" cmd /c exit 0 >/dev/null 2>&1 </dev/null ||
+    fail "Wine does not start"
+cp -a "$template" "$prefix"
+export WINEPREFIX="$prefix"
+wine() { "$wine_run" "$@" 2>>"$work/wine.err" </dev/null; }
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+user=$(id -un)
+profile="$prefix/drive_c/users/$user"
+folder="$profile/AppData/Local/Programs/Opalist"
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Opalist.lnk"
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+msiexec() { wine msiexec "$@" /qn || fail "msiexec $* ended with status $?"; }
+logon_start() { wine reg query "$run_key" /v Opalist; }
+# The "Apps & features" entries of Opalist: DisplayVersion of each.
+listed_versions() {
+    local hive
+    for hive in HKCU HKLM; do
+        wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s |
+            tr -d '\r' | awk '/^HK/ { key = $0 } /DisplayName.*Opalist/ { found[key] = 1 }
+                /DisplayVersion/ { version[key] = $NF }
+                END { for (k in found) print version[k] }'
+    done
+}
+expect_listed() {  # the versions expected in "Apps & features", or none
+    local found
+    found=$(listed_versions | sort | xargs)
+    [ "$found" = "$*" ] || fail "Apps & features lists Opalist as [$found], expected [$*]"
+}
+expect_installed() {
+    [ -f "$folder/$exe_name" ] || fail "no $exe_name in $folder"
+    [ -f "$folder/LICENSE.txt" ] || fail "no LICENSE.txt in $folder"
+    [ -f "$shortcut" ] || fail "no Start menu shortcut"
+}
+expect_only_user_files() {
+    [ ! -e "$shortcut" ] || fail "the shortcut is left"
+    ! logon_start >/dev/null || fail "the log-on start is left"
+    ! wine reg query 'HKCU\Software\Opalist' >/dev/null || fail "the installer's key is left"
+    expect_listed
+    diff <(printf '%s\n' "$@" | sort) <(cd "$folder" && find . -type f | sort) ||
+        fail "files left in $folder differ (- expected, + found)"
+}
+
+echo "== installed with the log-on start off"
+msiexec /i "$(windows_path "$earlier")" AUTOSTART=0
+expect_installed
+expect_listed 0.1.0
+! logon_start >/dev/null || fail "the log-on start is on although AUTOSTART=0"
+
+echo "== the installed program starts and writes its settings beside itself"
+OPALIST_EXIT_WHEN_SHOWN=1 wine "C:\\users\\$user\\AppData\\Local\\Programs\\Opalist\\$exe_name" >/dev/null ||
+    fail "the installed program ended with status $?"
+settings=$(cd "$folder" && ls -- *.ini)
+[ "$(wc -l <"$folder/$settings")" -eq 3 ] || fail "the first start wrote no default settings"
+printf '<00101>\r\n5\r\nCS\r\nnotepad.exe\r\n' >"$folder/$settings"
+log="${settings%.ini} error.log"
+printf '#1.1.2026 8:00:00# | x.exe | File not found.\r\n' >"$folder/$log"
+cp "$folder/$settings" "$folder/$log" "$work/"
+
+echo "== upgraded without AUTOSTART: the choice and the user's files are kept"
+msiexec /i "$(windows_path "$msi")"
+expect_installed
+expect_listed 1.4.4
+cmp -s "$folder/$exe_name" "$program" ||
+    fail "the upgrade did not replace the program"
+! logon_start >/dev/null || fail "the upgrade turned the log-on start on"
+cmp -s "$folder/$settings" "$work/$settings" || fail "the upgrade changed the settings file"
+cmp -s "$folder/$log" "$work/$log" || fail "the upgrade changed the error log"
+
+echo "== removed: the user's two files stay, nothing else"
+msiexec /x "$(windows_path "$msi")"
+expect_only_user_files "./$settings" "./$log"
+cmp -s "$folder/$settings" "$work/$settings" || fail "the removal changed the settings file"
+
+echo "== installed again: the log-on start is on by default"
+msiexec /i "$(windows_path "$msi")"
+expect_installed
+value=$(logon_start | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+[ "$value" = "\"C:\\users\\$user\\AppData\\Local\\Programs\\Opalist\\$exe_name\"" ] ||
+    fail "the log-on start runs [$value]"
+wine msiexec /i "$(windows_path "$earlier")" /qn && fail "an earlier version replaced a later one"
+expect_listed 1.4.4
+msiexec /x "$(windows_path "$msi")"
+expect_only_user_files "./$settings" "./$log"
+
+echo "msi: all checks passed"
