@@ -2,7 +2,8 @@
 # The per-user MSI under Wine, in a throw-away prefix: installed with the log-on start off, the
 # installed program started, upgraded from an earlier version (the choice and the user's files
 # kept), removed (only the user's two files left), installed again with the log-on start on by
-# default, an earlier version refused, removed again.
+# default, an earlier version refused, removed again. Then the program in a folder it cannot
+# write, as an administrator's install leaves it: its files go to %APPDATA%\Opalist.
 # Usage: msi_test.sh SOURCE_FOLDER MSI EARLIER_MSI PROGRAM (the exe the packages hold)
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -35,6 +36,13 @@ WINEPREFIX="$template" "$wine_run" cmd /c exit 0 >/dev/null 2>&1 </dev/null ||
     fail "Wine does not start"
 cp -a "$template" "$prefix"
 export WINEPREFIX="$prefix"
+# Wine's server opens the files. Without the capabilities that let root write past permissions,
+# a folder made read-only is read-only for the programs here too.
+server=(/usr/lib/wine/wineserver64 -p)
+if [ "$(id -u)" -eq 0 ]; then
+    server=(setpriv --inh-caps=-all --bounding-set=-dac_override,-dac_read_search "${server[@]}")
+fi
+"${server[@]}"
 wine() { "$wine_run" "$@" 2>>"$work/wine.err" </dev/null; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -117,4 +125,26 @@ expect_listed 1.4.4
 msiexec /x "$(windows_path "$msi")"
 expect_only_user_files "./$settings" "./$log"
 
+echo "== a program folder that cannot be written: the files live in %APPDATA%\Opalist"
+protected="$prefix/drive_c/Program Files/Opalist"
+appdata="$profile/AppData/Roaming/Opalist"
+mkdir -p "$protected"
+cp "$program" "$protected/"
+cp "$work/$settings" "$protected/"
+chmod a-w "$protected"
+start_protected() {
+    OPALIST_EXIT_WHEN_SHOWN=1 wine "C:\\Program Files\\Opalist\\$exe_name" >/dev/null ||
+        fail "the program ended with status $?"
+}
+start_protected
+# The setup beside the program is carried over once, as a starting point.
+cmp -s "$appdata/$settings" "$work/$settings" || fail "the setup beside the program was not carried over"
+printf '<01100>\r\n10\r\nEN\r\n' >"$appdata/$settings"
+start_protected
+[ "$(cat "$appdata/$settings")" = "$(printf '<01100>\r\n10\r\nEN\r')" ] ||
+    fail "the setup beside the program was carried over again"
+cmp -s "$protected/$settings" "$work/$settings" || fail "the file beside the program was changed"
+[ "$(ls -A "$protected" | sort)" = "$(printf '%s\n' "$exe_name" "$settings" | sort)" ] ||
+    fail "the program wrote into its read-only folder: $(ls "$protected")"
+chmod u+w "$protected"
 echo "msi: all checks passed"
