@@ -7,6 +7,7 @@
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
+#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {
@@ -147,6 +148,11 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     wchar_t temporary[MAX_PATH] = {};
     if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
         return failure(GetLastError());
+    }
+    // The new file is the user's alone before its first byte, whatever the folder passes on.
+    if (const DWORD error = win32::keepToUser(temporary); error != ERROR_SUCCESS) {
+        DeleteFileW(temporary);
+        return failure(error);
     }
 
     Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

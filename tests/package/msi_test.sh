@@ -37,12 +37,13 @@ WINEPREFIX="$template" "$wine_run" cmd /c exit 0 >/dev/null 2>&1 </dev/null ||
 cp -a "$template" "$prefix"
 export WINEPREFIX="$prefix"
 # Wine's server opens the files. Without the capabilities that let root write past permissions,
-# a folder made read-only is read-only for the programs here too.
+# a folder made read-only is read-only for the programs here too. Without a umask, a file is
+# kept from others only where the program asks for that.
 server=(/usr/lib/wine/wineserver64 -p)
 if [ "$(id -u)" -eq 0 ]; then
     server=(setpriv --inh-caps=-all --bounding-set=-dac_override,-dac_read_search "${server[@]}")
 fi
-"${server[@]}"
+(umask 000 && "${server[@]}")
 wine() { "$wine_run" "$@" 2>>"$work/wine.err" </dev/null; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -74,6 +75,10 @@ expect_installed() {
     [ -f "$folder/LICENSE.txt" ] || fail "no LICENSE.txt in $folder"
     [ -f "$shortcut" ] || fail "no Start menu shortcut"
 }
+# Wine keeps of the user-only access list what Unix permissions hold: nothing for others.
+expect_users_alone() {
+    [ "$(stat -c %A "$1" | cut -c8-10)" = "---" ] || fail "others may use $1: $(stat -c %A "$1")"
+}
 expect_only_user_files() {
     [ ! -e "$shortcut" ] || fail "the shortcut is left"
     ! logon_start >/dev/null || fail "the log-on start is left"
@@ -94,6 +99,7 @@ OPALIST_EXIT_WHEN_SHOWN=1 wine "C:\\users\\$user\\AppData\\Local\\Programs\\Opal
     fail "the installed program ended with status $?"
 settings=$(cd "$folder" && ls -- *.ini)
 [ "$(wc -l <"$folder/$settings")" -eq 3 ] || fail "the first start wrote no default settings"
+expect_users_alone "$folder/$settings"
 printf '<00101>\r\n5\r\nCS\r\nnotepad.exe\r\n' >"$folder/$settings"
 log="${settings%.ini} error.log"
 printf '#1.1.2026 8:00:00# | x.exe | File not found.\r\n' >"$folder/$log"
@@ -139,6 +145,7 @@ start_protected() {
 start_protected
 # The setup beside the program is carried over once, as a starting point.
 cmp -s "$appdata/$settings" "$work/$settings" || fail "the setup beside the program was not carried over"
+expect_users_alone "$appdata/$settings"
 printf '<01100>\r\n10\r\nEN\r\n' >"$appdata/$settings"
 start_protected
 [ "$(cat "$appdata/$settings")" = "$(printf '<01100>\r\n10\r\nEN\r')" ] ||
