@@ -3,12 +3,13 @@
 
 #include <string>
 
-#include "platform/file_owner.h"
+#include "platform/file_ownership.h"
 
 namespace platform::win32 {
 
 // What the owner and access list of a security descriptor (a PSECURITY_DESCRIPTOR) make of a
-// file on a volume that keeps permissions: Own or Foreign, as fileOwnership says.
+// file on a volume that keeps permissions: Own, OtherOwner or WritableByOthers. The system and
+// the Administrators group may change any file anyway and do not count as others.
 Ownership ownershipOf(void* descriptor);
 
 // Gives the file an access list of its own for the user alone (nothing inherited from its

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "platform/file_owner.h"
+#include "platform/file_ownership.h"
 #include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
@@ -87,26 +87,81 @@ class Descriptor {
     PSECURITY_DESCRIPTOR descriptor_ = nullptr;
 };
 
-}  // namespace
-
-Ownership fileOwnership(const std::string& path) {
-    const std::wstring name = win32::wide(path);
-    if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return Ownership::Missing;
+// A handle that closes itself.
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (valid()) {
+            CloseHandle(handle_);
         }
     }
-    if (!volumeKeepsPermissions(name)) {
-        return Ownership::Own;
-    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+// The owner and access list of an open file or link.
+Ownership ownershipOfOpen(HANDLE file) {
     Descriptor descriptor;
-    if (GetNamedSecurityInfoW(name.c_str(), SE_FILE_OBJECT,
-                              OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr,
-                              nullptr, nullptr, nullptr, descriptor.out()) != ERROR_SUCCESS) {
-        return Ownership::Foreign;
+    if (GetSecurityInfo(file, SE_FILE_OBJECT,
+                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                        nullptr, nullptr, descriptor.out()) != ERROR_SUCCESS) {
+        return Ownership::OtherOwner;  // a file whose owner cannot be read is nobody's to trust
     }
     return win32::ownershipOf(*descriptor.out());
+}
+
+Handle open(const std::wstring& path, DWORD flags) {
+    return Handle(CreateFileW(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+}
+
+}  // namespace
+
+// A link (a symbolic link or a junction on the way) is the user's only when made by the user or
+// the system; the file it leads to is then judged as any other.
+FileCheck checkFile(const std::string& path) {
+    const std::wstring name = win32::wide(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return {};
+        }
+    } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && volumeKeepsPermissions(name)) {
+        const Handle link = open(name, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (!link.valid() || ownershipOfOpen(link.get()) == Ownership::OtherOwner) {
+            return {Ownership::ForeignLink, 0};
+        }
+    }
+    const Handle file = open(name, 0);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        return {error == ERROR_FILE_NOT_FOUND ? Ownership::Missing : Ownership::OtherOwner, 0};
+    }
+    if (!GetFileInformationByHandle(file.get(), &information)) {
+        return {Ownership::OtherOwner, 0};
+    }
+    if (volumeKeepsPermissions(name)) {
+        if (const Ownership ownership = ownershipOfOpen(file.get()); ownership != Ownership::Own) {
+            return {ownership, 0};
+        }
+        if (information.nNumberOfLinks > 1) {
+            return {Ownership::SeveralNames, 0};
+        }
+    }
+    // 100-nanosecond intervals since 1601: only the order of two times matters.
+    const ULONGLONG written =
+        (static_cast<ULONGLONG>(information.ftLastWriteTime.dwHighDateTime) << 32) |
+        information.ftLastWriteTime.dwLowDateTime;
+    return {Ownership::Own, static_cast<std::int64_t>(written) * 100};
 }
 
 namespace win32 {
@@ -116,17 +171,18 @@ Ownership ownershipOf(void* descriptor) {
     PACL access = nullptr;
     BOOL defaulted = FALSE;
     BOOL present = FALSE;
-    if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) ||
-        !GetSecurityDescriptorDacl(descriptor, &present, &access, &defaulted)) {
-        return Ownership::Foreign;
+    if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || owner == nullptr ||
+        !isUser(owner)) {
+        return Ownership::OtherOwner;
     }
-    if (owner == nullptr || !isUser(owner) || !present || access == nullptr) {
-        return Ownership::Foreign;  // no access list at all lets everyone write
+    if (!GetSecurityDescriptorDacl(descriptor, &present, &access, &defaulted) || !present ||
+        access == nullptr) {
+        return Ownership::WritableByOthers;  // no access list at all lets everyone write
     }
     for (DWORD index = 0; index < access->AceCount; ++index) {
         void* entry = nullptr;
         if (!GetAce(access, index, &entry) || letsOthersWrite(static_cast<ACE_HEADER*>(entry))) {
-            return Ownership::Foreign;
+            return Ownership::WritableByOthers;
         }
     }
     return Ownership::Own;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_owner.h"
+#include "platform/file_ownership.h"
 #include "platform/text_file.h"
 #include "platform/win32_security.h"
 #include "platform/win32_text.h"
@@ -77,14 +77,14 @@ TEST(FileOwnership, TheOwnerAndWhoMayWrite) {
         {L"O:USERD:(A;;FA;;;SY)(A;;FA;;;USER)(A;;FA;;;BA)(A;;FR;;;WD)", Ownership::Own},
         {L"O:USERD:P(A;;FA;;;USER)(A;;FA;;;OW)(A;OIIO;FA;;;WD)", Ownership::Own},
         {L"O:USERD:P(A;;FA;;;USER)(D;;FA;;;WD)", Ownership::Own},
-        {L"O:USERD:P(A;;FA;;;USER)(A;;FW;;;WD)", Ownership::Foreign},
-        {L"O:USERD:P(A;;FA;;;USER)(A;;0x2;;;BU)", Ownership::Foreign},  // FILE_WRITE_DATA
-        {L"O:USERD:P(A;;FA;;;USER)(A;;0x4;;;BU)", Ownership::Foreign},  // FILE_APPEND_DATA
-        {L"O:USERD:P(A;;FA;;;USER)(A;;WD;;;BU)", Ownership::Foreign},   // may change the list
-        {L"O:USERD:P(A;;FA;;;USER)(A;;GA;;;BU)", Ownership::Foreign},
-        {L"O:USERD:P(A;;FA;;;USER)(A;;FA;;;S-1-5-21-1-2-3-1001)", Ownership::Foreign},
-        {L"O:BAD:P(A;;FA;;;USER)", Ownership::Foreign},
-        {L"O:S-1-5-21-1-2-3-1001D:P(A;;FA;;;USER)", Ownership::Foreign},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;FW;;;WD)", Ownership::WritableByOthers},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;0x2;;;BU)", Ownership::WritableByOthers},  // write data
+        {L"O:USERD:P(A;;FA;;;USER)(A;;0x4;;;BU)", Ownership::WritableByOthers},  // append data
+        {L"O:USERD:P(A;;FA;;;USER)(A;;WD;;;BU)", Ownership::WritableByOthers},   // change the list
+        {L"O:USERD:P(A;;FA;;;USER)(A;;GA;;;BU)", Ownership::WritableByOthers},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;FA;;;S-1-5-21-1-2-3-1001)", Ownership::WritableByOthers},
+        {L"O:BAD:P(A;;FA;;;USER)", Ownership::OtherOwner},
+        {L"O:S-1-5-21-1-2-3-1001D:P(A;;FA;;;USER)", Ownership::OtherOwner},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(platform::win32::utf8(c.sddl));
@@ -104,7 +104,7 @@ TEST(FileOwnership, NoAccessListLetsEveryoneWrite) {
     InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorOwner(&open, user, FALSE);
     SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
-    EXPECT_EQ(platform::win32::ownershipOf(&open), Ownership::Foreign);
+    EXPECT_EQ(platform::win32::ownershipOf(&open), Ownership::WritableByOthers);
 }
 
 // Lets everyone write the file or folder, and what is made in the folder, as far as the file
@@ -127,14 +127,27 @@ TEST(FileOwnership, WrittenFilesAreTheUsersAlone) {
     testing_support::TempDir dir;
     letEveryoneWrite(dir.path().string());
     const std::string path = dir.file("opalist test.ini");
-    EXPECT_EQ(platform::fileOwnership(path), Ownership::Missing);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Missing);
     ASSERT_TRUE(platform::replaceFile(path, {"<01100>"}).ok);
-    EXPECT_EQ(platform::fileOwnership(path), Ownership::Own);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Own);
 
     letEveryoneWrite(path);
-    EXPECT_EQ(platform::fileOwnership(path), Ownership::Foreign);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::WritableByOthers);
     ASSERT_TRUE(platform::replaceFile(path, {"<01100>", "10"}).ok);
-    EXPECT_EQ(platform::fileOwnership(path), Ownership::Own);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Own);
+}
+
+// A second name for the same file (a hard link) could be another user's way to the user's file.
+TEST(FileOwnership, AFileWithASecondName) {
+    testing_support::TempDir dir;
+    const std::string path = dir.file("opalist test.ini");
+    ASSERT_TRUE(platform::replaceFile(path, {"<01100>"}).ok);
+    const platform::FileCheck own = platform::checkFile(path);
+    EXPECT_EQ(own.ownership, Ownership::Own);
+    EXPECT_NE(own.modified, 0);
+    ASSERT_TRUE(CreateHardLinkW(platform::win32::wide(dir.file("other.ini")).c_str(),
+                                platform::win32::wide(path).c_str(), nullptr));
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::SeveralNames);
 }
 
 }  // namespace
