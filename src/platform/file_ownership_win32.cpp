@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "platform/file_ownership.h"
+#include "platform/win32_handle.h"
 #include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {
 
 namespace {
+
+using win32::Handle;
 
 // The SID of the user running this process; empty when the system does not say.
 const std::vector<BYTE>& userSid() {
@@ -85,24 +88,6 @@ class Descriptor {
 
   private:
     PSECURITY_DESCRIPTOR descriptor_ = nullptr;
-};
-
-// A handle that closes itself.
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
 };
 
 // The owner and access list of an open file or link.

@@ -7,6 +7,7 @@
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
+#include "platform/win32_handle.h"
 #include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
@@ -14,28 +15,7 @@ namespace platform {
 
 namespace {
 
-// A handle that closes itself.
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool close() {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(handle) != 0;
-    }
-
-  private:
-    HANDLE handle_;
-};
+using win32::Handle;
 
 // Only a file on disk: a pipe or a device in its place is let go at once (reading one could
 // wait for good), with ERROR_INVALID_FUNCTION as the reason.
