@@ -55,16 +55,18 @@ run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 msiexec() { wine msiexec "$@" /qn || fail "msiexec $* ended with status $?"; }
 logon_start() { wine reg query "$run_key" /v Opalist; }
-# The "Apps & features" entries of Opalist: DisplayVersion of each.
-listed_versions() {
+# The "Apps & features" entries of Opalist: a value (DisplayVersion by default) of each.
+listed() {
     local hive
     for hive in HKCU HKLM; do
         wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s |
-            tr -d '\r' | awk '/^HK/ { key = $0 } /DisplayName.*Opalist/ { found[key] = 1 }
-                /DisplayVersion/ { version[key] = $NF }
-                END { for (k in found) print version[k] }'
+            tr -d '\r' | awk -v name="${1:-DisplayVersion}" '/^HK/ { key = $0 }
+                /DisplayName.*REG_SZ +Opalist$/ { found[key] = 1 }
+                $1 == name { sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, ""); value[key] = $0 }
+                END { for (k in found) print value[k] }'
     done
 }
+listed_versions() { listed DisplayVersion; }
 expect_listed() {  # the versions expected in "Apps & features", or none
     local found
     found=$(listed_versions | sort | xargs)
@@ -92,6 +94,11 @@ echo "== installed with the log-on start off"
 msiexec /i "$(windows_path "$earlier")" AUTOSTART=0
 expect_installed
 expect_listed 0.1.0
+[ "$(listed Publisher)" = "The Opalist team" ] || fail "Apps & features names [$(listed Publisher)] as publisher"
+# "Apps & features" shows the icon that the installer publishes with the product.
+{ wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s || true
+  wine reg query 'HKLM\Software\Classes\Installer\Products' /s || true; } | tr -d '\r' |
+    grep -q 'ProductIcon .*opalist\.ico$' || fail "no product icon published"
 ! logon_start >/dev/null || fail "the log-on start is on although AUTOSTART=0"
 
 echo "== the installed program starts and writes its settings beside itself"
