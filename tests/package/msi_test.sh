@@ -28,6 +28,8 @@ echo "== the package asks for no administrator rights"
 word_count=$(msiinfo suminfo "$msi" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
 (( (word_count & 8) != 0 )) || fail "the package asks for elevation (word count $word_count)"
 ! msiinfo export "$msi" Property | grep -q '^ALLUSERS' || fail "the package sets ALLUSERS"
+# The Start menu shortcut takes Opalist's icon from the package.
+msiinfo export "$msi" Shortcut | cut -f9 | grep -qx 'opalist\.ico' || fail "the shortcut has no icon"
 
 echo "== a throw-away Wine prefix"
 # A copy of the build's prefix, set up once, is much quicker than a new one.
