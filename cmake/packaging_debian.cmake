@@ -1,9 +1,11 @@
 # The Debian package: opalist_<version>_<arch>.deb, installed under /usr, its library
-# dependencies found by dpkg-shlibdeps.
+# dependencies found by dpkg-shlibdeps (and GLib, whose GIO is loaded at run time).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# GIO is loaded at run time, so dpkg-shlibdeps does not see it; it comes with GLib's package.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libglib2.0-0")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # CPack puts the summary line in front of this.

@@ -1,10 +1,8 @@
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
-
 #include <utility>
 
 #include "platform/desktop_handler.h"
 #include "platform/detached_spawn.h"
+#include "platform/gio_library_posix.h"
 #include "platform/shell.h"
 
 namespace platform {
@@ -12,8 +10,13 @@ namespace {
 
 using namespace shell_code;
 
+// GIO, once a handler is being looked up or exists: find() has loaded it by then.
+const GioLibrary& gio() {
+    return *gioLibrary();
+}
+
 struct GObjectRelease {
-    void operator()(void* object) const { g_object_unref(object); }
+    void operator()(void* object) const { gio().objectUnref(object); }
 };
 struct GErrorRelease {
     void operator()(GError* error) const { g_error_free(error); }
@@ -30,15 +33,15 @@ using Text = std::unique_ptr<char, GFreeRelease>;
 
 // A file or folder that is not there: a missing folder on the way is a path not found.
 std::int32_t missingCode(GFile* file) {
-    const File folder(g_file_get_parent(file));
+    const File folder(gio().fileGetParent(file));
     const bool folderThere =
-        folder == nullptr || g_file_query_file_type(folder.get(), G_FILE_QUERY_INFO_NONE,
-                                                    nullptr) == G_FILE_TYPE_DIRECTORY;
+        folder == nullptr || gio().fileQueryFileType(folder.get(), G_FILE_QUERY_INFO_NONE,
+                                                     nullptr) == G_FILE_TYPE_DIRECTORY;
     return folderThere ? FileNotFound : PathNotFound;
 }
 
 std::int32_t lookupCode(const GError& error, GFile* file) {
-    if (error.domain != G_IO_ERROR) {
+    if (error.domain != gio().ioErrorQuark()) {
         return UnknownError;
     }
     switch (error.code) {
@@ -66,12 +69,16 @@ std::string quoted(const std::string& text) {
     return Text(g_shell_quote(text.c_str())).get();
 }
 
+GAppInfo* appInfo(const std::shared_ptr<void>& application) {
+    return static_cast<GAppInfo*>(application.get());
+}
+
 GDesktopAppInfo* desktopInfo(const std::shared_ptr<void>& application) {
     return static_cast<GDesktopAppInfo*>(application.get());
 }
 
 std::string entryString(GDesktopAppInfo* info, const char* key) {
-    const Text value(g_desktop_app_info_get_string(info, key));
+    const Text value(gio().desktopAppInfoGetString(info, key));
     return value != nullptr ? value.get() : "";
 }
 
@@ -91,47 +98,51 @@ DesktopHandler::DesktopHandler(std::shared_ptr<void> application, std::string ur
     : application_(std::move(application)), uri_(std::move(uri)) {}
 
 std::variant<DesktopHandler, std::int32_t> DesktopHandler::find(const std::string& target) {
+    if (gioLibrary() == nullptr) {
+        return NoAssociation;
+    }
     const Text scheme(g_uri_parse_scheme(target.c_str()));
     File file;
     if (scheme == nullptr) {
-        file.reset(g_file_new_for_path(target.c_str()));
+        file.reset(gio().fileNewForPath(target.c_str()));
     } else if (g_ascii_strcasecmp(scheme.get(), "file") == 0) {
-        file.reset(g_file_new_for_uri(target.c_str()));
+        file.reset(gio().fileNewForUri(target.c_str()));
     }
 
     GAppInfo* found = nullptr;
     std::string uri = target;
     if (file == nullptr) {
-        found = g_app_info_get_default_for_uri_scheme(scheme.get());
+        found = gio().appInfoGetDefaultForUriScheme(scheme.get());
     } else {
         GError* failure = nullptr;
         const std::unique_ptr<GFileInfo, GObjectRelease> info(
-            g_file_query_info(file.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
-                              G_FILE_QUERY_INFO_NONE, nullptr, &failure));
+            gio().fileQueryInfo(file.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+                                G_FILE_QUERY_INFO_NONE, nullptr, &failure));
         if (info == nullptr) {
             const Error error(failure);
             return lookupCode(*error, file.get());
         }
-        const char* type = g_file_info_get_content_type(info.get());
-        found = type != nullptr ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
-        uri = Text(g_file_get_uri(file.get())).get();
+        const char* type = gio().fileInfoGetContentType(info.get());
+        found = type != nullptr ? gio().appInfoGetDefaultForType(type, FALSE) : nullptr;
+        uri = Text(gio().fileGetUri(file.get())).get();
     }
     if (found == nullptr) {
         return NoAssociation;
     }
     std::shared_ptr<void> application(found, GObjectRelease{});
-    if (!G_IS_DESKTOP_APP_INFO(found)) {
+    if (gio().typeCheckInstanceIsA(reinterpret_cast<GTypeInstance*>(found),
+                                   gio().desktopAppInfoGetType()) == FALSE) {
         return InvalidAssociation;
     }
     return DesktopHandler(std::move(application), std::move(uri));
 }
 
 std::string DesktopHandler::name() const {
-    return g_app_info_get_name(G_APP_INFO(desktopInfo(application_)));
+    return gio().appInfoGetName(appInfo(application_));
 }
 
 std::string DesktopHandler::desktopEntry() const {
-    const char* entry = g_desktop_app_info_get_filename(desktopInfo(application_));
+    const char* entry = gio().desktopAppInfoGetFilename(desktopInfo(application_));
     return entry != nullptr ? entry : "";
 }
 
@@ -139,7 +150,7 @@ std::string DesktopHandler::desktopEntry() const {
 // by the shell's quoting rules that the line is written in.
 std::vector<std::string> DesktopHandler::command() const {
     GDesktopAppInfo* info = desktopInfo(application_);
-    const char* exec = g_app_info_get_commandline(G_APP_INFO(info));
+    const char* exec = gio().appInfoGetCommandline(appInfo(application_));
     if (exec == nullptr) {
         return {};
     }
@@ -183,7 +194,7 @@ std::vector<std::string> DesktopHandler::command() const {
     }
     const std::unique_ptr<char*, GStrvRelease> owned(words);
     std::vector<std::string> command;
-    if (g_desktop_app_info_get_boolean(info, "Terminal") != FALSE) {
+    if (gio().desktopAppInfoGetBoolean(info, "Terminal") != FALSE) {
         command = terminal();
         if (command.empty()) {
             return {};
