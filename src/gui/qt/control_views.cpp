@@ -23,6 +23,7 @@
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/tab_order.h"
 #include "toolkit/text.h"
 
 namespace gui {
@@ -58,9 +59,9 @@ void ControlView::apply(const tk::Change& change) {
             widget_.setEnabled(control_.enabled());
             break;
         case tk::Property::TabStop:
-            widget_.setFocusPolicy(!focusable()         ? Qt::NoFocus
-                                   : control_.tabStop() ? Qt::StrongFocus
-                                                        : Qt::ClickFocus);
+            widget_.setFocusPolicy(!tk::takesFocus(control_.kind()) ? Qt::NoFocus
+                                   : control_.tabStop()             ? Qt::StrongFocus
+                                                                    : Qt::ClickFocus);
             break;
         case tk::Property::Focus:
             if (control_.hasFocus()) {
@@ -388,7 +389,6 @@ class LabelView final : public QLabel, public ControlView {
         ControlView::applyStyle();
         setFrameShape(label_.style().border ? QFrame::Box : QFrame::NoFrame);
     }
-    bool focusable() const override { return false; }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
             user([this] { label_.clickByUser(); });
@@ -412,7 +412,6 @@ class FrameView final : public QGroupBox, public ControlView {
             setTitle(toQt(frame_.caption()));
         }
     }
-    bool focusable() const override { return false; }
     void paintEvent(QPaintEvent* event) override {
         QStyleOptionGroupBox option;
         initStyleOption(&option);
@@ -433,7 +432,6 @@ class ShapeView final : public QWidget, public ControlView {
   protected:
     void applyOwn(const tk::Change&) override {}
     void applyStyle() override { update(); }
-    bool focusable() const override { return false; }
     void paintEvent(QPaintEvent*) override {
         const tk::Style& style = shape_.style();
         QPainter painter(this);

@@ -38,8 +38,6 @@ class ControlView {
     // The kind's own properties: caption, value, selection, range, list items, read-only.
     virtual void applyOwn(const tk::Change& change) = 0;
     virtual void applyStyle();
-    // Whether the user can move the focus to the widget.
-    virtual bool focusable() const { return true; }
     // Runs a user action on the control, then brings the widget back in line with the model
     // (the widget may have changed itself, say a check box that toggled on its own).
     void user(const std::function<void()>& action, bool resync = true);

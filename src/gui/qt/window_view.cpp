@@ -13,6 +13,7 @@
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/tab_order.h"
 
 namespace gui {
 
@@ -32,7 +33,12 @@ Qt::WindowFlags flagsFor(tk::FrameKind kind) {
 WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
     : QWidget(nullptr, flagsFor(window.frameKind())), frontEnd_(frontEnd), window_(window) {
     setFont(frontEnd_.font());
+    if (window.frameKind() == tk::FrameKind::Sizable && window.minimumWidth() > 0) {
+        setMinimumSize(clientPixels(window.frameKind(), window.minimumWidth(),
+                                    window.minimumHeight(), frontEnd_.scale()));
+    }
     build(window_, this);
+    orderTabs();
     apply(tk::WindowProperty::Caption);
     apply(tk::WindowProperty::Size);
 }
@@ -82,26 +88,20 @@ void WindowView::buildWhenShown(tk::Control& control, QWidget* parent) {
             self.hidden_.erase(&shown);
             self.frontEnd_.mirror([&] {
                 self.buildView(shown, into);
-                QWidget* last = nullptr;
-                self.orderTabs(self.window_, last);
+                self.orderTabs();
             });
         }
     };
 }
 
-// Tab order follows the order of the controls, as if every view had been built at once (a
-// frame takes no focus; its contents take its place).
-void WindowView::orderTabs(tk::Container& container, QWidget*& last) {
-    for (tk::Control* control : container.children()) {
-        const auto found = views_.find(control);
-        if (found == views_.end()) {
+// The widgets built so far take the window's tab order.
+void WindowView::orderTabs() {
+    QWidget* last = nullptr;
+    for (tk::Control* control : tk::tabOrder(window_)) {
+        QWidget* widget = widgetOf(*control);
+        if (widget == nullptr) {
             continue;
         }
-        if (control->kind() == tk::Kind::Frame) {
-            orderTabs(static_cast<tk::Frame&>(*control), last);
-            continue;
-        }
-        QWidget* widget = &found->second->widget();
         if (last != nullptr) {
             QWidget::setTabOrder(last, widget);
         }

@@ -37,7 +37,7 @@ class WindowView final : public QWidget {
     void build(tk::Container& container, QWidget* parent);
     void buildView(tk::Control& control, QWidget* parent);
     void buildWhenShown(tk::Control& control, QWidget* parent);
-    void orderTabs(tk::Container& container, QWidget*& last);
+    void orderTabs();
     void keyPressed(const QKeyEvent& event);
     QSize modelClientSize() const;
 

@@ -1,6 +1,6 @@
 #pragma once
-// One view class per control kind, each a native control (BUTTON, LISTBOX, EDIT, SCROLLBAR,
-// STATIC, a group box for the frame) except the shape, which its container paints. Each view
+// One view class per control kind, each a native control on the window (BUTTON, LISTBOX, EDIT,
+// SCROLLBAR, STATIC) except the frame and the shape, which the window paints. Each view
 // mirrors its control's properties as the control reports changes, and hands the user's actions
 // on the native control back to the control.
 
@@ -17,15 +17,14 @@ class WindowView;
 
 class ControlView {
   public:
-    ControlView(WindowView& owner, tk::Control& control, HWND container);
+    ControlView(WindowView& owner, tk::Control& control);
     virtual ~ControlView() = default;
     ControlView(const ControlView&) = delete;
     ControlView& operator=(const ControlView&) = delete;
 
     tk::Control& control() { return control_; }
-    // The native control; nullptr for a control its container paints.
+    // The native control; nullptr for a control the window paints.
     HWND hwnd() const { return hwnd_; }
-    HWND container() const { return container_; }
 
     // Mirrors one change of the control (notifications ignored meanwhile).
     void apply(const tk::Change& change);
@@ -44,8 +43,7 @@ class ControlView {
     virtual HBRUSH colors(HDC) { return nullptr; }
     // Paints a control that has no native window of its own.
     virtual void paint(HDC) {}
-    // Whether the user can move the focus to it, and Alt with its access key clicks it.
-    virtual bool focusable() const { return true; }
+    // Whether Alt with its access key clicks it.
     virtual bool takesAccessKey() const { return false; }
 
   protected:
@@ -59,10 +57,12 @@ class ControlView {
     // Messages to the native control, before the control's own handling.
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT standard(UINT message, WPARAM wParam, LPARAM lParam);
-    // The control's rectangle in its container, in pixels.
+    // The control's rectangle in the window's client area, in pixels.
     RECT area() const;
-    // Painted over by its container when it changes.
+    // Painted over by the window when it changes.
     virtual bool transparent() const { return false; }
+    // A frame's controls follow its visibility and place.
+    virtual void contentsFollow(const tk::Change&) {}
 
     WindowView& owner_;
 
@@ -74,14 +74,13 @@ class ControlView {
                                          UINT_PTR id, DWORD_PTR self);
 
     tk::Control& control_;
-    HWND container_;
     HWND hwnd_ = nullptr;
     RECT painted_{};
     bool detached_ = false;
 };
 
-// Creates the view of a control inside the container.
-std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control, HWND container);
+// Creates the view of a control on the window.
+std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control);
 
 // The view of a native control, or nullptr for windows that are not ours.
 ControlView* viewOf(HWND hwnd);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 
@@ -187,23 +189,42 @@ void FrontEnd::timerFired(UINT_PTR id) {
     }
 }
 
+// A box opens over the program's active window (one of its windows, or a box already open),
+// else over a window it shows. It is modal to the whole program: it disables its owner, and
+// every other window of the program is disabled with it until it closes. It comes to the front
+// with the keyboard, also when a program just launched has taken the foreground.
 tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
-    HWND owner = nullptr;
-    for (const auto& [window, view] : views_) {
-        if (view->hwnd() == GetActiveWindow()) {
-            owner = view->hwnd();
-        }
+    HWND owner = GetActiveWindow();
+    if (owner == nullptr || !IsWindowVisible(owner)) {
+        const tk::Window* shown = app_.firstShownWindow();
+        owner = shown != nullptr ? hwnd(*shown) : nullptr;
     }
-    for (tk::Window* window : app_.windows()) {
-        if (HWND candidate = hwnd(*window);
-            owner == nullptr && candidate != nullptr && IsWindowVisible(candidate)) {
-            owner = candidate;
-        }
+    std::vector<HWND> others{owner};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            auto& windows = *reinterpret_cast<std::vector<HWND>*>(found);
+            if (window != windows.front() && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                windows.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&others));
+    others.erase(others.begin());
+    for (HWND other : others) {
+        EnableWindow(other, FALSE);
+    }
+    // The box is activated with its owner's thread: that thread must have the foreground.
+    if (owner != nullptr) {
+        SetForegroundWindow(owner);
     }
     const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box.defaultButton) |
-                       (owner == nullptr ? MB_TASKMODAL : 0);
+                       MB_SETFOREGROUND | (owner == nullptr ? MB_TASKMODAL : 0);
     const int pressed = MessageBoxW(owner, platform::win32::wide(box.text).c_str(),
                                     platform::win32::wide(box.title).c_str(), style);
+    for (HWND other : others) {
+        EnableWindow(other, TRUE);
+    }
     return answerFor(pressed, box.buttons);
 }
 
