@@ -18,6 +18,7 @@
 #include "gui/win32/units.h"
 #include "gui_win32/win32_driver.h"
 #include "platform/win32_text.h"
+#include "support/control_names.h"
 #include "support/temp_dir.h"
 #include "ui/view_err.h"
 
@@ -217,35 +218,7 @@ TEST_F(Win32DialogTest, TheSetupFramesControlsAreNotBold) {
     }
 }
 
-// The names of the controls the focus visits, in order.
-std::string nameOf(Dialog& d, const tk::Control* control) {
-    for (int index = 0; index < d.Butt.count(); ++index) {
-        if (control == &d.Butt[index]) {
-            return "Butt" + std::to_string(index);
-        }
-    }
-    const std::pair<const tk::Control*, const char*> named[] = {
-        {&d.Timer, "Timer"},
-        {&d.TimerScroll, "TimerScroll"},
-        {&d.Add, "Add"},
-        {&d.LaunchList, "LaunchList"},
-        {&d.dErrMsg, "dErrMsg"},
-        {&d.sErrMsg, "sErrMsg"},
-        {&d.qErrMsg, "qErrMsg"},
-        {&d.PromptEach, "PromptEach"},
-        {&d.wStart, "wStart"},
-        {&d.LngCS, "LngCS"},
-        {&d.LngEN, "LngEN"},
-        {&d.viewErr().ErrList, "ErrList"},
-        {&d.viewErr().ButtClose, "ButtClose"},
-        {&d.viewErr().ButtDel, "ButtDel"}};
-    for (const auto& [known, name] : named) {
-        if (known == control) {
-            return name;
-        }
-    }
-    return "?";
-}
+using testing_support::controlName;
 
 // Tab goes round the window's controls as they lie on screen, row by row.
 TEST_F(Win32DialogTest, TabFollowsTheScreenInBothWindows) {
@@ -263,15 +236,15 @@ TEST_F(Win32DialogTest, TabFollowsTheScreenInBothWindows) {
     std::vector<std::string> expected;
     for (tk::Control* control : mainOrder) {
         if (control->shown() && control->enabled() && control->tabStop()) {
-            expected.push_back(nameOf(dialog, control));  // the others are passed over
+            expected.push_back(controlName(dialog, control));  // the others are passed over
         }
     }
     expected.push_back(expected.front());
-    std::vector<std::string> visited{nameOf(dialog, dialog.focused())};
+    std::vector<std::string> visited{controlName(dialog, dialog.focused())};
     for (std::size_t step = 1; step < expected.size(); ++step) {
         testing_support::pressKey(VK_TAB);
         testing_support::pump(10);
-        visited.push_back(nameOf(dialog, dialog.focused()));
+        visited.push_back(controlName(dialog, dialog.focused()));
     }
     EXPECT_EQ(visited, expected);
 
@@ -279,11 +252,11 @@ TEST_F(Win32DialogTest, TabFollowsTheScreenInBothWindows) {
     program([&] { viewer.show(); });
     SetForegroundWindow(frontEnd.hwnd(viewer));
     testing_support::pump(20);
-    visited = {nameOf(dialog, viewer.focused())};
+    visited = {controlName(dialog, viewer.focused())};
     for (int step = 0; step < 3; ++step) {
         testing_support::pressKey(VK_TAB);
         testing_support::pump(10);
-        visited.push_back(nameOf(dialog, viewer.focused()));
+        visited.push_back(controlName(dialog, viewer.focused()));
     }
     EXPECT_EQ(visited, (std::vector<std::string>{"ErrList", "ButtClose", "ButtDel", "ErrList"}));
 }

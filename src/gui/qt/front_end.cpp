@@ -207,7 +207,7 @@ void QtFrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) 
             found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
         });
     }
-    mirror([&] { found->second->apply(property); });
+    mirror([&] { found->second->follow(property); });
 }
 
 void QtFrontEnd::focusChanged(QWidget* now) {

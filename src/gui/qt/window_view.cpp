@@ -39,15 +39,15 @@ WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
     }
     build(window_, this);
     orderTabs();
-    apply(tk::WindowProperty::Caption);
-    apply(tk::WindowProperty::Size);
+    follow(tk::WindowProperty::Caption);
+    follow(tk::WindowProperty::Size);
 }
 
 WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
-    for (tk::Control* control : hidden_) {
+    for (tk::Control* control : unbuilt_) {
         control->onViewChange = nullptr;
     }
 }
@@ -76,16 +76,16 @@ void WindowView::buildView(tk::Control& control, QWidget* parent) {
 // A hidden control (say the setup area of a countdown start) costs nothing until it is first
 // shown; its view then mirrors the state the control holds at that moment.
 void WindowView::buildWhenShown(tk::Control& control, QWidget* parent) {
-    hidden_.insert(&control);
+    unbuilt_.insert(&control);
     control.onViewChange = [this, &control, parent](const tk::Change& change) {
         if (change.property == tk::Property::Destroyed) {
-            hidden_.erase(&control);
+            unbuilt_.erase(&control);
         } else if (change.property == tk::Property::Visible && control.visible()) {
             // The view replaces this hook: nothing captured is touched after it is built.
             WindowView& self = *this;
             tk::Control& shown = control;
             QWidget* const into = parent;
-            self.hidden_.erase(&shown);
+            self.unbuilt_.erase(&shown);
             self.frontEnd_.mirror([&] {
                 self.buildView(shown, into);
                 self.orderTabs();
@@ -118,7 +118,7 @@ QSize WindowView::modelClientSize() const {
     return clientPixels(window_.frameKind(), window_.width(), window_.height(), frontEnd_.scale());
 }
 
-void WindowView::apply(tk::WindowProperty property) {
+void WindowView::follow(tk::WindowProperty property) {
     switch (property) {
         case tk::WindowProperty::Caption:
             setWindowTitle(toQt(window_.caption()));

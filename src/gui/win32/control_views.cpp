@@ -40,7 +40,7 @@ std::wstring textOf(HWND hwnd) {
 ControlView::ControlView(WindowView& owner, tk::Control& control)
     : owner_(owner), control_(control) {
     control_.onViewChange = [this](const tk::Change& change) {
-        owner_.frontEnd().mirror([&] { apply(change); });
+        owner_.frontEnd().mirror([&] { follow(change); });
     };
 }
 
@@ -76,18 +76,18 @@ RECT ControlView::area() const {
     return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
-void ControlView::apply(const tk::Change& change) {
+void ControlView::follow(const tk::Change& change) {
     if (change.property == tk::Property::Destroyed) {
         detached_ = true;  // the control is gone: never touch it again
         return;
     }
-    applyProperty(change);
+    followShared(change);
     if (drawnByContainer()) {
         repaintArea();
     }
 }
 
-void ControlView::applyProperty(const tk::Change& change) {
+void ControlView::followShared(const tk::Change& change) {
     switch (change.property) {
         case tk::Property::Tooltip:
             if (hwnd_ != nullptr) {
@@ -127,10 +127,10 @@ void ControlView::applyProperty(const tk::Change& change) {
                 SendMessageW(hwnd_, WM_SETFONT,
                              reinterpret_cast<WPARAM>(owner_.font(control_.style().bold)), TRUE);
             }
-            applyOwn(change);
+            followKind(change);
             break;
         default:
-            applyOwn(change);
+            followKind(change);
             break;
     }
 }
@@ -148,21 +148,21 @@ void ControlView::repaintArea() {
 }
 
 // What the native control was not made with (see create).
-void ControlView::applyAll() {
+void ControlView::followAll() {
     for (const tk::Property property :
          {tk::Property::Tooltip, tk::Property::Range, tk::Property::Value, tk::Property::Selection,
           tk::Property::ReadOnly, tk::Property::Focus}) {
-        applyProperty({property});
+        followShared({property});
     }
-    applyOwn({tk::Property::Style});
+    followKind({tk::Property::Style});
     if (drawnByContainer()) {
         repaintArea();
     }
 }
 
-void ControlView::applyDpi() {
-    apply({tk::Property::Style});
-    apply({tk::Property::Geometry});
+void ControlView::rescale() {
+    follow({tk::Property::Style});
+    follow({tk::Property::Geometry});
 }
 
 void ControlView::user(const std::function<void()>& action, bool resync) {
@@ -171,7 +171,7 @@ void ControlView::user(const std::function<void()>& action, bool resync) {
     }
     owner_.frontEnd().user(action);
     if (resync && !detached_) {
-        owner_.frontEnd().mirror([this] { applyOwn({tk::Property::Value}); });
+        owner_.frontEnd().mirror([this] { followKind({tk::Property::Value}); });
     }
 }
 
@@ -247,7 +247,7 @@ class ButtonView final : public ControlView {
     bool takesAccessKey() const override { return true; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(button_.caption()).c_str());
         }
@@ -271,7 +271,7 @@ class CheckBoxView final : public ControlView {
     bool takesAccessKey() const override { return true; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(box_.caption()).c_str());
         } else if (change.property == tk::Property::Value) {
@@ -302,7 +302,7 @@ class OptionView final : public ControlView {
     bool takesAccessKey() const override { return true; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(option_.caption()).c_str());
         } else if (change.property == tk::Property::Value) {
@@ -331,7 +331,7 @@ class ListBoxView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         const bool itemChange = change.property == tk::Property::ItemAppended ||
                                 change.property == tk::Property::ItemReplaced ||
                                 change.property == tk::Property::ItemRemoved;
@@ -420,7 +420,7 @@ class TextBoxView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         switch (change.property) {
             case tk::Property::Value:
                 if (textOf(hwnd()) != wide(box_.text())) {
@@ -511,7 +511,7 @@ class ScrollBarView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         SCROLLINFO info{sizeof info, 0, 0, 0, 0, 0, 0};
         if (change.property == tk::Property::Range) {
             info.fMask = SIF_RANGE | SIF_PAGE;
@@ -562,7 +562,7 @@ class LabelView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(label_.caption()).c_str());
         } else if (change.property == tk::Property::Style) {
@@ -613,12 +613,12 @@ class FrameView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change&) override {}
+    void followKind(const tk::Change&) override {}
     // Its controls show and move with it.
     void contentsFollow(const tk::Change& change) override {
         for (tk::Control* control : frame_.children()) {
             if (ControlView* view = owner_.controlView(*control)) {
-                view->apply(change);
+                view->follow(change);
             }
         }
     }
@@ -648,7 +648,7 @@ class ShapeView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change&) override {}
+    void followKind(const tk::Change&) override {}
 
   private:
     tk::Shape& shape_;
@@ -687,7 +687,7 @@ std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control)
             view = std::make_unique<ShapeView>(owner, static_cast<tk::Shape&>(control));
             break;
     }
-    view->applyAll();
+    view->followAll();
     return view;
 }
 

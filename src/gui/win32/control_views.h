@@ -27,11 +27,11 @@ class ControlView {
     HWND hwnd() const { return hwnd_; }
 
     // Mirrors one change of the control (notifications ignored meanwhile).
-    void apply(const tk::Change& change);
+    void follow(const tk::Change& change);
     // Mirrors every property, once the native control has been made.
-    void applyAll();
+    void followAll();
     // The window moved to a monitor of another DPI: font and geometry again.
-    void applyDpi();
+    void rescale();
     // Stops watching the control and reporting to it.
     void detach();
 
@@ -50,7 +50,7 @@ class ControlView {
     // Makes the native control; the constructor of every kind calls it.
     void create(const wchar_t* className, DWORD style, DWORD extendedStyle = 0);
     // The kind's own properties: caption, value, selection, range, list items, read-only.
-    virtual void applyOwn(const tk::Change& change) = 0;
+    virtual void followKind(const tk::Change& change) = 0;
     // Runs a user action on the control, then brings the native control back in line with the
     // model (it may have changed itself, or the handler may have undone the user's change).
     void user(const std::function<void()>& action, bool resync = true);
@@ -67,7 +67,8 @@ class ControlView {
     WindowView& owner_;
 
   private:
-    void applyProperty(const tk::Change& change);
+    // The properties every kind shares: tooltip, visibility, enabled state, focus, place, font.
+    void followShared(const tk::Change& change);
     bool drawnByContainer() const;
     void repaintArea();
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

@@ -85,8 +85,8 @@ FrontEnd::FrontEnd() {
     hiddenClass.hInstance = GetModuleHandleW(nullptr);
     hiddenClass.lpszClassName = HiddenClass;
     RegisterClassExW(&hiddenClass);
-    hidden_ = CreateWindowExW(0, HiddenClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    hiddenOwner_ = CreateWindowExW(0, HiddenClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), this);
 
     app_.onWindowCreated = [this](tk::Window& window) {
         window.onViewChange = [this, &window](tk::WindowProperty property) {
@@ -111,9 +111,9 @@ FrontEnd::~FrontEnd() {
         .stopForGood();  // nothing the native windows report while they go reaches the program
     views_.clear();
     for (const auto& [id, timer] : timers_) {
-        KillTimer(hidden_, id);
+        KillTimer(hiddenOwner_, id);
     }
-    DestroyWindow(hidden_);
+    DestroyWindow(hiddenOwner_);
     // An end that no loop saw leaves its quit request behind; the next program must not get it.
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -154,7 +154,7 @@ void FrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) {
             found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
         });
     }
-    mirror([&] { found->second->apply(property); });
+    mirror([&] { found->second->follow(property); });
 }
 
 void FrontEnd::timerChanged(tk::Timer& timer) {
@@ -165,9 +165,9 @@ void FrontEnd::timerChanged(tk::Timer& timer) {
     }
     // Setting an existing timer again starts its interval anew.
     if (timer.running() && !app_.ended()) {
-        SetTimer(hidden_, entry->second, static_cast<UINT>(timer.interval()), nullptr);
+        SetTimer(hiddenOwner_, entry->second, static_cast<UINT>(timer.interval()), nullptr);
     } else {
-        KillTimer(hidden_, entry->second);
+        KillTimer(hiddenOwner_, entry->second);
     }
 }
 
@@ -176,7 +176,7 @@ void FrontEnd::timerDestroyed(tk::Timer& timer) {
     if (found == timerIds_.end()) {
         return;
     }
-    KillTimer(hidden_, found->second);
+    KillTimer(hiddenOwner_, found->second);
     timers_.erase(found->second);
     timerIds_.erase(found);
 }
@@ -232,7 +232,7 @@ tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
 // end on the quit request too.
 void FrontEnd::programEnded() {
     for (const auto& [id, timer] : timers_) {
-        KillTimer(hidden_, id);
+        KillTimer(hiddenOwner_, id);
     }
     mirror([this] {
         for (auto& [window, view] : views_) {

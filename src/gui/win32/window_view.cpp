@@ -19,6 +19,8 @@ namespace {
 constexpr wchar_t WindowClass[] = L"OpalistWindow";
 // Posted on activation, so that it is reported from the message loop.
 constexpr UINT ActivatedMessage = WM_APP + 1;
+// Posted after the first painting: the tooltips are set up then, off the way to the window shown.
+constexpr UINT ArmTooltipsMessage = WM_APP + 3;
 
 // No WS_CLIPCHILDREN: shapes and the backgrounds of transparent labels are painted by the
 // window under its controls.
@@ -60,22 +62,17 @@ WindowView::WindowView(FrontEnd& frontEnd, tk::Window& window)
     : frontEnd_(frontEnd), window_(window) {
     const tk::FrameKind kind = window_.frameKind();
     // A fixed dialog is owned by the hidden window: no taskbar button.
-    HWND owner = kind == tk::FrameKind::FixedDialog ? frontEnd_.hidden() : nullptr;
+    HWND owner = kind == tk::FrameKind::FixedDialog ? frontEnd_.hiddenOwner() : nullptr;
     hwnd_ =
         CreateWindowExW(extendedStyleFor(kind), WindowClass, L"", styleFor(kind), CW_USEDEFAULT,
                         CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     regular_ = std::make_unique<Font>(layoutFont(dpi_));
     bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
 
     build(window_);
-    apply(tk::WindowProperty::Caption);
-    applySize();
+    follow(tk::WindowProperty::Caption);
+    followSize();
 }
 
 WindowView::~WindowView() {
@@ -193,13 +190,13 @@ std::vector<ControlView*> WindowView::inOrder() const {
     return views;
 }
 
-void WindowView::apply(tk::WindowProperty property) {
+void WindowView::follow(tk::WindowProperty property) {
     switch (property) {
         case tk::WindowProperty::Caption:
             SetWindowTextW(hwnd_, platform::win32::wide(window_.caption()).c_str());
             break;
         case tk::WindowProperty::Size:
-            applySize();
+            followSize();
             break;
         case tk::WindowProperty::Visible:
             if (!window_.visible()) {
@@ -236,7 +233,7 @@ POINT WindowView::outerPixels(PixelSize client) const {
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-void WindowView::applySize() {
+void WindowView::followSize() {
     const PixelSize client =
         clientPixels(window_.frameKind(), window_.width(), window_.height(), dpi_);
     const POINT outer = outerPixels(client);
@@ -251,14 +248,14 @@ void WindowView::applySize() {
     }
 }
 
-void WindowView::applyDpi(unsigned dpi) {
+void WindowView::rescale(unsigned dpi) {
     dpi_ = dpi;
     regular_ = std::make_unique<Font>(layoutFont(dpi_));
     bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
     for (auto& [control, view] : views_) {
-        view->applyDpi();
+        view->rescale();
     }
-    applySize();
+    followSize();
 }
 
 void WindowView::restoreFocus() {
@@ -303,7 +300,25 @@ bool WindowView::accessKey(wchar_t letter) {
     return false;
 }
 
+// Tooltips show only when the pointer rests on a control: they are set up once the window has
+// been painted, for every control built by then, and as they come for the others.
+void WindowView::armTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
+    for (const auto& [control, view] : views_) {
+        if (view->hwnd() != nullptr && !control->tooltip().empty()) {
+            setTooltip(view->hwnd(), platform::win32::wide(control->tooltip()));
+        }
+    }
+}
+
 void WindowView::setTooltip(HWND control, const std::wstring& text) {
+    if (tooltip_ == nullptr) {
+        return;  // registered when armed
+    }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -429,7 +444,7 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             frontEnd_.mirror([&] {
                 SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                applyDpi(HIWORD(wParam));
+                rescale(HIWORD(wParam));
             });
             return 0;
         }
@@ -445,6 +460,18 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             paintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
+        case WM_PAINT:
+            if (tooltip_ == nullptr) {
+                const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+                PostMessageW(hwnd_, ArmTooltipsMessage, 0, 0);
+                return result;
+            }
+            break;
+        case ArmTooltipsMessage:
+            if (tooltip_ == nullptr) {
+                armTooltips();
+            }
+            return 0;
         case WM_KEYDOWN:
             if (wParam == VK_TAB) {
                 tab(nullptr, GetKeyState(VK_SHIFT) < 0);

@@ -43,7 +43,7 @@ class WindowView {
     HFONT font(bool bold) const { return (bold ? bold_ : regular_)->get(); }
 
     // Mirrors one change of the window.
-    void apply(tk::WindowProperty property);
+    void follow(tk::WindowProperty property);
 
     // Keyboard, from the focused control or the window itself.
     void typed(int keyAscii);
@@ -52,6 +52,7 @@ class WindowView {
     // letter. Returns false when no control has it.
     bool accessKey(wchar_t letter);
 
+    // Ignored until the tooltips are armed, which registers every tooltip known by then.
     void setTooltip(HWND control, const std::wstring& text);
     // Redraws part of the window with everything on it.
     void repaint(const RECT& area);
@@ -71,8 +72,11 @@ class WindowView {
     void stackOrder(tk::Container& container, std::vector<HWND>& bottomUp) const;
     void stack();
     POINT outerPixels(PixelSize client) const;
-    void applySize();
-    void applyDpi(unsigned dpi);
+    // The native window takes the model's outer size.
+    void followSize();
+    void armTooltips();
+    // The window moved to a monitor of another DPI: fonts, sizes and places again.
+    void rescale(unsigned dpi);
     void restoreFocus();
     // Every control view built so far in tab order: the window's controls in order, a frame's
     // contents right after the frame.
