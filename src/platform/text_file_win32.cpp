@@ -7,34 +7,15 @@
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
+#include "platform/win32_handle.h"
+#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {
 
 namespace {
 
-// A handle that closes itself.
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool close() {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(handle) != 0;
-    }
-
-  private:
-    HANDLE handle_;
-};
+using win32::Handle;
 
 // Only a file on disk: a pipe or a device in its place is let go at once (reading one could
 // wait for good), with ERROR_INVALID_FUNCTION as the reason.
@@ -146,6 +127,11 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     wchar_t temporary[MAX_PATH] = {};
     if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
         return failure(GetLastError());
+    }
+    // The new file is the user's alone before its first byte, whatever the folder passes on.
+    if (const DWORD error = win32::keepToUser(temporary); error != ERROR_SUCCESS) {
+        DeleteFileW(temporary);
+        return failure(error);
     }
 
     Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
