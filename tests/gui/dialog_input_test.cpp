@@ -341,7 +341,8 @@ TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
 
     add.setText("TWO");
     QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);  // Mod
-    EXPECT_EQ(ScreenReader::heard(), (Heard{"changed 1-1", "deselected 1"}));
+    // The click took the focus away from the list, and it comes back there after the edit.
+    EXPECT_EQ(ScreenReader::heard(), (Heard{"changed 1-1", "deselected 1", "focus -1"}));
 
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(2).center());
     ScreenReader::heard();
