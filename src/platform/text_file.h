@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -22,12 +23,22 @@ struct ReadResult {
 };
 ReadResult readLines(const std::string& path);
 
+// A line that the file's character set cannot hold, and that set (a code page number).
+struct UnstorableLine {
+    std::string line;
+    unsigned codePage = 0;
+};
 struct WriteResult {
+    WriteResult() = default;
+    WriteResult(bool ok, std::string error) : ok(ok), error(std::move(error)) {}
+    explicit WriteResult(UnstorableLine line) : ok(false), refused(std::move(line)) {}
+
     bool ok = true;
-    std::string error;  // the system's reason, when not ok
+    std::string error;  // the system's reason, when not ok and no line was refused
+    std::optional<UnstorableLine> refused;
 };
 // Where the file's character set cannot hold a character of a line (the ANSI code page on
-// Windows): Refuse writes nothing and names the line in the error; Replace stores the code
+// Windows): Refuse writes nothing and names the line in refused; Replace stores the code
 // page's default character instead, for text that is a report rather than the user's data.
 enum class Unencodable { Refuse, Replace };
 // OnDisk returns only once the new file has reached the disk. Cached leaves that to the system,

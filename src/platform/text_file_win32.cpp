@@ -112,8 +112,7 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         bool lossy = false;
         ansi.push_back(win32::utf8ToAnsi(line, &lossy));
         if (lossy && unencodable == Unencodable::Refuse) {
-            return {false, "The line \"" + line + "\" holds characters that code page " +
-                               std::to_string(GetACP()) + " of this system cannot store."};
+            return WriteResult{UnstorableLine{line, GetACP()}};
         }
     }
     const std::string bytes = joinLines(ansi);
