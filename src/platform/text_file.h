@@ -43,6 +43,7 @@ enum class Unencodable { Refuse, Replace };
 // for a file whose loss in a crash costs nothing (defaults the next start writes again).
 enum class Durability { OnDisk, Cached };
 // Replaces only a regular file (or creates one): anything else in its place is left as it is.
+// Every save also removes what earlier saves of the file left behind (removeLeftoverTemporaries).
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
                         Unencodable unencodable = Unencodable::Refuse,
                         Durability durability = Durability::OnDisk);
@@ -53,6 +54,10 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
 // writer that died) gets its line end first, so the new line stays one of its own.
 WriteResult appendLine(const std::string& path, const std::string& line,
                        Unencodable unencodable = Unencodable::Refuse);
+
+// A save that ended with the program (a crash, a power cut) leaves its temporary file beside
+// the file. Removes those of the file that are the user's and older than a minute.
+void removeLeftoverTemporaries(const std::string& path);
 
 bool deleteFile(const std::string& path);
 // Whether a regular file exists and can be opened for reading.

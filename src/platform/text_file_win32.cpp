@@ -278,6 +278,10 @@ WriteResult appendLine(const std::string& path, const std::string& line, Unencod
     return file.close() ? WriteResult{} : failure(GetLastError());
 }
 
+// The temporary files of a save here are named by GetTempFileName ("opa" and a number), which
+// cannot tell whose save left them: they are not cleaned up yet.
+void removeLeftoverTemporaries(const std::string& /*path*/) {}
+
 bool deleteFile(const std::string& path) {
     return DeleteFileW(win32::wide(path).c_str()) != 0;
 }
