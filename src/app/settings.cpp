@@ -53,8 +53,8 @@ bool Dialog::SaveSettings(platform::Durability durability) {
     const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
                                 PromptEach.value(), qErrMsg.value()};
     const std::string path = SettingsPath();
-    // The log is only ever added to now, but saves of it by earlier versions may have left
-    // copies of the whole log behind.
+    // The log is never replaced, but earlier builds replaced it at every record, and a crash
+    // then left a copy of the whole log beside it.
     platform::removeLeftoverTemporaries(ErrorLogPath());
     const platform::WriteResult written = platform::replaceFile(
         path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),

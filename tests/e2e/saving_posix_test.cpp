@@ -67,24 +67,29 @@ TEST(Saving, AHeldLockNeverFreezesTheProgram) {
     }
 }
 
-// A save cut off by a crash leaves its temporary file, for the log of earlier versions a copy
-// of the whole log: the user's own that are older than a minute go at the next start.
+// A save cut off by a crash leaves its temporary file, for the log of earlier builds a copy of
+// the whole log: the user's own that are older than a minute go at the next start; a younger
+// one may be another running program's save under way.
 TEST(Saving, WhatACrashedSaveLeftBehindGoesAtTheNextStart) {
     Program p;
     struct Leftover {
         std::string name;
         bool old;
+        uid_t owner;
         bool removed;
     };
     const std::vector<Leftover> leftovers{
-        {"opalist e2e.ini.tmp-Ab3dE9", true, true},
-        {"opalist e2e error.log.tmp-Zx9Qw1", true, true},
-        {"opalist e2e.ini.tmp-fresh1", false, false},
-        {"opalist eve.ini.tmp-Ab3dE9", true, false},
+        {"opalist e2e.ini.tmp-Ab3dE9", true, 0, true},
+        {"opalist e2e error.log.tmp-Zx9Qw1", true, 0, true},
+        {"opalist e2e.ini.tmp-fresh1", false, 0, false},
+        {"opalist e2e.ini.tmp-other1", true, 4102, false},  // another user's
+        {"opalist e2e.ini.tmp-toolong", true, 0, false},
+        {"opalist eve.ini.tmp-Ab3dE9", true, 0, false},
     };
     for (const Leftover& l : leftovers) {
         const fs::path file = p.dir.path() / l.name;
         std::ofstream(file, std::ios::binary) << "x";
+        ASSERT_EQ(::chown(file.c_str(), l.owner, l.owner), 0);
         if (l.old) {
             fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(2));
         }
