@@ -27,6 +27,7 @@ layout=(bin/opalist
 echo "== cmake --install into a prefix"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 expect_files "$work/prefix" "${layout[@]/#/./}"
+grep -qx "License: Expat" "$work/prefix/share/doc/opalist/copyright" || fail "no licence in copyright"
 "$work/prefix/bin/opalist" --version | grep -qx "opalist 1.4.4" || fail "--version of the install"
 
 echo "== the Debian package"
