@@ -176,4 +176,20 @@ TEST(Program, AFailingEntryIsLoggedWithTheShellsMessageInEitherLanguage) {
     }
 }
 
+// A NUL character would end the shell request's strings early and start the probe: the entry is
+// refused, logged with a message that says why, and nothing runs.
+TEST(Program, AnEntryHoldingANulIsRefusedAndLogged) {
+    Program p;
+    const std::string entry = p.probe.string() + '\0' + ".txt /x";
+    writeFile(p.settings, "<00101>\r\n3\r\nEN\r\n" + entry + "\r\n");
+    p.start();
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_NE(readFile(p.log).find("# | " + entry +
+                                   " | The command line holds a NUL character and was not "
+                                   "launched\r\n"),
+              std::string::npos)
+        << readFile(p.log);
+    EXPECT_FALSE(waitFor([&] { return fs::exists(p.probeOut); }, 2)) << "the probe ran";
+}
+
 }  // namespace

@@ -35,9 +35,11 @@ echo "== the Debian package"
 deb="$work/package/opalist_1.4.4_amd64.deb"
 [ -f "$deb" ] || fail "no $deb"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt6widgets6 libstdc++6; do
+# libglib2.0-0: GIO finds the application for a document; nothing else (xdg-open) is needed.
+for library in libc6 libglib2.0-0 libqt6widgets6 libstdc++6; do
     [[ $depends == *"$library "* ]] || fail "Depends lacks $library: $depends"
 done
+[ -z "$(dpkg-deb -f "$deb" Recommends)" ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 echo "== installed into a throw-away root"
 root="$work/root"
