@@ -77,8 +77,7 @@ std::optional<std::string> ansiLine(const std::string& line, Unencodable unencod
 }
 
 WriteResult refusedLine(const std::string& line) {
-    return {false, "The line \"" + line + "\" holds characters that code page " +
-                       std::to_string(GetACP()) + " of this system cannot store."};
+    return WriteResult{UnstorableLine{line, GetACP()}};
 }
 
 // How long a writer waits for another to let go of the log before it gives up on its line.
