@@ -27,12 +27,10 @@ std::string Dialog::SettingsPath() const {
 
 // Setting the controls raises their change events as a user's click would; the start-up
 // sequence clears the resulting mark afterwards. The start-up save then writes a carried-over
-// setup into the files' own folder.
+// setup (the newer one, kept in the other folder) into the files' own folder.
 Dialog::SettingsRead Dialog::LoadSettings() {
-    platform::ReadResult read = platform::readLines(SettingsPath());
-    if (!read.opened && !services_.carriedSettings.empty()) {
-        read = platform::readLines(services_.carriedSettings);
-    }
+    const platform::ReadResult read = platform::readLines(
+        services_.carriedSettings.empty() ? SettingsPath() : services_.carriedSettings);
     settings::FileText file = settings::splitFile(read.lines);
     for (std::string& entry : file.entries) {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));
@@ -68,6 +66,9 @@ bool Dialog::SaveSettings(platform::Durability durability) {
     const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
                                 PromptEach.value(), qErrMsg.value()};
     const std::string path = SettingsPath();
+    // The log is never replaced, but earlier builds replaced it at every record, and a crash
+    // then left a copy of the whole log beside it.
+    platform::removeLeftoverTemporaries(ErrorLogPath());
     const platform::WriteResult written = platform::replaceFile(
         path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
         platform::Unencodable::Refuse, durability);

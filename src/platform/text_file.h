@@ -4,9 +4,15 @@
 // Windows, converted to and from UTF-8 at this boundary. Writing replaces the file atomically:
 // the old content stays intact until the new one is complete on disk. A file that already
 // holds exactly the new content is left as it is (no rewrite, no wait for the disk).
+//
+// Only the user's own files are read or written (see file_ownership.h): a file or a link that
+// another user controls reads as unfinished and is never written through, and new files are
+// made for the user alone.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,6 +28,10 @@ struct ReadResult {
     std::vector<std::string> lines;  // whole lines without their ends, as far as they could be read
 };
 ReadResult readLines(const std::string& path);
+// The same, handing each line to onLine as it is read rather than keeping them: a file of any
+// size costs only the lines the caller keeps. The result holds no lines.
+ReadResult readLines(const std::string& path,
+                     const std::function<void(std::string_view line)>& onLine);
 
 // A line that the file's character set cannot hold, and that set (a code page number).
 struct UnstorableLine {
@@ -45,9 +55,21 @@ enum class Unencodable { Refuse, Replace };
 // for a file whose loss in a crash costs nothing (defaults the next start writes again).
 enum class Durability { OnDisk, Cached };
 // Replaces only a regular file (or creates one): anything else in its place is left as it is.
+// Every save also removes what earlier saves of the file left behind (removeLeftoverTemporaries).
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
                         Unencodable unencodable = Unencodable::Refuse,
                         Durability durability = Durability::OnDisk);
+
+// Adds one line at the end of the file, creating it, under an exclusive lock of the file itself,
+// so that two running programs add whole lines. The lock is waited for about two seconds at
+// most; then the line is given up as for any other write failure. A cut last line (left by a
+// writer that died) gets its line end first, so the new line stays one of its own.
+WriteResult appendLine(const std::string& path, const std::string& line,
+                       Unencodable unencodable = Unencodable::Refuse);
+
+// A save that ended with the program (a crash, a power cut) leaves its temporary file beside
+// the file. Removes those of the file that are the user's and older than a minute.
+void removeLeftoverTemporaries(const std::string& path);
 
 bool deleteFile(const std::string& path);
 // Whether a regular file exists and can be opened for reading.

@@ -3,13 +3,13 @@
 // a screen reader hears of every edit of the launch list.
 #include <gtest/gtest.h>
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 #include <QtCore/QTimer>
 #include <QtGui/QAccessible>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
-#include <QtGui/private/qguiapplication_p.h>
-#include <QtGui/qpa/qplatformaccessibility.h>
-#include <QtGui/qpa/qplatformintegration.h>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>

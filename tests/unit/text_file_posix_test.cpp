@@ -1,9 +1,13 @@
 // Text files on POSIX: permissions and links survive a replace, a full disk leaves the old
-// file intact, the reason is the system's text, and a read that fails part-way is not complete.
+// file intact, the reason is the system's text, a read that fails part-way is not complete, and
+// a line is appended in place under a lock that is never waited for long.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -11,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/text_file.h"
@@ -158,6 +163,60 @@ TEST(TextFileReplace, AFifoInTheFilesPlaceIsLeftAsItIs) {
                                    [&] { written = platform::replaceFile(link, {"x"}); }));
     EXPECT_FALSE(written.ok);
     EXPECT_TRUE(fifo.intact());
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The line goes at the end of the file as it is: nothing is read or written again, and a last
+// line that a dead writer cut off gets its line end first.
+TEST(TextFileAppend, AddsTheLineInPlace) {
+    TempDir dir;
+    const std::string path = dir.file("log");
+    struct Case {
+        std::string before;
+        std::string after;
+    };
+    const std::vector<Case> cases{
+        {"", "new\r\n"},       {"a\r\n", "a\r\nnew\r\n"},           {"a\n", "a\nnew\r\n"},
+        {"a\r", "a\rnew\r\n"}, {"a\r\ncut", "a\r\ncut\r\nnew\r\n"},
+    };
+    for (const Case& c : cases) {
+        writeRaw(path, c.before);
+        const ino_t inode = inodeOf(path);
+        ASSERT_TRUE(platform::appendLine(path, "new").ok);
+        EXPECT_EQ(readRaw(path), c.after) << testing::PrintToString(c.before);
+        EXPECT_EQ(inodeOf(path), inode) << "the file is not replaced";
+    }
+}
+
+// Whoever can open the log can lock it: a writer waits about two seconds, then gives up on its
+// line, which is reported like any failed write; a lock let go in time costs only the wait.
+TEST(TextFileAppend, ALockHeldElsewhereIsWaitedForAboutTwoSecondsAtMost) {
+    TempDir dir;
+    const std::string path = dir.file("log");
+    writeRaw(path, "old\r\n");
+    const int holder = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    const platform::WriteResult held = platform::appendLine(path, "lost");
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(held.ok);
+    EXPECT_EQ(held.error, "Resource temporarily unavailable");
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_EQ(readRaw(path), "old\r\n");
+
+    std::thread release([holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::close(holder);
+    });
+    EXPECT_TRUE(platform::appendLine(path, "kept").ok);
+    release.join();
+    EXPECT_EQ(readRaw(path), "old\r\nkept\r\n");
 }
 
 }  // namespace
