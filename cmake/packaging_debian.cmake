@@ -6,8 +6,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Documents and web addresses are opened through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 # CPack puts the summary line in front of this.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Opalist runs right after you log on. Its window counts a chosen interval

@@ -1,6 +1,7 @@
 // Opalist: the main window on the Qt front end. "--help" and "--version" print and end
 // before any window is opened; any other argument is refused. Where no display can be opened
 // the program says so in one line instead of Qt's abort.
+#include <QtCore/QLoggingCategory>
 #include <QtCore/QStringList>
 #include <QtCore/QtGlobal>
 #include <QtWidgets/QApplication>
@@ -37,15 +38,39 @@ bool isSet(const char* variable) {
     return value != nullptr && *value != '\0';
 }
 
-// Qt ends with a fatal message when the display it was given cannot be opened; its warnings
-// on the way are held back, so that the user reads one line. They are printed once the
-// display is open.
+// Qt ends with a fatal message when the display it was given cannot be opened, or when no
+// platform plugin can be loaded for it; its warnings on the way are held back, so that the
+// user reads one line. They are printed once the display is open.
 QStringList heldMessages;
+// A platform plugin that was loaded and refused the display says so in its own category.
+bool displayRefused = false;
+// Qt names the library a plugin misses only in a debug message of its plugin loader: those are
+// asked for while Qt starts, and only the failures are kept unless the user asked for all.
+constexpr char PluginLoader[] = "qt.core.plugin.loader";
+bool pluginDebugAsked = false;
+
 void startMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtFatalMsg) {
+    const QString category = QString::fromUtf8(context.category != nullptr ? context.category : "");
+    if (type == QtDebugMsg && category == QLatin1String(PluginLoader) && !pluginDebugAsked &&
+        !text.contains(u"failed")) {
+        return;
+    }
+    displayRefused =
+        displayRefused ||
+        ((category.startsWith(u"qt.qpa.xcb") || category.startsWith(u"qt.qpa.wayland")) &&
+         text.contains(u"display", Qt::CaseInsensitive));
+    heldMessages.append(qFormatLogMessage(type, context, text));
+    if (type != QtFatalMsg) {
+        return;
+    }
+    if (displayRefused) {
         noDisplay("the display could not be opened");
     }
-    heldMessages.append(qFormatLogMessage(type, context, text));
+    // Qt's own reason (which plugin, which library is missing) on the one line.
+    const QString reason = heldMessages.join(u' ').simplified();
+    std::fprintf(stderr, "opalist: the Qt platform plugin could not be loaded: %s\n",
+                 reason.toLocal8Bit().constData());
+    std::_Exit(1);
 }
 
 }  // namespace
@@ -68,9 +93,12 @@ int main(int argc, char* argv[]) {
     if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
         noDisplay("no display to open (DISPLAY and WAYLAND_DISPLAY are not set)");
     }
+    pluginDebugAsked = isSet("QT_DEBUG_PLUGINS");
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.plugin.loader.debug=true"));
     qInstallMessageHandler(startMessages);
     QApplication qt(argc, argv);
     qInstallMessageHandler(nullptr);
+    QLoggingCategory::setFilterRules({});
     for (const QString& message : std::as_const(heldMessages)) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
     }

@@ -4,6 +4,7 @@
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
 #include "launch/maker.h"
+#include "platform/shell.h"
 
 using launch::MakerAddress;
 
@@ -13,6 +14,11 @@ std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
         launch::splitCommandLine(DocName, ParChck != 0);
     if (!command) {
         throw launch::EmptyCommandLine{};
+    }
+    // The request's strings end at a NUL: what follows it would be dropped without a word.
+    if (command->file.find('\0') != std::string::npos ||
+        command->parameters.find('\0') != std::string::npos) {
+        return platform::shell_code::NulInCommandLine;
     }
     return services().shellExecute({owner, "Open", command->file, command->parameters,
                                     launch::shellDirectory(services().pathSeparator), 1});

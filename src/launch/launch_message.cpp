@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/shell.h"
+
 namespace launch {
 namespace {
 
@@ -13,12 +15,17 @@ std::string half(const std::string& pair, bool english) {
     return english ? pair.substr(0, cut) : pair.substr(cut + 1);
 }
 
-constexpr std::array<std::pair<std::int32_t, const char*>, 12> Messages{{
+constexpr std::array<std::pair<std::int32_t, const char*>, 14> Messages{{
     {2, "File not found;Soubor nenalezen"},
     {3, "Path not found;Cesta nenalezena"},
     {5, "Access denied;Odepřen přístup"},
     {8, "Out of memory;Nedostatek paměti"},
     {11, "Invalid EXE file or error in EXE image;Chybný EXE soubor nebo chyba v EXE obrázku"},
+    {platform::shell_code::NulInCommandLine,
+     "The command line holds a NUL character and was not launched;"
+     "Příkazový řádek obsahuje znak NUL a nebyl spuštěn"},
+    {platform::shell_code::CommandLineTooLong,
+     "The command line is too long;Příkazový řádek je příliš dlouhý"},
     {26, "A sharing violation occurred;Narušení sdílení"},
     {27, "Incomplete or invalid file association;Nekompletní nebo chybná asociace souboru"},
     {28, "DDE Time out;DDE vypršení časového limitu"},

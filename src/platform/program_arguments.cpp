@@ -1,5 +1,7 @@
 #include "platform/program_arguments.h"
 
+#include <algorithm>
+
 #include "platform/argument_split.h"
 
 namespace platform {
@@ -7,8 +9,11 @@ namespace platform {
 std::vector<std::string> programArguments(const std::string& parameters) {
     std::vector<std::string> arguments = splitArguments(parameters);
     for (std::string& argument : arguments) {
-        if (argument.starts_with("/-")) {
+        if (argument.starts_with('/')) {
             argument.erase(0, 1);
+        }
+        if (argument.starts_with('\\')) {
+            std::replace(argument.begin(), argument.end(), '\\', '/');
         }
     }
     return arguments;

@@ -1,8 +1,12 @@
 #pragma once
 // The argument vector a program gets on POSIX from a request's parameter string. The string is
-// split the way Windows programs split their command line; then an argument that begins with
-// "/-" loses that first "/", so that the launch list's "/"-introduced parameters can carry the
-// "-x" and "--name=value" options of POSIX programs. Every other argument is passed as it is.
+// split the way Windows programs split their command line; then every argument that begins
+// with the "/" that introduces a launch-list parameter loses that "/", and an argument that
+// then begins with "\" is a path written in the list's notation, its "\" read as "/":
+//   /-geometry 300x300       ->  -geometry  300x300
+//   /--name=value /notes     ->  --name=value  notes
+//   /\home\eva\notes.txt     ->  /home/eva/notes.txt
+//   /-o \tmp\out.txt         ->  -o  /tmp/out.txt
 
 #include <string>
 #include <vector>

@@ -1,13 +1,30 @@
 #pragma once
 // The shell's "Open" request: open a file (a program, a document, a folder or a web address)
-// with a parameter string. Success returns a value above 32; 0 to 32 are the shell's error
-// codes (2 file not found, 3 path not found, 5 access denied, 8 out of memory, 11 invalid
-// executable, 31 no association).
+// with a parameter string. Success returns a value above 32; 0 to 32 are error codes, those
+// below the shell's own and two of Opalist's.
 
 #include <cstdint>
 #include <string>
 
 namespace platform {
+
+namespace shell_code {
+constexpr std::int32_t Accepted = 42;  // any value above 32
+constexpr std::int32_t UnknownError = 0;
+constexpr std::int32_t FileNotFound = 2;
+constexpr std::int32_t PathNotFound = 3;
+constexpr std::int32_t AccessDenied = 5;
+constexpr std::int32_t OutOfMemory = 8;
+constexpr std::int32_t InvalidExecutable = 11;
+// Opalist's: a command line holding a NUL character, which would end its strings early and
+// start a shorter command (Windows' "the data is invalid").
+constexpr std::int32_t NulInCommandLine = 13;
+// Opalist's: more arguments than the system lets a program start with (Windows' "bad length").
+constexpr std::int32_t CommandLineTooLong = 24;
+constexpr std::int32_t SharingViolation = 26;
+constexpr std::int32_t InvalidAssociation = 27;
+constexpr std::int32_t NoAssociation = 31;
+}  // namespace shell_code
 
 struct ShellRequest {
     std::uintptr_t owner = 0;

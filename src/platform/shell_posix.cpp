@@ -1,8 +1,8 @@
 // The "Open" request on POSIX. Nothing goes through a shell interpreter: an executable is
 // started directly with its parameters split into arguments, anything else (a document, a
-// folder, a web address) is handed to the desktop's opener, whose exit status is awaited for a
-// few seconds. Every program is started detached, in its own session, so it outlives Opalist,
-// and a failure to start is known before the request returns.
+// folder, a web address) is opened with the application the desktop has for it. Every program
+// is started detached, in its own session, so it outlives Opalist, and whether it could start
+// is known before the request returns, without waiting for anything it does.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -14,14 +14,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <thread>
+#include <variant>
 #include <vector>
 
 #include "platform/child_reaper.h"
+#include "platform/desktop_handler.h"
 #include "platform/program_arguments.h"
 #include "platform/shell.h"
 
@@ -30,21 +30,7 @@ extern char** environ;
 namespace platform {
 namespace {
 
-constexpr std::int32_t Accepted = 42;
-constexpr std::int32_t UnknownError = 0;
-constexpr std::int32_t FileNotFound = 2;
-constexpr std::int32_t PathNotFound = 3;
-constexpr std::int32_t AccessDenied = 5;
-constexpr std::int32_t OutOfMemory = 8;
-constexpr std::int32_t InvalidExecutable = 11;
-constexpr std::int32_t SharingViolation = 26;
-constexpr std::int32_t InvalidAssociation = 27;
-constexpr std::int32_t NoAssociation = 31;
-
-// How long a request waits for the desktop's opener to say whether it could open the target.
-constexpr std::chrono::seconds OpenerPatience{3};
-// It is asked at growing intervals up to this one, so a quick verdict is seen at once.
-constexpr std::chrono::milliseconds MaxPause{16};
+using namespace shell_code;
 
 std::int32_t shellCode(int error) {
     switch (error) {
@@ -57,9 +43,10 @@ std::int32_t shellCode(int error) {
         case EACCES:
         case EPERM:
             return AccessDenied;
+        case E2BIG:
+            return CommandLineTooLong;
         case ENOMEM:
         case EAGAIN:
-        case E2BIG:
         case EMFILE:
         case ENFILE:
             return OutOfMemory;
@@ -84,12 +71,6 @@ bool isWebAddress(const std::string& file) {
     return std::all_of(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
     });
-}
-
-bool isExecutableFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
 }
 
 // The first executable of that name on PATH; failing that, the first other file of that name.
@@ -153,7 +134,7 @@ std::int32_t startFailureCode(int error, const std::string& directory, std::int3
 }
 
 // Starts a program in a session of its own, in `directory`, with stdio on /dev/null, no other
-// descriptor of Opalist's and the signal state a new program expects. posix_spawn reports a
+// descriptor of Opalist's, every signal at its default and none blocked. posix_spawn reports a
 // failure to start, exec's own included, before it returns; it never falls back to a shell.
 // Returns 0 and the child, or the error.
 int spawnDetached(const std::string& program, const std::vector<std::string>& arguments,
@@ -170,7 +151,8 @@ int spawnDetached(const std::string& program, const std::vector<std::string>& ar
     sigset_t signals;
     sigemptyset(&signals);
     posix_spawnattr_setsigmask(&attributes, &signals);
-    sigaddset(&signals, SIGPIPE);
+    // Also the signals Opalist was started ignoring: an ignored signal survives exec.
+    sigfillset(&signals);
     posix_spawnattr_setsigdefault(&attributes, &signals);
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
@@ -194,56 +176,12 @@ std::string workingDirectory(const ShellRequest& request) {
     return request.directory.empty() ? "/" : request.directory;
 }
 
-// The opener's exit status (xdg-open: 1 syntax error, 2 file not found, 3 a required tool
-// missing, 4 the action failed) as the shell's code.
-std::int32_t openerCode(int status) {
-    if (!WIFEXITED(status)) {
-        return UnknownError;
-    }
-    switch (WEXITSTATUS(status)) {
-        case 0:
-            return Accepted;
-        case 2:
-            return FileNotFound;
-        case 3:
-            return NoAssociation;
-        case 4:
-            return InvalidAssociation;
-        default:
-            return UnknownError;
-    }
-}
-
-// Waits for the opener's verdict, OpenerPatience at most. An opener still at work by then is
-// most often running the application it opened (xdg-open waits for it where no desktop handles
-// the request), so it is left to run and the request counts as accepted.
-std::int32_t openerVerdict(pid_t opener) {
-    const auto deadline = std::chrono::steady_clock::now() + OpenerPatience;
-    for (auto pause = std::chrono::milliseconds(1);; pause = std::min(2 * pause, MaxPause)) {
-        int status = 0;
-        const pid_t ended = ::waitpid(opener, &status, WNOHANG);
-        if (ended != 0) {
-            // Anything but the opener: its status was taken by another waiter; nothing says
-            // that it failed.
-            return ended == opener ? openerCode(status) : Accepted;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            reapWhenDone(opener);
-            return Accepted;
-        }
-        std::this_thread::sleep_for(pause);
-    }
-}
-
 std::int32_t openWithDesktop(const std::string& target, const ShellRequest& request) {
-    const std::optional<std::string> opener = findOnPath("xdg-open");
-    if (!opener || !isExecutableFile(*opener)) {
-        return NoAssociation;
+    const std::variant<DesktopHandler, std::int32_t> handler = DesktopHandler::find(target);
+    if (const auto* refusal = std::get_if<std::int32_t>(&handler)) {
+        return *refusal;
     }
-    const std::string directory = workingDirectory(request);
-    pid_t child = 0;
-    const int error = spawnDetached(*opener, {*opener, target}, directory, child);
-    return error == 0 ? openerVerdict(child) : startFailureCode(error, directory, NoAssociation);
+    return std::get<DesktopHandler>(handler).open(workingDirectory(request));
 }
 
 std::int32_t startProgram(const std::string& path, const ShellRequest& request) {

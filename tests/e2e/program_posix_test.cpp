@@ -1,5 +1,7 @@
 // The real program from start to end: a copy of opalist in a program folder of its own counts
 // its shortest interval down offscreen, launches its list and ends, leaving its files behind.
+// It is started as a session that ignores hang-ups and interrupts may start it, on a desktop of
+// the tests' own.
 
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -14,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/desktop_handlers.h"
+#include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -33,14 +37,28 @@ struct Program {
     fs::path settings = dir.path() / "opalist e2e.ini";
     fs::path log = dir.path() / "opalist e2e error.log";
     fs::path probeOut = dir.path() / "probe.out";
+    fs::path bin = dir.path() / "bin";
+    testing_support::TestDesktop desktop{OPALIST_TEST_PROBE};
 
-    Program() { fs::copy_file(OPALIST_PROGRAM, exe); }
+    Program() {
+        fs::copy_file(OPALIST_PROGRAM, exe);
+        fs::create_directory(bin);
+    }
+
+    std::string entry(const std::string& name) const { return listNotation(dir.file(name)); }
+    static std::string listNotation(std::string path) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
 
     // Runs the program to its end; its exit status, or -1 when it did not end in time.
     int run() const {
         std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "USER=e2e", "LC_ALL=C.UTF-8",
-                                        "PATH=/usr/bin:/bin",
+                                        "PATH=" + bin.string() + ":/usr/bin:/bin",
                                         "OPALIST_PROBE_OUT=" + probeOut.string()};
+        for (const std::string& variable : desktop.environment()) {
+            env.push_back(variable);
+        }
         std::vector<char*> envp;
         for (std::string& entry : env) {
             envp.push_back(entry.data());
@@ -49,8 +67,11 @@ struct Program {
         std::string program = exe.string();
         char* argv[] = {program.data(), nullptr};
         pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
-            return -2;
+        {
+            const testing_support::ShelteredSignals sheltered;
+            if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+                return -2;
+            }
         }
         for (int i = 0; i < 300; ++i) {  // 30 s at most; the interval is 3 s
             int status = 0;
@@ -64,32 +85,41 @@ struct Program {
         return -1;
     }
 
-    // The probe's arguments, once its record has appeared.
-    std::vector<std::string> probeArguments() const {
+    // The values of the probe's record lines that start with `key`, once it has appeared.
+    std::vector<std::string> probeRecord(const std::string& key) const {
         for (int i = 0; i < 200 && !fs::exists(probeOut); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        std::vector<std::string> args;
+        std::vector<std::string> values;
         std::ifstream in(probeOut);
         for (std::string line; std::getline(in, line);) {
-            if (line.rfind("arg=", 0) == 0) {
-                args.push_back(line.substr(4));
+            if (line.starts_with(key + "=")) {
+                values.push_back(line.substr(key.size() + 1));
             }
         }
-        return args;
+        return values;
+    }
+    std::vector<std::string> probeArguments() const { return probeRecord("arg"); }
+    std::string probeSignals() const {
+        const std::vector<std::string> signals = probeRecord("signals");
+        return signals.size() == 1 ? "signals=" + signals[0] : "";
     }
 };
 
+// Options, plain words and paths in the list's notation reach the program as it expects them,
+// and no signal that Opalist's session ignored or blocked is ignored or blocked in it.
 TEST(Program, CountsDownLaunchesTheListAndEnds) {
     Program p;
     // Entries write directories with "\\": "/" introduces a parameter.
-    std::string probe = OPALIST_TEST_PROBE;
-    std::replace(probe.begin(), probe.end(), '/', '\\');
-    const std::string settings = "<01100>\r\n3\r\nEN\r\n" + probe + " /min  /log:x y\r\n";
+    const std::string settings = "<01100>\r\n3\r\nEN\r\n" +
+                                 Program::listNotation(OPALIST_TEST_PROBE) +
+                                 " /-v  /\\home\\u1\\notes.txt /min /log:x y\r\n";
     std::ofstream(p.settings, std::ios::binary) << settings;
 
     EXPECT_EQ(p.run(), 0);
-    EXPECT_EQ(p.probeArguments(), (std::vector<std::string>{"/min", "/log:x", "y"}));
+    EXPECT_EQ(p.probeArguments(),
+              (std::vector<std::string>{"-v", "/home/u1/notes.txt", "min", "log:x", "y"}));
+    EXPECT_EQ(p.probeSignals(), testing_support::DefaultSignals);
     EXPECT_EQ(readFile(p.settings), settings) << "an unchanged setup is kept as it was";
     EXPECT_FALSE(fs::exists(p.log));
 }
@@ -105,6 +135,73 @@ TEST(Program, AFailedLaunchIsLoggedAndQuitsWhenAskedTo) {
     EXPECT_NE(log.find("# | no-such-program /x | File not found\r\n"), std::string::npos) << log;
     EXPECT_EQ(readFile(p.settings), "<00101>\r\n3\r\nEN\r\nno-such-program /x\r\n")
         << "the start writes the file back with CR LF";
+}
+
+// The processes whose command line names `text`.
+std::vector<pid_t> processesNaming(const std::string& text) {
+    std::vector<pid_t> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") == std::string::npos &&
+            readFile(entry.path() / "cmdline").find(text) != std::string::npos) {
+            found.push_back(std::stoi(name));
+        }
+    }
+    return found;
+}
+
+// Documents open with the desktop's handlers at once: the run ends while two handlers are still
+// open. Whatever cannot be opened, or could not be launched as written, is logged with its
+// reason.
+TEST(Program, DocumentsOpenAtOnceAndEveryRefusalIsLoggedWithItsReason) {
+    Program p;
+    const std::string d = p.dir.path().string();
+    std::ofstream(d + "/notes.txt") << "notes\n";
+    std::ofstream(d + "/page.html") << "<html></html>\n";
+    std::ofstream(d + "/report.pdf") << "%PDF-1.4\n";
+    std::ofstream(d + "/picture.png") << std::string("\x89PNG\r\n\x1a\n", 8);
+    // A program the NUL entry would have started under its shorter name.
+    std::ofstream(p.bin / "cprobe") << "#!/bin/sh\ntouch '" << d << "/cprobe-ran'\n";
+    fs::permissions(p.bin / "cprobe", fs::perms::owner_all);
+    const std::string nul = std::string("cprobe") + '\0' + ".txt";
+    struct Refusal {
+        std::string entry;
+        std::string message;
+    };
+    const std::vector<Refusal> refusals{
+        {p.entry("report.pdf"), "Incomplete or invalid file association"},
+        {p.entry("picture.png"), "No association for file extension"},
+        {p.entry("missing.txt"), "File not found"},
+        {p.entry("no-such-dir/notes.txt"), "Path not found"},
+        {nul, "The command line holds a NUL character and was not launched"},
+        {Program::listNotation(OPALIST_TEST_PROBE) + " /" + std::string(200000, 'x'),
+         "The command line is too long"},
+    };
+    // Errors logged, not shown, and the program quits even so.
+    std::string settings = "<00101>\r\n3\r\nEN\r\n" + p.entry("page.html") + "\r\n" +
+                           p.entry("notes.txt") + "\r\n" + p.entry("page.html") + "\r\n";
+    for (const Refusal& refusal : refusals) {
+        settings += refusal.entry + "\r\n";
+    }
+    std::ofstream(p.settings, std::ios::binary) << settings;
+
+    EXPECT_EQ(p.run(), 0);
+    const std::vector<pid_t> open = processesNaming(d + "/page.html");
+    EXPECT_EQ(open.size(), 2u) << "both handlers of page.html are still open";
+    for (const pid_t handler : open) {
+        ::kill(handler, SIGTERM);
+    }
+    EXPECT_EQ(p.probeArguments(), std::vector<std::string>{d + "/notes.txt"});
+    EXPECT_EQ(p.probeSignals(), testing_support::DefaultSignals);
+    const std::string log = readFile(p.log);
+    for (const Refusal& refusal : refusals) {
+        EXPECT_NE(log.find("# | " + refusal.entry + " | " + refusal.message + "\r\n"),
+                  std::string::npos)
+            << refusal.message;
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), static_cast<long>(refusals.size())) << log;
+    EXPECT_FALSE(fs::exists(d + "/cprobe-ran")) << "the NUL entry ran under a shorter name";
 }
 
 }  // namespace

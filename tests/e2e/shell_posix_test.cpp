@@ -1,11 +1,12 @@
 // The POSIX "Open" request against real programs: a probe that records how it was started,
-// failures mapped onto the shell's codes, documents and web addresses handed to the opener and
-// its verdict awaited, children reaped without taking anyone else's, options reaching a program,
-// programs that outlive their launcher, and command lines full of shell syntax that start
-// nothing but the named program.
+// failures mapped onto the shell's codes, documents and web addresses opened with the handler
+// of a desktop of the tests' own (GIO), children reaped without taking anyone else's, options
+// reaching a program, programs that outlive their launcher, and command lines full of shell
+// syntax that start nothing but the named program.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,10 +20,14 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #include "launch/command_line.h"
+#include "platform/desktop_handler.h"
 #include "platform/shell.h"
+#include "support/desktop_handlers.h"
+#include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -30,6 +35,27 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string Probe = OPALIST_TEST_PROBE;
+
+// GIO reads the XDG folders once, at its first lookup: every test here sees the tests' desktop.
+class DesktopEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { desktop.apply(); }
+
+    testing_support::TestDesktop desktop{Probe};
+};
+auto* const desktopEnvironment =
+    dynamic_cast<DesktopEnvironment*>(::testing::AddGlobalTestEnvironment(new DesktopEnvironment));
+
+// The probe's record of a program started on its own: in "/", in a session of its own, stdio
+// on /dev/null, no other descriptor, no signal ignored or blocked.
+void expectStartedAlone(const std::vector<std::string>& lines) {
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "cwd=/");
+    EXPECT_NE(lines[1], "session=" + std::to_string(::getsid(0)));
+    EXPECT_EQ(lines[2], "stdio=/dev/null /dev/null /dev/null");
+    EXPECT_EQ(lines[3], "fds=0 1 2");
+    EXPECT_EQ(lines[5], testing_support::DefaultSignals);
+}
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
@@ -117,28 +143,21 @@ struct ProbeFixture : ::testing::Test {
         fs::create_symlink(Probe, bin / name);
         return bin.string();
     }
-    // A folder on PATH holding a fake xdg-open, the shell script `body`, and the usual tools.
-    std::string pathWithOpener(const std::string& body) const {
-        const fs::path bin = dir.path() / "opener";
-        fs::create_directories(bin);
-        writeFile((bin / "xdg-open").string(), "#!/bin/sh\n" + body + "\n", fs::perms::owner_all);
-        return bin.string() + ":/usr/bin:/bin";
-    }
 };
 
 TEST_F(ProbeFixture, ProgramStartsDetachedInRootWithNothingInherited) {
     // A descriptor without close-on-exec, as a library might leave one.
     const int leaked = ::open("/dev/null", O_RDONLY);
     ASSERT_GE(leaked, 3);
-    EXPECT_EQ(shellOpen(Probe), 42);
+    {
+        const testing_support::ShelteredSignals sheltered;
+        EXPECT_EQ(shellOpen(Probe), 42);
+    }
     ::close(leaked);
 
     const std::vector<std::string> lines = record();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "cwd=/");
-    EXPECT_NE(lines[1], "session=" + std::to_string(::getsid(0)));
-    EXPECT_EQ(lines[2], "stdio=/dev/null /dev/null /dev/null");
-    EXPECT_EQ(lines[3], "fds=0 1 2");
+    EXPECT_EQ(lines.size(), 6u);
+    expectStartedAlone(lines);
 }
 
 // Every started program is reaped when it ends, while the launcher lives on; a child of someone
@@ -170,11 +189,11 @@ TEST_F(ProbeFixture, ParametersAreSplitTheWayWindowsProgramsSplitThem) {
     };
     const std::vector<Case> cases{
         {"", {}},
-        {"/min /log:x", {"/min", "/log:x"}},
-        {"  /a \t /b  ", {"/a", "/b"}},
-        {R"(/"C:\data file.txt")", {R"(/C:\data file.txt)"}},
-        {R"(/a\\"b c" /d\"e)", {R"(/a\b c)", R"(/d"e)"}},
-        {R"("" /x)", {"", "/x"}},
+        {"/min /log:x", {"min", "log:x"}},
+        {"  /a \t /b  ", {"a", "b"}},
+        {R"(/"C:\data file.txt")", {R"(C:\data file.txt)"}},
+        {R"(/a\\"b c" /d\"e)", {R"(a\b c)", R"(d"e)"}},
+        {R"("" /x)", {"", "x"}},
     };
     for (const Case& c : cases) {
         fs::remove(out);
@@ -185,23 +204,26 @@ TEST_F(ProbeFixture, ParametersAreSplitTheWayWindowsProgramsSplitThem) {
 
 TEST_F(ProbeFixture, FileInWindowsNotationOrOnPathIsFound) {
     EXPECT_EQ(shellOpen(windowsNotation(Probe), "/one"), 42);
-    EXPECT_EQ(arguments(), std::vector<std::string>{"/one"});
+    EXPECT_EQ(arguments(), std::vector<std::string>{"one"});
 
     fs::remove(out);
     const ScopedEnv path("PATH", pathWithProbeAs("opalist-tool"));
     EXPECT_EQ(shellOpen("opalist-tool", "/two"), 42);
-    EXPECT_EQ(arguments(), std::vector<std::string>{"/two"});
+    EXPECT_EQ(arguments(), std::vector<std::string>{"two"});
 }
 
-// A launch-list parameter "/-x" reaches a POSIX program as its option "-x".
-TEST_F(ProbeFixture, DashOptionsReachTheProgramWithoutTheirSlash) {
+// Options, plain words and paths, written in the list's notation, reach a POSIX program as it
+// expects them: "/-x" as "-x", "/word" as "word", "/\home\u1\notes.txt" as a path.
+TEST_F(ProbeFixture, EveryArgumentCanBeWrittenInTheListsNotation) {
     struct Case {
         std::string parameters;
         std::vector<std::string> arguments;
     };
     const std::vector<Case> cases{
         {"/-geometry 300x300", {"-geometry", "300x300"}},
-        {"/--name=value /-v /min", {"--name=value", "-v", "/min"}},
+        {"/--name=value /-v /min", {"--name=value", "-v", "min"}},
+        {R"(/\home\u1\notes.txt)", {"/home/u1/notes.txt"}},
+        {R"(/-o \tmp\out.txt /--depth=2)", {"-o", "/tmp/out.txt", "--depth=2"}},
     };
     for (const Case& c : cases) {
         fs::remove(out);
@@ -213,13 +235,16 @@ TEST_F(ProbeFixture, DashOptionsReachTheProgramWithoutTheirSlash) {
     }
 }
 
+// The first bytes of a PNG picture: a type the tests' desktop has no handler for.
+const std::string Picture("\x89PNG\r\n\x1a\n", 8);
+
 TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
     const std::string d = dir.path().string();
     writeFile(d + "/script", "#!/bin/sh\ntouch " + d + "/ran\n",
               fs::perms::owner_read | fs::perms::owner_write);
     fs::copy_file(Probe, d + "/binary");
     fs::permissions(d + "/binary", fs::perms::owner_read | fs::perms::owner_write);
-    writeFile(d + "/garbage", "not a program\n", fs::perms::owner_all);
+    writeFile(d + "/garbage", Picture, fs::perms::owner_all);
     writeFile(d + "/foreign",
               std::string("\x7f"
                           "ELF\x02\x01\x01",
@@ -227,7 +252,7 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
                   std::string(57, '\0'),
               fs::perms::owner_all);
     writeFile(d + "/lost", "#!/nonexistent/interpreter\n", fs::perms::owner_all);
-    writeFile(d + "/plain", "", fs::perms::owner_read);
+    writeFile(d + "/plain", Picture, fs::perms::owner_read);
     const ScopedEnv path("PATH", d + "/bin-missing");
 
     struct Case {
@@ -242,11 +267,11 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
         {d + "/plain/tool", 3},
         {d + "/script", 5},
         {d + "/binary", 5},
-        {d + "/garbage", 31},  // a document with the execute bit, and no opener here
+        {d + "/garbage", 31},  // a document with the execute bit, of a type nothing opens
         {d + "/foreign", 11},
         {d + "/lost", 11},
         {windowsNotation(d) + "\\missing", 2},
-        {"https://opalist.example.org/", 31},
+        {"mailto:team@opalist.example.org", 31},
         {d + "/plain", 31},
     };
     for (const Case& c : cases) {
@@ -257,12 +282,12 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
     EXPECT_EQ(platform::shellExecute({0, "Open", Probe, "", d + "/gone", 1}), 3);
 }
 
-TEST_F(ProbeFixture, EverythingButAnExecutableGoesToTheOpener) {
+TEST_F(ProbeFixture, EverythingButAnExecutableOpensWithTheDesktopsHandler) {
     const std::string d = dir.path().string();
     writeFile(d + "/notes.txt", "notes\n", fs::perms::owner_read | fs::perms::owner_write);
     // Shell text with the execute bit but no "#!": a document, never a script for a shell.
     writeFile(d + "/mounted.txt", "touch " + d + "/ran\n", fs::perms::owner_all);
-    const ScopedEnv path("PATH", pathWithProbeAs("xdg-open"));
+    const ScopedEnv path("PATH", d + "/bin-missing");
     struct Case {
         std::string written;
         std::string opened;
@@ -271,53 +296,87 @@ TEST_F(ProbeFixture, EverythingButAnExecutableGoesToTheOpener) {
         {d + "/notes.txt", d + "/notes.txt"},
         {d + "/mounted.txt", d + "/mounted.txt"},
         {d, d},
+        {"file://" + d + "/notes.txt", d + "/notes.txt"},
         {"https://opalist.example.org/", "https://opalist.example.org/"},
         // The list's notation: the address's slashes written as "\".
         {"https:\\\\opalist.example.org\\help", "https://opalist.example.org/help"},
-        {"mailto:team@opalist.example.org", "mailto:team@opalist.example.org"},
     };
     for (const Case& c : cases) {
         fs::remove(out);
-        ASSERT_EQ(shellOpen(c.written, "/ignored"), 42) << c.written;
+        {
+            const testing_support::ShelteredSignals sheltered;
+            ASSERT_EQ(shellOpen(c.written, "/ignored"), 42) << c.written;
+        }
         EXPECT_EQ(arguments(), std::vector<std::string>{c.opened});
+        expectStartedAlone(record());
     }
     EXPECT_FALSE(fs::exists(d + "/ran"));
 }
 
-TEST_F(ProbeFixture, TheOpenersExitStatusMapsOntoTheShellsCodes) {
-    const std::string notes = dir.file("notes.txt");
-    writeFile(notes, "notes\n", fs::perms::owner_read | fs::perms::owner_write);
+// What the desktop says, and what cannot be found or started, as the shell's codes; the lookup
+// alone names the handler without starting it.
+TEST_F(ProbeFixture, TheDesktopsVerdictsMapOntoTheShellsCodes) {
+    const std::string d = dir.path().string();
+    writeFile(d + "/report.pdf", "%PDF-1.4\n", fs::perms::owner_read | fs::perms::owner_write);
+    writeFile(d + "/picture.png", Picture, fs::perms::owner_read | fs::perms::owner_write);
     struct Case {
-        std::string opener;
+        std::string target;
         std::int32_t code;
     };
     const std::vector<Case> cases{
-        {"exit 0", 42}, {"exit 1", 0}, {"exit 2", 2},        {"exit 3", 31},
-        {"exit 4", 27}, {"exit 9", 0}, {"kill -KILL $$", 0},
+        {d + "/report.pdf", 27},  // its handler cannot start
+        {d + "/picture.png", 31},
+        {"mailto:team@opalist.example.org", 31},
+        {"file://" + d + "/missing.txt", 2},
+        {"file://" + d + "/no-such-dir/notes.txt", 3},
     };
     for (const Case& c : cases) {
-        const ScopedEnv path("PATH", pathWithOpener(c.opener));
-        EXPECT_EQ(shellOpen(notes), c.code) << c.opener;
-        EXPECT_EQ(shellOpen("https://opalist.example.org/"), c.code) << c.opener;
+        EXPECT_EQ(shellOpen(c.target), c.code) << c.target;
     }
+    EXPECT_FALSE(fs::exists(out)) << "nothing was started";
+
+    writeFile(d + "/notes.txt", "notes\n", fs::perms::owner_read | fs::perms::owner_write);
+    const auto handler = platform::DesktopHandler::find(d + "/notes.txt");
+    ASSERT_TRUE(std::holds_alternative<platform::DesktopHandler>(handler));
+    EXPECT_EQ(std::get<platform::DesktopHandler>(handler).name(), "Opalist Probe");
+    EXPECT_TRUE(std::get<platform::DesktopHandler>(handler).desktopEntry().ends_with(
+        "/applications/opalist-probe.desktop"));
+    EXPECT_EQ(std::get<std::int32_t>(platform::DesktopHandler::find(d + "/picture.png")), 31);
+    EXPECT_FALSE(fs::exists(out)) << "a lookup starts nothing";
 }
 
-// An opener still busy after a few seconds is most likely running what it opened: the request
-// counts as accepted, the opener is left to finish and is reaped when it does.
-TEST_F(ProbeFixture, AnOpenerThatTakesTooLongIsLeftToFinish) {
-    const std::string pidFile = dir.file("opener.pid");
-    const ScopedEnv path("PATH", pathWithOpener("echo $$ > '" + pidFile + "'; exec sleep 5"));
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(shellOpen(dir.path().string()), 42);
-    const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited.count(), 3.0);
-    EXPECT_LT(waited.count(), 4.5);
+// A handler that stays open, as an editor does, gives its verdict as soon as it has started;
+// it is reaped when it ends, and a child of someone else's keeps its exit status.
+TEST_F(ProbeFixture, AHandlerThatStaysOpenIsNotWaitedFor) {
+    writeFile(dir.file("page.html"), "<html></html>\n",
+              fs::perms::owner_read | fs::perms::owner_write);
+    const std::string handlerRecord = desktopEnvironment->desktop.lingeringRecord();
+    fs::remove(handlerRecord);
+    ASSERT_EQ(shellOpen(dir.file("page.html")), 42);
+    for (int i = 0; i < 1000 && !fs::exists(handlerRecord); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::ifstream record(handlerRecord);
+    pid_t handler = 0;
+    for (std::string line; std::getline(record, line);) {
+        if (line.starts_with("pid=")) {
+            handler = std::stoi(line.substr(4));
+        }
+    }
+    ASSERT_GT(handler, 0);
+    EXPECT_EQ(::kill(handler, 0), 0) << "the handler is still open";
 
-    pid_t opener = 0;
-    std::ifstream(pidFile) >> opener;
-    ASSERT_GT(opener, 0);
-    EXPECT_EQ(::kill(opener, 0), 0) << "the opener was not stopped";
-    EXPECT_EQ(lingering({opener}), std::vector<pid_t>{});
+    const pid_t own = ::fork();
+    ASSERT_GE(own, 0);
+    if (own == 0) {
+        ::_exit(7);
+    }
+    ::kill(handler, SIGTERM);
+    EXPECT_EQ(lingering({handler}), std::vector<pid_t>{});
+    int status = 0;
+    ASSERT_EQ(::waitpid(own, &status, 0), own);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 7);
 }
 
 TEST_F(ProbeFixture, ProgramOutlivesItsLauncher) {
@@ -346,13 +405,13 @@ TEST_F(ProbeFixture, ShellSyntaxInACommandLineRunsOnlyTheNamedProgram) {
         std::vector<std::string> arguments;
     };
     const std::vector<Case> cases{
-        {"opalist-tool /a; touch mark", 42, {"/a;", "touch", "mark"}},
+        {"opalist-tool /a; touch mark", 42, {"a;", "touch", "mark"}},
         {"opalist-tool /a && touch x /b | tee y",
          42,
-         {"/a", "&&", "touch", "x", "/b", "|", "tee", "y"}},
+         {"a", "&&", "touch", "x", "b", "|", "tee", "y"}},
         {"opalist-tool /$(touch x) /`touch y` /> z",
          42,
-         {"/$(touch", "x)", "/`touch", "y`", "/>", "z"}},
+         {"$(touch", "x)", "`touch", "y`", ">", "z"}},
         {"opalist-tool; touch x", 2, {}},
         {"opalist-tool $(touch x)", 2, {}},
     };

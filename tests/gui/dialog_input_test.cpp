@@ -1,10 +1,15 @@
 // The started main window on the Qt front end, driven by real key presses, pastes and clicks:
-// a plain key that opens a box runs its command once, and the command box keeps an entry whole.
+// a plain key that opens a box runs its command once, the command box keeps an entry whole, and
+// a screen reader hears of every edit of the launch list.
 #include <gtest/gtest.h>
 
 #include <QtCore/QTimer>
+#include <QtGui/QAccessible>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -12,14 +17,18 @@
 #include <QtWidgets/QPushButton>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
 #include "gui/qt/list_box_widget.h"
+#include "support/program_run.h"
 #include "support/temp_dir.h"
+#include "support/x_server.h"
 
 namespace {
 
@@ -195,6 +204,121 @@ TEST_F(QtDialogInputTest, ALongEntryIsNeverCut) {
     QTest::keyClicks(&add, "y");
     QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);
     EXPECT_EQ(dialog->LaunchList.list(1), entry + "y");
+}
+
+// Stands in for a screen reader through Qt's test hooks, as Qt's own tests do: the platform's
+// accessibility is active, nothing reaches its bridge, and every event about one object is
+// written down.
+class ScreenReader {
+  public:
+    explicit ScreenReader(const QObject& heard) {
+        heard_ = &heard;
+        events_.clear();
+        QAccessible::installRootObjectHandler([](QObject*) {});
+        QAccessible::installUpdateHandler(&ScreenReader::hear);
+        platform()->setActive(true);
+    }
+    ~ScreenReader() {
+        platform()->setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installRootObjectHandler(nullptr);
+        heard_ = nullptr;
+    }
+    ScreenReader(const ScreenReader&) = delete;
+    ScreenReader& operator=(const ScreenReader&) = delete;
+
+    // What was heard since the last call.
+    static std::vector<std::string> heard() { return std::exchange(events_, {}); }
+
+  private:
+    static QPlatformAccessibility* platform() {
+        return QGuiApplicationPrivate::platformIntegration()->accessibility();
+    }
+    static void hear(QAccessibleEvent* event) {
+        if (event->object() != heard_) {
+            return;
+        }
+        std::string text;
+        switch (event->type()) {
+            case QAccessible::TableModelChanged: {
+                const auto* change = static_cast<QAccessibleTableModelChangeEvent*>(event);
+                static const std::map<int, std::string> names{
+                    {QAccessibleTableModelChangeEvent::RowsInserted, "inserted"},
+                    {QAccessibleTableModelChangeEvent::RowsRemoved, "removed"},
+                    {QAccessibleTableModelChangeEvent::DataChanged, "changed"},
+                    {QAccessibleTableModelChangeEvent::ModelReset, "reset"}};
+                text = names.at(change->modelChangeType()) + " " +
+                       std::to_string(change->firstRow()) + "-" + std::to_string(change->lastRow());
+                break;
+            }
+            case QAccessible::SelectionAdd:
+                text = "selected " + std::to_string(event->child());
+                break;
+            case QAccessible::SelectionRemove:
+                text = "deselected " + std::to_string(event->child());
+                break;
+            case QAccessible::Focus:
+                text = "focus " + std::to_string(event->child());
+                break;
+            default:
+                return;
+        }
+        events_.push_back(text);
+    }
+
+    static inline const QObject* heard_ = nullptr;
+    static inline std::vector<std::string> events_;
+};
+
+// Adding, changing, moving, removing and deselecting rows are told as an item view tells them.
+// The offscreen platform has no accessibility: the test runs again in a program of its own on an
+// X server.
+TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
+    if (QGuiApplication::platformName() == "offscreen") {
+        const testing_support::XServer server;
+        if (!server.failure().empty()) {
+            GTEST_SKIP() << server.failure();
+        }
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const testing_support::ProgramResult run = testing_support::runProgram(
+            "/proc/self/exe",
+            {std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name()},
+            {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + server.display(), "LC_ALL=C.UTF-8",
+             "PATH=/usr/bin:/bin"});
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        return;
+    }
+    start({"one", "two", "three"});
+    openSetup();
+    auto& list = dynamic_cast<gui::ListBoxWidget&>(widget(dialog->LaunchList));
+    auto& add = dynamic_cast<QLineEdit&>(widget(dialog->Add));
+    const ScreenReader reader(list);
+    using Heard = std::vector<std::string>;
+
+    add.setFocus();
+    QTest::keyClicks(&add, "four");
+    QTest::keyClick(&add, Qt::Key_Return);
+    EXPECT_EQ(ScreenReader::heard(), Heard{"inserted 3-3"});
+
+    list.setFocus();
+    ScreenReader::heard();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(1).center());
+    EXPECT_EQ(ScreenReader::heard(), (Heard{"selected 1", "focus 1"}));
+
+    add.setText("TWO");
+    QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);  // Mod
+    EXPECT_EQ(ScreenReader::heard(), (Heard{"changed 1-1", "deselected 1"}));
+
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(2).center());
+    ScreenReader::heard();
+    QTest::mouseClick(&widget(dialog->Butt[7]), Qt::LeftButton);  // Up
+    EXPECT_EQ(ScreenReader::heard(),
+              (Heard{"changed 1-1", "changed 2-2", "selected 1", "deselected 2"}));
+
+    QTest::mouseClick(&widget(dialog->Butt[9]), Qt::LeftButton);  // Del
+    EXPECT_EQ(ScreenReader::heard(), Heard{"removed 1-1"});
+    EXPECT_EQ(list.currentRow(), -1);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->childCount(), 3);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ class Rows final : public gui::ListBoxWidget {
 
     void remove(int row) {
         rows_.removeAt(row);
-        rowsChanged();
+        rowsRemoved(row, row);
     }
     bool inView(int row) const { return viewport()->rect().contains(rowRect(row)); }
     int visibleRows() const { return viewport()->height() / rowRect(0).height(); }

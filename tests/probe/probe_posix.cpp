@@ -1,15 +1,19 @@
 // A program for the launch tests to start: it writes what it was started with into the file
 // named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, its session,
-// where stdin, stdout and stderr lead, its open descriptors, its process id and every argument
-// after argv[0].
+// where stdin, stdout and stderr lead, its open descriptors, its process id, the signals it
+// ignores and blocks (masks in hex, as the kernel shows them) and every argument after argv[0].
 // With OPALIST_PROBE_AWAIT_PID set it first waits until that process has gone, to show that it
-// outlives its launcher. The file appears whole (written, then renamed).
+// outlives its launcher; with OPALIST_PROBE_STAY set to a number of seconds it stays that long
+// after writing, as an application that opened a document does. The file appears whole
+// (written, then renamed).
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +42,25 @@ std::string openDescriptors() {
     return list;
 }
 
+// A mask line of /proc/self/status ("SigIgn", "SigBlk"), without the two signals the C
+// library keeps for itself below SIGRTMIN (posix_spawn leaves them ignored in every child; no
+// program can use them).
+std::string signalMask(const std::string& name) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with(name + ":")) {
+            std::uint64_t mask = std::stoull(line.substr(name.size() + 1), nullptr, 16);
+            for (int signal = 32; signal < SIGRTMIN; ++signal) {
+                mask &= ~(std::uint64_t{1} << (signal - 1));
+            }
+            char text[17];
+            std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(mask));
+            return text;
+        }
+    }
+    return "?";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +77,7 @@ int main(int argc, char** argv) {
         outlived = ::kill(pid, 0) != 0 && errno == ESRCH ? "yes" : "no";
     }
     const std::string descriptors = openDescriptors();
-    const std::string temporary = std::string(out) + ".tmp";
+    const std::string temporary = std::string(out) + ".tmp" + std::to_string(::getpid());
     {
         std::ofstream file(temporary, std::ios::binary);
         file << "cwd=" << std::filesystem::current_path().string() << "\n";
@@ -62,6 +85,8 @@ int main(int argc, char** argv) {
         file << "stdio=" << target(0) << " " << target(1) << " " << target(2) << "\n";
         file << "fds=" << descriptors << "\n";
         file << "pid=" << ::getpid() << "\n";
+        file << "signals=ignored " << signalMask("SigIgn") << " blocked " << signalMask("SigBlk")
+             << "\n";
         if (!outlived.empty()) {
             file << "outlived=" << outlived << "\n";
         }
@@ -70,5 +95,8 @@ int main(int argc, char** argv) {
         }
     }
     std::filesystem::rename(temporary, out);
+    if (const char* stay = std::getenv("OPALIST_PROBE_STAY")) {
+        std::this_thread::sleep_for(std::chrono::seconds(std::atoi(stay)));
+    }
     return 0;
 }

@@ -231,11 +231,13 @@ class ListBoxView final : public ListBoxWidget, public ControlView {
     void applyOwn(const tk::Change& change) override {
         switch (change.property) {
             case tk::Property::ItemAppended:
+                rowsInserted(change.index, change.index);
+                break;
             case tk::Property::ItemReplaced:
-                rowsChanged();
+                rowChanged(change.index);
                 break;
             case tk::Property::ItemRemoved:
-                rowsChanged();
+                rowsRemoved(change.index, change.index);
                 setCurrentRow(list_.listIndex());
                 break;
             case tk::Property::Value:

@@ -106,6 +106,22 @@ QAccessibleInterface* accessibleListBox(const QString&, QObject* object) {
     return list != nullptr ? new ListAccessible(*list) : nullptr;
 }
 
+void announceModelChange(ListBoxWidget& list,
+                         QAccessibleTableModelChangeEvent::ModelChangeType type, int first,
+                         int last) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleTableModelChangeEvent event(&list, type);
+    event.setFirstRow(first);
+    event.setLastRow(last);
+    if (type == QAccessibleTableModelChangeEvent::DataChanged) {
+        event.setFirstColumn(0);
+        event.setLastColumn(0);
+    }
+    QAccessible::updateAccessibility(&event);
+}
+
 }  // namespace
 
 void installListBoxAccessibility() {
@@ -116,17 +132,37 @@ void installListBoxAccessibility() {
     (void)installed;
 }
 
-void announceChosenRow(ListBoxWidget& list, int row) {
-    if (!QAccessible::isActive() || row < 0) {
+void announceRowsInserted(ListBoxWidget& list, int first, int last) {
+    announceModelChange(list, QAccessibleTableModelChangeEvent::RowsInserted, first, last);
+}
+
+void announceRowsRemoved(ListBoxWidget& list, int first, int last) {
+    announceModelChange(list, QAccessibleTableModelChangeEvent::RowsRemoved, first, last);
+}
+
+void announceRowChanged(ListBoxWidget& list, int row) {
+    announceModelChange(list, QAccessibleTableModelChangeEvent::DataChanged, row, row);
+}
+
+void announceReset(ListBoxWidget& list) {
+    announceModelChange(list, QAccessibleTableModelChangeEvent::ModelReset, -1, -1);
+}
+
+void announceSelection(ListBoxWidget& list, int from, int to) {
+    if (!QAccessible::isActive()) {
         return;
     }
-    QAccessibleEvent selection(&list, QAccessible::Selection);
-    selection.setChild(row);
-    QAccessible::updateAccessibility(&selection);
+    const auto announce = [&list](QAccessible::Event type, int row) {
+        if (row >= 0) {
+            QAccessibleEvent event(&list, type);
+            event.setChild(row);
+            QAccessible::updateAccessibility(&event);
+        }
+    };
+    announce(QAccessible::SelectionAdd, to);
+    announce(QAccessible::SelectionRemove, from);
     if (list.hasFocus()) {
-        QAccessibleEvent focus(&list, QAccessible::Focus);
-        focus.setChild(row);
-        QAccessible::updateAccessibility(&focus);
+        announce(QAccessible::Focus, to);
     }
 }
 

@@ -24,22 +24,55 @@ ListBoxWidget::ListBoxWidget(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void ListBoxWidget::setCurrentRow(int row) {
-    if (row != current_) {
-        current_ = row;
-        viewport()->update();
-        announceChosenRow(*this, row);
-    }
+    select(row);
     scrollTo(row);
 }
 
-void ListBoxWidget::rowsChanged() {
-    if (current_ >= rowCount()) {
+void ListBoxWidget::rowsInserted(int first, int last) {
+    if (current_ >= first) {
+        current_ += last - first + 1;
+    }
+    catchUp();
+    if (isVisible()) {
+        announceRowsInserted(*this, first, last);
+    }
+}
+
+void ListBoxWidget::rowsRemoved(int first, int last) {
+    if (current_ > last) {
+        current_ -= last - first + 1;
+    } else if (current_ >= first) {
         current_ = -1;
     }
-    // A hidden list, say one being refilled, catches up once when it is shown.
+    catchUp();
+    if (isVisible()) {
+        announceRowsRemoved(*this, first, last);
+    }
+}
+
+void ListBoxWidget::rowChanged(int row) {
+    catchUp();
+    if (isVisible()) {
+        announceRowChanged(*this, row);
+    }
+}
+
+// A hidden list, say one being refilled, catches up once when it is shown.
+void ListBoxWidget::catchUp() {
     if (isVisible()) {
         updateScrollRange();
         viewport()->update();
+    } else {
+        resetPending_ = true;
+    }
+}
+
+void ListBoxWidget::select(int row) {
+    if (row != current_) {
+        const int previous = current_;
+        current_ = row;
+        viewport()->update();
+        announceSelection(*this, previous, row);
     }
 }
 
@@ -179,6 +212,10 @@ void ListBoxWidget::resizeEvent(QResizeEvent* event) {
 void ListBoxWidget::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
     updateScrollRange();
+    if (resetPending_) {
+        resetPending_ = false;
+        announceReset(*this);
+    }
     if (scrollPending_) {
         scrollPending_ = false;
         scrollTo(current_);
@@ -273,9 +310,7 @@ void ListBoxWidget::choose(int row) {
     if (row == current_) {
         return;
     }
-    current_ = row;
-    viewport()->update();
-    announceChosenRow(*this, row);
+    select(row);
     if (onRowChosen) {
         onRowChosen(row);
     }

@@ -22,9 +22,12 @@ class ListBoxWidget : public QAbstractScrollArea {
     int currentRow() const { return current_; }
     // Selects a row (-1: none) and scrolls it into view, without telling onRowChosen.
     void setCurrentRow(int row);
-    // Brings the scroll range and the picture up to date after rows were added, removed or
-    // changed; a row that no longer exists is no longer selected.
-    void rowsChanged();
+    // Bring the scroll range and the picture up to date after rows were added, removed or
+    // changed, and tell assistive tools. A removed row is no longer selected; the selection
+    // stays on its row when rows before it go.
+    void rowsInserted(int first, int last);
+    void rowsRemoved(int first, int last);
+    void rowChanged(int row);
     // Where a row lies in the viewport (outside it when the row is scrolled away).
     QRect rowRect(int row) const;
     // The row under a point of the viewport, -1 below the last row.
@@ -55,6 +58,8 @@ class ListBoxWidget : public QAbstractScrollArea {
     void updateScrollRange();
     void scrollTo(int row);
     void choose(int row);
+    void select(int row);
+    void catchUp();
     // The row whose text starts with what the user typed, searched as item views do.
     int searchedRow(const QString& typed);
 
@@ -62,6 +67,7 @@ class ListBoxWidget : public QAbstractScrollArea {
     int current_ = -1;
     int pressedRow_ = -1;
     bool scrollPending_ = false;
+    bool resetPending_ = false;  // rows changed while hidden: tools hear of it when shown
     QString typed_;
     QElapsedTimer typedTime_;
 };

@@ -1,0 +1,39 @@
+#pragma once
+// The application the desktop opens a document, a folder or a web address with: GIO's lookup
+// of the default application, the one file managers use (the user's mimeapps.list, then the
+// applications installed for the type or the address's scheme). Finding the application is
+// apart from starting it, so that what an entry would open can be told without opening it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+
+namespace platform {
+
+class DesktopHandler {
+  public:
+    // The application for an absolute path, or for an address with a scheme ("https:",
+    // "mailto:"; a "file:" address is the path it names). When there is none, the shell's code
+    // why: 2 or 3 for a file or folder that is not there, 31 for a type nothing opens.
+    static std::variant<DesktopHandler, std::int32_t> find(const std::string& target);
+
+    // Its name as menus show it, and the desktop entry that describes it.
+    std::string name() const;
+    std::string desktopEntry() const;
+
+    // Starts it on the target, as Opalist starts programs: in a session of its own, in
+    // `directory` unless its entry names a folder of its own, stdio on /dev/null, no other
+    // descriptor, every signal at its default and none blocked; reaped by the child reaper.
+    // The verdict is known as soon as it has started or could not start, never by waiting for
+    // it: accepted, or the shell's code of why it could not start.
+    std::int32_t open(const std::string& directory) const;
+
+  private:
+    DesktopHandler(std::shared_ptr<void> application, std::string uri);
+
+    std::shared_ptr<void> application_;  // the GDesktopAppInfo
+    std::string uri_;
+};
+
+}  // namespace platform
