@@ -51,7 +51,10 @@ ListCheck checkEntries(const std::vector<std::string>& entries, bool english, ch
             continue;
         }
         const platform::ShellPlan planned =
-            plan({0, "Open", command->file, command->parameters, shellDirectory(pathSeparator), 1});
+            holdsNul(*command)
+                ? platform::ShellPlan{platform::shell_code::NulInCommandLine, {}, {}}
+                : plan({0, "Open", command->file, command->parameters,
+                        shellDirectory(pathSeparator), 1});
         line(check.report, labels.file, command->file);
         for (std::size_t n = 0; n < planned.arguments.size(); ++n) {
             line(check.report, std::string(labels.argument) + ' ' + std::to_string(n + 1),
