@@ -15,11 +15,13 @@
 namespace {
 
 std::vector<std::string> readLines(std::string_view bytes, std::size_t chunk) {
-    platform::LineSplitter splitter;
+    std::vector<std::string> lines;
+    platform::LineSplitter splitter([&lines](std::string_view line) { lines.emplace_back(line); });
     for (std::size_t start = 0; start < bytes.size(); start += chunk) {
         splitter.feed(bytes.substr(start, chunk));
     }
-    return splitter.finish();
+    splitter.finish();
+    return lines;
 }
 
 // What the main window holds after loading the file.

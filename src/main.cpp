@@ -110,6 +110,7 @@ int main(int argc, char* argv[]) {
     if (!app.dispatch([&] {
             dialog.Form_Load();
             dialog.show();
+            dialog.ReportUnusedFiles();
         })) {
         return 0;
     }

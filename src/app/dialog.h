@@ -94,6 +94,10 @@ class Dialog : public tk::Window {
     tk::Answer SavePrompt();
     void Butt_Click(int index);
     void ExitCommand();
+    // Tells the user, once the window is shown, which files beside the program were not used
+    // and where the user's files are kept instead (app/unused_files.cpp). The countdown goes on
+    // meanwhile: what it runs is the user's own list.
+    void ReportUnusedFiles();
 
     // ---- Settings file (app/settings.cpp) --------------------------------------------------
     std::string SettingsPath() const;

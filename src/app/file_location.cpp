@@ -1,18 +1,48 @@
 #include "app/file_location.h"
 
+#include "launch/error_log.h"
+
+namespace {
+
+// The other folder's settings file when it is the user's and newer than the one in use.
+std::string newerSettings(const std::string& inUse, const std::string& other,
+                          const FileFacts& facts) {
+    const platform::FileCheck there = facts.checkFile(other);
+    if (there.ownership != platform::Ownership::Own) {
+        return {};
+    }
+    const platform::FileCheck here = facts.checkFile(inUse);
+    return here.ownership != platform::Ownership::Own || there.modified > here.modified
+               ? other
+               : std::string();
+}
+
+}  // namespace
+
 FileLocation chooseFileLocation(const platform::ProcessFacts& process, char pathSeparator,
-                                const std::string& configDirectory,
-                                const std::function<bool(const std::string&)>& folderWritable,
-                                const std::function<bool(const std::string&)>& fileExists) {
-    if (configDirectory.empty() || folderWritable(process.directory)) {
-        return {process.directory, {}};
+                                const std::string& configDirectory, const FileFacts& facts) {
+    const std::string& programFolder = process.directory;
+    if (configDirectory.empty()) {
+        return {programFolder, {}, {}};
     }
-    FileLocation location{configDirectory, {}};
-    const std::string beside = settingsFilePath(process.directory, process, pathSeparator);
-    if (!fileExists(settingsFilePath(configDirectory, process, pathSeparator)) &&
-        fileExists(beside)) {
-        location.carriedSettings = beside;
+    FileLocation location;
+    const bool writable = facts.folderWritable(programFolder);
+    if (writable) {
+        for (const std::string& file :
+             {settingsFilePath(programFolder, process, pathSeparator),
+              launch::errorLogPath(programFolder, process, pathSeparator)}) {
+            const platform::Ownership ownership = facts.checkFile(file).ownership;
+            if (platform::foreign(ownership)) {
+                location.unused.push_back({file, ownership});
+            }
+        }
     }
+    const bool beside = writable && location.unused.empty();
+    location.directory = beside ? programFolder : configDirectory;
+    const std::string& other = beside ? configDirectory : programFolder;
+    location.carriedSettings =
+        newerSettings(settingsFilePath(location.directory, process, pathSeparator),
+                      settingsFilePath(other, process, pathSeparator), facts);
     return location;
 }
 

@@ -1,28 +1,49 @@
 #pragma once
 // Where a user's two files (the settings file and the error log) are kept. A program folder
-// that can be written is a portable folder: the files stay beside the executable and nothing
-// else is looked at. An installed program's folder cannot be written, so the files go to the
-// user's configuration folder instead, with the same names and format. The platform says
-// which folders can be written and where the configuration folder is; this rule decides.
+// that can be written is a portable folder, shared by several users perhaps: each user's files
+// stay beside the executable, as long as what holds the user's file names there is the user's
+// own. An installed program's folder cannot be written, and a folder where another user has
+// put a file or a link under the user's name is not used: the files go to the user's
+// configuration folder instead, with the same names and format.
+//
+// The two folders may each hold a settings file, one left behind when the files moved. The
+// newer of the two is the one read (a foreign one never is), and the start-up save writes it
+// into the folder in use: a list edited while the files were kept elsewhere is never left
+// unseen. Nothing in the other folder is changed or deleted.
+//
+// The platform says which folders can be written, where the configuration folder is and what
+// a file is to the user; this rule decides.
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "platform/file_ownership.h"
 #include "platform/process.h"
+
+// A file under the user's name in the program's folder that was not used, and why.
+struct UnusedFile {
+    std::string path;
+    platform::Ownership why;
+};
 
 struct FileLocation {
     std::string directory;  // both files are read and written here
-    // A settings file to read while none exists in directory yet: the setup kept beside an
-    // executable whose folder can no longer be written is carried over, never lost. Empty
-    // when there is none.
+    // The settings file to read instead of the one in directory: the other folder's, when it
+    // is newer or directory holds none. Empty when there is none.
     std::string carriedSettings;
+    // Files in the program's folder that made the files go to the configuration folder.
+    std::vector<UnusedFile> unused;
+};
+
+struct FileFacts {
+    std::function<bool(const std::string& folder)> folderWritable;
+    std::function<platform::FileCheck(const std::string& file)> checkFile;
 };
 
 // configDirectory empty: the platform keeps the files beside the executable only.
 FileLocation chooseFileLocation(const platform::ProcessFacts& process, char pathSeparator,
-                                const std::string& configDirectory,
-                                const std::function<bool(const std::string&)>& folderWritable,
-                                const std::function<bool(const std::string&)>& fileExists);
+                                const std::string& configDirectory, const FileFacts& facts);
 
 // The settings file in a folder: directory, separator, executable name, " ", user, ".ini".
 std::string settingsFilePath(const std::string& directory, const platform::ProcessFacts& process,

@@ -52,8 +52,9 @@ void Dialog::LaunchEntries(bool askEach) {
                 Lnch(position);
                 continue;
             }
-            const tk::MessageBox question = RunQuestion(English(), LaunchList.list(position - 1),
-                                                        position, LaunchList.listCount());
+            const tk::MessageBox question =
+                RunQuestion(English(), std::string(LaunchList.list(position - 1)), position,
+                            LaunchList.listCount());
             if (app().messageBox(question) == tk::Answer::Yes) {
                 Lnch(position);
                 activate();  // the launched program may have taken the foreground

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/file_location.h"
-#include "platform/text_file.h"
+#include "platform/file_ownership.h"
 
 Services platformServices() {
     Services services;
@@ -15,13 +15,14 @@ Services platformServices() {
     services.shellExecute = platform::shellExecute;
     FileLocation location = chooseFileLocation(services.process, services.pathSeparator,
                                                platform::userConfigDirectory(),
-                                               platform::folderWritable, platform::canOpen);
+                                               {platform::folderWritable, platform::checkFile});
     // Left empty for a portable folder, so that a caller who moves the process elsewhere
     // moves the files with it.
     if (location.directory != services.process.directory) {
         platform::makeFolders(location.directory);
         services.filesDirectory = std::move(location.directory);
-        services.carriedSettings = std::move(location.carriedSettings);
     }
+    services.carriedSettings = std::move(location.carriedSettings);
+    services.unusedFiles = std::move(location.unused);
     return services;
 }

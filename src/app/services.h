@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "app/file_location.h"
 #include "platform/process.h"
 #include "platform/shell.h"
 
@@ -21,8 +23,11 @@ struct Services {
     // Where the settings file and the error log are kept (see app/file_location.h); empty:
     // beside the executable.
     std::string filesDirectory;
-    // The settings file to read while the one in the files' folder does not exist; or empty.
+    // The settings file to read instead of the one in the files' folder (see
+    // app/file_location.h); or empty.
     std::string carriedSettings;
+    // Files beside the program that were not used because they are not the user's own.
+    std::vector<UnusedFile> unusedFiles;
 
     const std::string& filesFolder() const {
         return filesDirectory.empty() ? process.directory : filesDirectory;

@@ -14,12 +14,10 @@ std::string Dialog::SettingsPath() const {
 
 // Setting the controls raises their change events as a user's click would; the start-up
 // sequence clears the resulting mark afterwards. The start-up save then writes a carried-over
-// setup into the files' own folder.
+// setup (the newer one, kept in the other folder) into the files' own folder.
 Dialog::SettingsRead Dialog::LoadSettings() {
-    platform::ReadResult read = platform::readLines(SettingsPath());
-    if (!read.opened && !services_.carriedSettings.empty()) {
-        read = platform::readLines(services_.carriedSettings);
-    }
+    const platform::ReadResult read = platform::readLines(
+        services_.carriedSettings.empty() ? SettingsPath() : services_.carriedSettings);
     settings::FileText file = settings::splitFile(read.lines);
     for (std::string& entry : file.entries) {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));

@@ -16,9 +16,9 @@ std::string errorLogPath(const std::string& directory, const platform::ProcessFa
 std::string errorLogRecord(const std::string& dateTime, const std::string& command,
                            const std::string& message);
 
-// Reads every line of the log, then replaces the file with those lines and the record as the
-// last one. A lock keeps two running programs from losing each other's records. Returns false
-// when the log could not be written, or could be opened but not read to its end.
+// Adds the record as the log's last line: the cost is the record's, whatever the log's size. A
+// lock of the log keeps two running programs' records whole. Returns false when the record
+// could not be written (the lock was not had within about two seconds, among others).
 bool appendErrorLogRecord(const std::string& path, const std::string& record);
 
 }  // namespace launch

@@ -18,8 +18,8 @@ std::string Dialog::ErrorLogPath() const {
 bool Dialog::SaveErr(int c, const std::string& msg) {
     Butt[ViewErrorLogButton].setEnabled(true);
     return launch::appendErrorLogRecord(
-        ErrorLogPath(),
-        launch::errorLogRecord(services().dateTimeText(), LaunchList.list(c - 1), msg));
+        ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(),
+                                               std::string(LaunchList.list(c - 1)), msg));
 }
 
 int Dialog::ErrEx() {

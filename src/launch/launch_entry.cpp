@@ -25,7 +25,7 @@ std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
 void Dialog::Lnch(std::optional<int> c) {
     std::int32_t result = 0;
     try {
-        result = c ? StartDoc(LaunchList.list(*c - 1), 1) : StartDoc(MakerAddress, 0);
+        result = c ? StartDoc(std::string(LaunchList.list(*c - 1)), 1) : StartDoc(MakerAddress, 0);
     } catch (const launch::EmptyCommandLine&) {
         return;  // an empty entry: nothing to open and nothing to report
     }
@@ -56,9 +56,10 @@ void Dialog::ReportLaunchFailure(int c, const std::string& message) {
     if (dErrMsg.value() != 0) {
         const std::vector<std::string> advice =
             launch::launchAdvice(log, qErrMsg.value() != 0, english);
-        app().messageBox({launch::launchErrorTitle(english),
-                          launch::launchErrorText(LaunchList.list(c - 1), message, advice, english),
-                          tk::Icon::Exclamation, tk::Buttons::Ok});
+        app().messageBox(
+            {launch::launchErrorTitle(english),
+             launch::launchErrorText(std::string(LaunchList.list(c - 1)), message, advice, english),
+             tk::Icon::Exclamation, tk::Buttons::Ok});
     }
     LaunchFailed = true;
 }

@@ -1,48 +1,49 @@
 #include "platform/lines.h"
 
-#include <utility>
+#include <algorithm>
 
 namespace platform {
 
 void LineSplitter::feed(std::string_view bytes) {
-    std::size_t start = 0;
     if (afterCr_ && !bytes.empty()) {
         afterCr_ = false;
         if (bytes.front() == '\n') {
-            start = 1;  // the LF of a CR LF that the chunk boundary split
+            bytes.remove_prefix(1);  // the LF of a CR LF that the chunk boundary split
         }
     }
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            pending_.append(bytes.substr(start));
+    while (!bytes.empty()) {
+        const auto end =
+            std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
+        const auto length = static_cast<std::size_t>(end - bytes.begin());
+        if (end == bytes.end()) {
+            pending_.append(bytes);
             return;
         }
-        pending_.append(bytes.substr(start, end - start));
-        lines_.push_back(std::move(pending_));
-        pending_.clear();
-        start = end + 1;
-        if (bytes[end] == '\r') {
-            if (start == bytes.size()) {
+        // A line that lies whole in this chunk is handed over without a copy.
+        if (pending_.empty()) {
+            onLine_(bytes.substr(0, length));
+        } else {
+            pending_.append(bytes.substr(0, length));
+            onLine_(pending_);
+            pending_.clear();
+        }
+        const char lineEnd = *end;
+        bytes.remove_prefix(length + 1);
+        if (lineEnd == '\r') {
+            if (bytes.empty()) {
                 afterCr_ = true;
-            } else if (bytes[start] == '\n') {
-                ++start;
+            } else if (bytes.front() == '\n') {
+                bytes.remove_prefix(1);
             }
         }
     }
 }
 
-std::vector<std::string> LineSplitter::finish() {
+void LineSplitter::finish() {
     if (!pending_.empty()) {
-        lines_.push_back(std::move(pending_));
+        onLine_(pending_);
         pending_.clear();
     }
-    return std::move(lines_);
-}
-
-std::vector<std::string> LineSplitter::abandon() {
-    pending_.clear();
-    return std::move(lines_);
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {

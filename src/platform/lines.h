@@ -3,24 +3,27 @@
 // file implementations of every platform. CR LF, LF and a lone CR each end a line when read;
 // CR LF ends every line when written. The bytes of a line are kept exactly as they are.
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
-// Collects lines from bytes that arrive in chunks of any size, so a CR LF split across two
-// chunks still ends one line.
+// Splits bytes that arrive in chunks of any size, so a CR LF split across two chunks still ends
+// one line, and hands each line over as soon as it is whole: the file need not be kept.
 class LineSplitter {
   public:
+    explicit LineSplitter(std::function<void(std::string_view line)> onLine)
+        : onLine_(std::move(onLine)) {}
     void feed(std::string_view bytes);
-    // The end of the file: a last line without a line end is a line too.
-    std::vector<std::string> finish();
-    // A read failed: the lines complete so far, without the unfinished one.
-    std::vector<std::string> abandon();
+    // The end of the file: a last line without a line end is a line too. A read that failed
+    // part-way does not call it, and the unfinished line is dropped.
+    void finish();
 
   private:
-    std::vector<std::string> lines_;
+    std::function<void(std::string_view)> onLine_;
     std::string pending_;
     bool afterCr_ = false;
 };

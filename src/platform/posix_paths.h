@@ -11,8 +11,5 @@ namespace platform {
 std::string folderOf(std::string_view path);
 // A file name without its last extension; a name that starts with its only dot keeps it.
 std::string_view stemOf(std::string_view name);
-// The path a symbolic link leads to after every link on the way, whether or not the file there
-// exists yet; the path as given when it is no link.
-std::string linkTarget(const std::string& path);
 
 }  // namespace platform

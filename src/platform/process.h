@@ -36,8 +36,9 @@ bool folderWritable(const std::string& folder);
 // $XDG_CONFIG_HOME/opalist, by default ~/.config/opalist. Empty on Windows, where the files
 // are always kept beside the program.
 std::string userConfigDirectory();
-// Makes the folder and any missing folders above it; one that cannot be made is left to show
-// up, with the system's reason, when a file is written there.
+// Makes the folder and any missing folders above it, for the user alone (0700 on POSIX); one
+// that cannot be made is left to show up, with the system's reason, when a file is written
+// there.
 void makeFolders(const std::string& folder);
 
 }  // namespace platform

@@ -117,9 +117,9 @@ std::string userConfigDirectory() {
 void makeFolders(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
          slash = folder.find('/', slash + 1)) {
-        ::mkdir(folder.substr(0, slash).c_str(), 0777);
+        ::mkdir(folder.substr(0, slash).c_str(), S_IRWXU);
     }
-    ::mkdir(folder.c_str(), 0777);
+    ::mkdir(folder.c_str(), S_IRWXU);
 }
 
 }  // namespace platform

@@ -4,9 +4,14 @@
 // Windows, converted to and from UTF-8 at this boundary. Writing replaces the file atomically:
 // the old content stays intact until the new one is complete on disk. A file that already
 // holds exactly the new content is left as it is (no rewrite, no wait for the disk).
+//
+// Only the user's own files are read or written (see file_ownership.h): a file or a link that
+// another user controls reads as unfinished and is never written through, and new files are
+// made for the user alone.
 
-#include <optional>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -21,6 +26,10 @@ struct ReadResult {
     std::vector<std::string> lines;  // whole lines without their ends, as far as they could be read
 };
 ReadResult readLines(const std::string& path);
+// The same, handing each line to onLine as it is read rather than keeping them: a file of any
+// size costs only the lines the caller keeps. The result holds no lines.
+ReadResult readLines(const std::string& path,
+                     const std::function<void(std::string_view line)>& onLine);
 
 struct WriteResult {
     bool ok = true;
@@ -37,6 +46,13 @@ enum class Durability { OnDisk, Cached };
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
                         Unencodable unencodable = Unencodable::Refuse,
                         Durability durability = Durability::OnDisk);
+
+// Adds one line at the end of the file, creating it, under an exclusive lock of the file itself,
+// so that two running programs add whole lines. The lock is waited for about two seconds at
+// most; then the line is given up as for any other write failure. A cut last line (left by a
+// writer that died) gets its line end first, so the new line stays one of its own.
+WriteResult appendLine(const std::string& path, const std::string& line,
+                       Unencodable unencodable = Unencodable::Refuse);
 
 bool deleteFile(const std::string& path);
 // Whether a regular file exists and can be opened for reading.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "platform/lines.h"
@@ -83,11 +84,73 @@ WriteResult failure(DWORD error) {
     return {false, win32::errorText(error)};
 }
 
+// The line in the ANSI code page; nothing when it holds a character the code page cannot store
+// and the caller refuses that.
+std::optional<std::string> ansiLine(const std::string& line, Unencodable unencodable) {
+    bool lossy = false;
+    std::string ansi = win32::utf8ToAnsi(line, &lossy);
+    if (lossy && unencodable == Unencodable::Refuse) {
+        return std::nullopt;
+    }
+    return ansi;
+}
+
+WriteResult refusedLine(const std::string& line) {
+    return {false, "The line \"" + line + "\" holds characters that code page " +
+                       std::to_string(GetACP()) + " of this system cannot store."};
+}
+
+// How long a writer waits for another to let go of the log before it gives up on its line.
+constexpr ULONGLONG LockPatienceMs = 2000;
+
+// The lock covers one byte far beyond any real content, so readers of the file are never held
+// up by it: it only orders the writers.
+OVERLAPPED lockedRange() {
+    OVERLAPPED range{};
+    range.Offset = 0xFFFFFFFE;
+    range.OffsetHigh = 0x7FFFFFFF;
+    return range;
+}
+
+bool lockWithin(HANDLE file, ULONGLONG patienceMs) {
+    const ULONGLONG deadline = GetTickCount64() + patienceMs;
+    for (;;) {
+        OVERLAPPED range = lockedRange();
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                       &range)) {
+            return true;
+        }
+        if (GetLastError() != ERROR_LOCK_VIOLATION || GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(10);
+    }
+}
+
+// The line end that a cut last line (a writer that died part-way) lacks, or nothing.
+std::string_view missingLineEnd(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart == 0) {
+        return {};
+    }
+    OVERLAPPED at{};
+    const ULONGLONG lastByte = static_cast<ULONGLONG>(size.QuadPart) - 1;
+    at.Offset = static_cast<DWORD>(lastByte & 0xFFFFFFFF);
+    at.OffsetHigh = static_cast<DWORD>(lastByte >> 32);
+    char last = '\n';
+    DWORD got = 0;
+    if (ReadFile(file, &last, 1, &got, &at) && got == 1 && last != '\n' && last != '\r') {
+        return "\r\n";
+    }
+    return {};
+}
+
 }  // namespace
 
 // CR and LF never occur inside a multi-byte character of an ANSI code page, so the lines are
 // split on the raw bytes and converted one by one.
-ReadResult readLines(const std::string& path) {
+ReadResult readLines(const std::string& path,
+                     const std::function<void(std::string_view line)>& onLine) {
     ReadResult result;
     Handle file(openForReading(win32::wide(path)));
     if (!file.valid()) {
@@ -96,27 +159,21 @@ ReadResult readLines(const std::string& path) {
         return result;
     }
     result.opened = true;
-    LineSplitter splitter;
+    LineSplitter splitter([&onLine](std::string_view line) { onLine(win32::ansiToUtf8(line)); });
     std::array<char, 1 << 16> buffer{};
-    std::vector<std::string> ansi;
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
                       nullptr)) {
-            ansi = splitter.abandon();
             result.complete = false;
-            break;
+            return result;
         }
         if (got == 0) {
-            ansi = splitter.finish();
             break;
         }
         splitter.feed({buffer.data(), got});
     }
-    result.lines.reserve(ansi.size());
-    for (const std::string& line : ansi) {
-        result.lines.push_back(win32::ansiToUtf8(line));
-    }
+    splitter.finish();
     return result;
 }
 
@@ -128,12 +185,11 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     std::vector<std::string> ansi;
     ansi.reserve(lines.size());
     for (const std::string& line : lines) {
-        bool lossy = false;
-        ansi.push_back(win32::utf8ToAnsi(line, &lossy));
-        if (lossy && unencodable == Unencodable::Refuse) {
-            return {false, "The line \"" + line + "\" holds characters that code page " +
-                               std::to_string(GetACP()) + " of this system cannot store."};
+        std::optional<std::string> stored = ansiLine(line, unencodable);
+        if (!stored) {
+            return refusedLine(line);
         }
+        ansi.push_back(std::move(*stored));
     }
     const std::string bytes = joinLines(ansi);
     if (holds(target, bytes)) {
@@ -185,6 +241,41 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         return fail(GetLastError());
     }
     return {};
+}
+
+// A handle with append access only writes at the end, whatever another writer did meanwhile;
+// the lock keeps two writers' lines whole.
+WriteResult appendLine(const std::string& path, const std::string& line, Unencodable unencodable) {
+    const std::optional<std::string> ansi = ansiLine(line, unencodable);
+    if (!ansi) {
+        return refusedLine(line);
+    }
+    Handle file(CreateFileW(win32::wide(path).c_str(), GENERIC_READ | FILE_APPEND_DATA,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return failure(GetLastError());
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return failure(ERROR_INVALID_FUNCTION);
+    }
+    if (!lockWithin(file.get(), LockPatienceMs)) {
+        return failure(GetLastError());
+    }
+    std::string bytes(missingLineEnd(file.get()));
+    bytes += *ansi;
+    bytes += "\r\n";
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    const DWORD error = GetLastError();
+    OVERLAPPED range = lockedRange();
+    UnlockFileEx(file.get(), 0, 1, 0, &range);
+    if (!whole) {
+        return failure(error);
+    }
+    return file.close() ? WriteResult{} : failure(GetLastError());
 }
 
 bool deleteFile(const std::string& path) {

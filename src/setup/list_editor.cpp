@@ -25,7 +25,7 @@ void Dialog::LaunchList_Click() {
     Butt[7].setEnabled(i > 0);
     if (i >= 0) {
         Lng(6, True, 2);
-        Add.setText(LaunchList.list(i));
+        Add.setText(std::string(LaunchList.list(i)));
         Butt[9].setEnabled(true);
     } else {
         Lng(6, True, 1);
@@ -76,9 +76,10 @@ void Dialog::AddModCommand() {
 void Dialog::MoveCommand(int step) {
     const int i = LaunchList.listIndex();
     const int j = i + step;
-    std::string kept = LaunchList.list(j);
-    LaunchList.setList(j, LaunchList.list(i));
-    LaunchList.setList(i, std::move(kept));
+    const std::string kept(LaunchList.list(j));
+    const std::string moving(LaunchList.list(i));
+    LaunchList.setList(j, moving);
+    LaunchList.setList(i, kept);
     LaunchList.setListIndex(j);
     MarkChanged();
     // At the end of the list the button that moved it is disabled: the focus goes to the other.

@@ -56,13 +56,13 @@ void OptionButton::clickByUser() {
     }
 }
 
-void ListBox::addItem(std::string text) {
-    items_.push_back(std::move(text));
+void ListBox::addItem(std::string_view text) {
+    items_.push_back(text);
     notify(Property::ItemAppended, listCount() - 1);
 }
 
-void ListBox::setList(int index, std::string text) {
-    items_.at(static_cast<std::size_t>(index)) = std::move(text);
+void ListBox::setList(int index, std::string_view text) {
+    items_.replace(static_cast<std::size_t>(index), text);
     notify(Property::ItemReplaced, index);
 }
 
@@ -70,7 +70,7 @@ void ListBox::removeItem(int index) {
     if (index < 0 || index >= listCount()) {
         throw std::out_of_range("ListBox::removeItem");
     }
-    items_.erase(items_.begin() + index);
+    items_.erase(static_cast<std::size_t>(index));
     if (listIndex_ == index) {
         listIndex_ = -1;
     } else if (listIndex_ > index) {

@@ -9,9 +9,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/control.h"
+#include "toolkit/list_items.h"
 
 namespace tk {
 
@@ -77,11 +79,12 @@ class ListBox : public Control {
     ListBox(Container& parent, Geometry geometry) : Control(parent, Kind::ListBox, geometry) {}
 
     int listCount() const { return static_cast<int>(items_.size()); }
-    const std::string& list(int index) const { return items_.at(static_cast<std::size_t>(index)); }
-    const std::vector<std::string>& items() const { return items_; }
+    // Valid until the list changes.
+    std::string_view list(int index) const { return items_[static_cast<std::size_t>(index)]; }
+    std::vector<std::string> items() const { return items_.strings(); }
     // Appending or replacing leaves the selection as it is.
-    void addItem(std::string text);
-    void setList(int index, std::string text);
+    void addItem(std::string_view text);
+    void setList(int index, std::string_view text);
     // Removing the selected item leaves nothing selected; no event is raised.
     void removeItem(int index);
 
@@ -96,7 +99,7 @@ class ListBox : public Control {
     void doubleClickedByUser();
 
   private:
-    std::vector<std::string> items_;
+    ListItems items_;
     int listIndex_ = -1;
 };
 

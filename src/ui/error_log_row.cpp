@@ -1,7 +1,7 @@
 #include "ui/error_log_row.h"
 
-std::string errorLogRow(std::string_view line) {
-    std::string row;
+void errorLogRow(std::string_view line, std::string& row) {
+    row.clear();
     row.reserve(line.size());
     for (const char c : line) {
         switch (c) {
@@ -16,5 +16,4 @@ std::string errorLogRow(std::string_view line) {
                 break;
         }
     }
-    return row;
 }

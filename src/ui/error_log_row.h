@@ -5,4 +5,5 @@
 #include <string>
 #include <string_view>
 
-std::string errorLogRow(std::string_view line);
+// The row replaces what row held; its storage is reused from one line to the next.
+void errorLogRow(std::string_view line, std::string& row);

@@ -101,12 +101,13 @@ void ViewErr::Fill() {
     for (int index = ErrList.listCount() - 1; index >= 0; --index) {
         ErrList.removeItem(index);
     }
-    // Each line goes as soon as its row is made, so the rows take the lines' memory over: a
-    // long log then costs far fewer fresh pages.
-    for (std::string& line : platform::readLines(main_.ErrorLogPath()).lines) {
-        ErrList.addItem(errorLogRow(line));
-        std::string().swap(line);
-    }
+    // Each line becomes its row as it is read: the log itself is never held, only its rows,
+    // which the list keeps back to back.
+    std::string row;
+    platform::readLines(main_.ErrorLogPath(), [&](std::string_view line) {
+        errorLogRow(line, row);
+        ErrList.addItem(row);
+    });
     ErrList.setVisible(true);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -35,10 +36,14 @@ struct Installed {
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << bytes;
     }
-    // Starts the program with its folder read-only, until it ends or until holds.
+    // Starts the program with its folder read-only (unless told otherwise), until it ends or
+    // until holds.
     testing_support::ProgramResult run(const std::vector<std::string>& env,
-                                       const std::function<bool()>& until = {}) const {
-        fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+                                       const std::function<bool()>& until = {},
+                                       bool readOnly = true) const {
+        if (readOnly) {
+            fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+        }
         std::vector<std::string> all{"QT_QPA_PLATFORM=offscreen", "USER=e2e", "PATH=/usr/bin:/bin",
                                      "LC_ALL=C.UTF-8"};
         all.insert(all.end(), env.begin(), env.end());
@@ -97,6 +102,32 @@ TEST(FileLocation, TheSetupBesideTheProgramIsCarriedOverOnceAndLeftAsItWas) {
               std::string::npos);
     EXPECT_EQ(readFile(p.beside), old);
     EXPECT_EQ(p.besideFiles(), (std::vector<std::string>{"opalist", "opalist e2e.ini"}));
+}
+
+// After a time in the configuration folder, a program folder that can be written again reads
+// the list edited meanwhile, which is newer than the one left beside the program, and keeps it
+// there from then on. The list left behind is never changed.
+TEST(FileLocation, TheNewerListIsReadWhenTheProgramFolderCanBeWrittenAgain) {
+    Installed p;
+    const fs::path config = p.dir.path() / "xdg" / "opalist";
+    const std::string env = "XDG_CONFIG_HOME=" + (p.dir.path() / "xdg").string();
+    p.write(p.beside, "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n");
+    fs::last_write_time(p.beside, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const std::string edited = "<00101>\r\n3\r\nEN\r\nno-such-program /b\r\n";
+    p.write(config / "opalist e2e.ini", edited);
+
+    EXPECT_EQ(p.run({env}, {}, false).status, 0);
+    EXPECT_NE(readFile(p.program / "opalist e2e error.log").find("| no-such-program /b | File"),
+              std::string::npos);
+    EXPECT_EQ(readFile(p.beside), edited);
+    EXPECT_EQ(readFile(config / "opalist e2e.ini"), edited);
+
+    // From now on the file beside the program is the newer one.
+    p.write(p.beside, "<00101>\r\n3\r\nEN\r\nno-such-program /c\r\n");
+    EXPECT_EQ(p.run({env}, {}, false).status, 0);
+    EXPECT_NE(readFile(p.program / "opalist e2e error.log").find("| no-such-program /c | File"),
+              std::string::npos);
+    EXPECT_EQ(readFile(config / "opalist e2e.ini"), edited);
 }
 
 }  // namespace

@@ -49,11 +49,13 @@ Dialog& DialogHarness::start() {
         shellRequests.push_back(request);
         return shellResult(request);
     };
+    services.unusedFiles = unusedFiles;
     dialog_ = std::make_unique<Dialog>(loop.app(), std::move(services));
     loop.user([this] {
         dialog_->Form_Load();
         dialog_->show();
         dialog_->activatedByUser();
+        dialog_->ReportUnusedFiles();
     });
     return *dialog_;
 }

@@ -29,6 +29,8 @@ class DialogHarness {
     // Every shell request made, and the result the shell gives (by default success, 42).
     std::vector<platform::ShellRequest> shellRequests;
     std::function<std::int32_t(const platform::ShellRequest&)> shellResult;
+    // Files beside the program that the location rule found were not the user's own.
+    std::vector<UnusedFile> unusedFiles;
 
     std::string settingsFile() const;
     std::string errorLogFile() const;

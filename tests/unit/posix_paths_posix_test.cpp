@@ -1,12 +1,9 @@
-// Path steps of the start-up path: the folder and stem of a path, and where a link leads.
+// Path steps of the start-up path: the folder and stem of a path.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
 #include <string>
 
 #include "platform/posix_paths.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -34,24 +31,6 @@ TEST(PosixPaths, FolderAndStemAreThoseOfTheStandardLibrary) {
     for (const Case& c : stems) {
         EXPECT_EQ(platform::stemOf(c.path), c.folder) << c.path;
     }
-}
-
-TEST(PosixPaths, ALinkLeadsThroughEveryLinkToAFileThatNeedNotExist) {
-    testing_support::TempDir dir;
-    const std::string file = dir.file("settings.ini");
-    const std::string first = dir.file("first.ini");
-    const std::string second = dir.file("second.ini");
-    const std::string dangling = dir.file("dangling.ini");
-    std::ofstream(file) << "x";
-    ASSERT_EQ(::symlink(file.c_str(), second.c_str()), 0);
-    ASSERT_EQ(::symlink("second.ini", first.c_str()), 0);  // relative to its folder
-    ASSERT_EQ(::symlink("not-yet.ini", dangling.c_str()), 0);
-    const std::string folder = dir.path().string();
-
-    EXPECT_EQ(platform::linkTarget(file), file) << "no link";
-    EXPECT_EQ(platform::linkTarget(dir.file("new.ini")), dir.file("new.ini")) << "no file yet";
-    EXPECT_EQ(platform::linkTarget(first), folder + "/settings.ini");
-    EXPECT_EQ(platform::linkTarget(dangling), folder + "/not-yet.ini");
 }
 
 }  // namespace

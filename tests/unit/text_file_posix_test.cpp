@@ -1,16 +1,24 @@
 // Text files on POSIX: permissions and links survive a replace, a full disk leaves the old
-// file intact, the reason is the system's text, and a read that fails part-way is not complete.
+// file intact, the reason is the system's text, a read that fails part-way is not complete, a
+// line is appended in place under a lock that is never waited for long, and a save clears what
+// earlier saves left behind.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/text_file.h"
@@ -158,6 +166,97 @@ TEST(TextFileReplace, AFifoInTheFilesPlaceIsLeftAsItIs) {
                                    [&] { written = platform::replaceFile(link, {"x"}); }));
     EXPECT_FALSE(written.ok);
     EXPECT_TRUE(fifo.intact());
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The line goes at the end of the file as it is: nothing is read or written again, and a last
+// line that a dead writer cut off gets its line end first.
+TEST(TextFileAppend, AddsTheLineInPlace) {
+    TempDir dir;
+    const std::string path = dir.file("log");
+    struct Case {
+        std::string before;
+        std::string after;
+    };
+    const std::vector<Case> cases{
+        {"", "new\r\n"},       {"a\r\n", "a\r\nnew\r\n"},           {"a\n", "a\nnew\r\n"},
+        {"a\r", "a\rnew\r\n"}, {"a\r\ncut", "a\r\ncut\r\nnew\r\n"},
+    };
+    for (const Case& c : cases) {
+        writeRaw(path, c.before);
+        const ino_t inode = inodeOf(path);
+        ASSERT_TRUE(platform::appendLine(path, "new").ok);
+        EXPECT_EQ(readRaw(path), c.after) << testing::PrintToString(c.before);
+        EXPECT_EQ(inodeOf(path), inode) << "the file is not replaced";
+    }
+}
+
+// Whoever can open the log can lock it: a writer waits about two seconds, then gives up on its
+// line, which is reported like any failed write; a lock let go in time costs only the wait.
+TEST(TextFileAppend, ALockHeldElsewhereIsWaitedForAboutTwoSecondsAtMost) {
+    TempDir dir;
+    const std::string path = dir.file("log");
+    writeRaw(path, "old\r\n");
+    const int holder = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    const platform::WriteResult held = platform::appendLine(path, "lost");
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(held.ok);
+    EXPECT_EQ(held.error, "Resource temporarily unavailable");
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_EQ(readRaw(path), "old\r\n");
+
+    std::thread release([holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::close(holder);
+    });
+    EXPECT_TRUE(platform::appendLine(path, "kept").ok);
+    release.join();
+    EXPECT_EQ(readRaw(path), "old\r\nkept\r\n");
+}
+
+// Only this file's temporary files that are the user's and older than a minute go: a younger
+// one may be another running program's save under way, and another user's is not ours.
+TEST(TextFileReplace, ASaveRemovesTheUsersOldLeftoverTemporaryFiles) {
+    TempDir dir;
+    const std::string path = dir.file("opalist u.ini");
+    struct Leftover {
+        std::string name;
+        bool old;
+        uid_t owner;
+        bool removed;
+    };
+    const std::vector<Leftover> leftovers{
+        {"opalist u.ini.tmp-Ab3dE9", true, 0, true},
+        {"opalist u.ini.tmp-fresh1", false, 0, false},
+        {"opalist u.ini.tmp-other1", true, 4102, false},
+        {"opalist u.ini.tmp-toolong", true, 0, false},
+        {"opalist v.ini.tmp-Ab3dE9", true, 0, false},
+        {"opalist u.ini.bak", true, 0, false},
+    };
+    for (const Leftover& l : leftovers) {
+        const std::string file = dir.file(l.name);
+        writeRaw(file, "x");
+        ASSERT_EQ(::chown(file.c_str(), l.owner, l.owner), 0);
+        if (l.old) {
+            const timespec times[2] = {{std::time(nullptr) - 120, 0},
+                                       {std::time(nullptr) - 120, 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+        }
+    }
+    ASSERT_TRUE(platform::replaceFile(path, {"new"}).ok);
+    for (const Leftover& l : leftovers) {
+        EXPECT_EQ(std::filesystem::exists(dir.file(l.name)), !l.removed) << l.name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
+              static_cast<std::ptrdiff_t>(leftovers.size()));
 }
 
 }  // namespace

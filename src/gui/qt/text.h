@@ -5,12 +5,13 @@
 
 #include <QtCore/QString>
 #include <string>
+#include <string_view>
 
 class QKeyEvent;
 
 namespace gui {
 
-inline QString toQt(const std::string& text) {
+inline QString toQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 inline std::string fromQt(const QString& text) {

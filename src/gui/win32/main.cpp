@@ -30,6 +30,7 @@ int main() {
             dialog.show();
             SetWindowSubclass(frontEnd.hwnd(dialog), watchPainting, 1,
                               reinterpret_cast<DWORD_PTR>(&exitWhenShown));
+            dialog.ReportUnusedFiles();
         })) {
         return 0;
     }

@@ -1,0 +1,54 @@
+// Files beside the program that another user controls: the user is told, in the settings'
+// language, which file was not used and why, and where the files are kept instead, while the
+// countdown of the user's own list goes on.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/dialog_harness.h"
+
+namespace {
+
+using testing_support::DialogHarness;
+
+TEST(UnusedFiles, TheUserIsToldWhichFileWasNotUsedAndWhyWhileTheCountdownGoesOn) {
+    struct Case {
+        const char* language;
+        const char* title;
+        std::string text;
+    };
+    const std::vector<Case> cases{
+        {"EN", "Files not used",
+         "Opalist did not use\n/shared/opalist tester.ini\nIt belongs to another user.\n\n"
+         "Opalist did not use\n/shared/opalist tester error.log\nIt is a link that another user "
+         "controls.\n\nYour settings and error log are kept in\n"},
+        {"CS", "Soubory nepoužity",
+         "Opalist nepoužil soubor\n/shared/opalist tester.ini\nPatří jinému uživateli.\n\n"
+         "Opalist nepoužil soubor\n/shared/opalist tester error.log\nJe to odkaz, který ovládá "
+         "jiný uživatel.\n\nVaše nastavení a výpis chyb jsou uloženy ve složce\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        DialogHarness h;
+        h.writeSettings({"<01100>", "10", c.language, "tool"});
+        h.unusedFiles = {{"/shared/opalist tester.ini", platform::Ownership::OtherOwner},
+                         {"/shared/opalist tester error.log", platform::Ownership::ForeignLink}};
+        // The user reads the box for two seconds.
+        h.loop.answerNext(tk::Answer::Ok, 2000);
+        h.start();
+        ASSERT_EQ(h.loop.boxes().size(), 1u);
+        const tk::MessageBox& box = h.loop.boxes()[0].box;
+        EXPECT_EQ(box.title, c.title);
+        EXPECT_EQ(box.text, c.text + h.dir.path().string());
+        EXPECT_EQ(box.icon, tk::Icon::Exclamation);
+
+        h.loop.advance(7999);
+        EXPECT_TRUE(h.shellRequests.empty());
+        h.loop.advance(1);
+        EXPECT_EQ(h.shellRequests.size(), 1u) << "the run starts 10 s after the start";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// Two local users and one program folder that both can write (everybody's, everybody's with
+// the sticky bit, or a group's). The user u1 starts the real opalist from it; the other user
+// has put something under u1's file names there first: a link to u1's ~/.bashrc, or a settings
+// file of his own whose entry runs a program. Nothing of it is read, run or written through:
+// u1's files go to ~/.config/opalist (the user's alone), u1 is told why, and nothing of u1's is
+// lost. The tests run as root and start opalist as u1 with setpriv.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/program_run.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+
+constexpr uid_t U1 = 4101;
+constexpr uid_t Other = 4102;
+constexpr gid_t Shared = 4100;  // a group both users belong to
+
+struct FolderKind {
+    const char* name;
+    fs::perms mode;
+};
+const FolderKind Folders[] = {
+    {"everybody's (0777)", fs::perms::all},
+    {"everybody's, sticky (1777)", fs::perms::all | fs::perms::sticky_bit},
+    {"the group's (0775)",
+     fs::perms::owner_all | fs::perms::group_all | fs::perms::others_read | fs::perms::others_exec},
+};
+
+void own(const fs::path& path, uid_t owner) {
+    EXPECT_EQ(::lchown(path.c_str(), owner, owner), 0) << path;
+}
+
+mode_t modeOf(const fs::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+struct SharedFolder {
+    testing_support::TempDir dir;
+    fs::path folder = dir.path() / "shared";
+    fs::path exe = folder / "opalist";
+    fs::path settings = folder / "opalist u1.ini";
+    fs::path log = folder / "opalist u1 error.log";
+    fs::path home = dir.path() / "home";
+    fs::path bashrc = home / ".bashrc";
+    fs::path config = home / ".config" / "opalist";
+    const std::string bashrcBytes = "# u1's shell setup\nexport EDITOR=vi\n";
+
+    explicit SharedFolder(const FolderKind& kind) {
+        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+        fs::create_directories(folder);
+        fs::copy_file(OPALIST_PROGRAM, exe);
+        EXPECT_EQ(::chown(folder.c_str(), 0, Shared), 0);
+        fs::permissions(folder, kind.mode);
+        fs::create_directories(home);
+        std::ofstream(bashrc, std::ios::binary) << bashrcBytes;
+        own(home, U1);
+        own(bashrc, U1);
+    }
+    // A file of one user's, writable by that user alone.
+    void write(const fs::path& file, const std::string& bytes, uid_t owner) const {
+        std::ofstream(file, std::ios::binary) << bytes;
+        own(file, owner);
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write |
+                                  fs::perms::group_read | fs::perms::others_read);
+    }
+    void plantLink(const fs::path& name, const fs::path& target) const {
+        fs::create_symlink(target, name);
+        own(name, Other);
+    }
+    // Starts opalist as u1 from a terminal of u1's; it ends on its own, or once done holds
+    // (its last output then read).
+    testing_support::ProgramResult run(const std::function<bool()>& done) const {
+        testing_support::StartedProgram program(
+            "/usr/bin/setpriv",
+            {"--reuid=" + std::to_string(U1), "--regid=" + std::to_string(U1),
+             "--groups=" + std::to_string(Shared), "--", exe.string()},
+            {"QT_QPA_PLATFORM=offscreen", "USER=u1", "HOME=" + home.string(), "PATH=/usr/bin:/bin",
+             "LC_ALL=C.UTF-8"});
+        testing_support::ProgramResult result;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        std::optional<int> status;
+        while (!(status = program.wait(std::chrono::milliseconds(50))) &&
+               std::chrono::steady_clock::now() < deadline) {
+            if (done()) {
+                // The message follows the start-up save: give it the time to be written.
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                program.stop();
+                break;
+            }
+        }
+        result.status = status.value_or(-1);
+        result.err = program.err();
+        return result;
+    }
+    std::string configSettings() const { return readFile(config / "opalist u1.ini"); }
+};
+
+// At u1's next start, no click needed: the link would have had ~/.bashrc rewritten as a
+// settings file.
+TEST(SharedFolder, AnotherUsersLinkUnderTheUsersNameIsNotWrittenThrough) {
+    for (const FolderKind& kind : Folders) {
+        SCOPED_TRACE(kind.name);
+        SharedFolder s(kind);
+        s.plantLink(s.settings, s.bashrc);
+        const testing_support::ProgramResult result = s.run([&] {
+            return fs::exists(s.config / "opalist u1.ini") || readFile(s.bashrc) != s.bashrcBytes;
+        });
+
+        EXPECT_EQ(readFile(s.bashrc), s.bashrcBytes);
+        EXPECT_EQ(s.configSettings(), "<01100>\r\n10\r\nEN\r\n") << "a first start of u1's own";
+        EXPECT_EQ(modeOf(s.config), 0700u);
+        EXPECT_EQ(modeOf(s.config / "opalist u1.ini"), 0600u);
+        EXPECT_NE(result.err.find("did not use " + s.settings.string() +
+                                  ": It is a link that another user controls. Your files are "
+                                  "kept in " +
+                                  s.config.string()),
+                  std::string::npos)
+            << result.err;
+        EXPECT_TRUE(fs::is_symlink(s.settings));
+    }
+}
+
+// The other user's settings file would have been read, and its entry run with u1's rights.
+TEST(SharedFolder, AnotherUsersSettingsFileIsNeverReadSoItsEntriesNeverRun) {
+    SharedFolder s(Folders[0]);
+    const fs::path script = s.dir.path() / "evil.sh";
+    const fs::path ran = s.home / "ran";
+    std::ofstream(script, std::ios::binary) << "#!/bin/sh\ntouch '" << ran.string() << "'\n";
+    fs::permissions(script, fs::perms::all);
+    std::string entry = script.string();
+    std::replace(entry.begin(), entry.end(), '/', '\\');
+    const std::string planted = "<00001>\r\n3\r\nEN\r\n" + entry + "\r\n";
+    s.write(s.settings, planted, Other);
+
+    const testing_support::ProgramResult result =
+        s.run([&] { return fs::exists(s.config / "opalist u1.ini") || fs::exists(ran); });
+
+    EXPECT_FALSE(fs::exists(ran)) << "the planted entry ran as u1";
+    EXPECT_EQ(s.configSettings(), "<01100>\r\n10\r\nEN\r\n");
+    EXPECT_EQ(readFile(s.settings), planted);
+    EXPECT_NE(
+        result.err.find("did not use " + s.settings.string() + ": It belongs to another user."),
+        std::string::npos)
+        << result.err;
+}
+
+// u1's own list beside the program goes along to the configuration folder and runs; the failed
+// launch is logged there, not appended to ~/.bashrc through the link planted as the log.
+TEST(SharedFolder, TheUsersOwnListGoesAlongWhenOnlyTheLogsNameIsTaken) {
+    SharedFolder s(Folders[1]);
+    // Errors logged, not shown, and the program quits even so: nothing waits for a user.
+    const std::string list = "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n";
+    s.write(s.settings, list, U1);
+    s.plantLink(s.log, s.bashrc);
+
+    const testing_support::ProgramResult result = s.run([] { return false; });
+
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile(s.bashrc), s.bashrcBytes);
+    EXPECT_EQ(s.configSettings(), list);
+    EXPECT_NE(readFile(s.config / "opalist u1 error.log").find("| no-such-program /a | File not"),
+              std::string::npos);
+    EXPECT_EQ(readFile(s.settings), list);
+    EXPECT_NE(result.err.find("did not use " + s.log.string()), std::string::npos) << result.err;
+}
+
+}  // namespace
