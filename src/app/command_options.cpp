@@ -1,5 +1,9 @@
 #include "app/command_options.h"
 
+#include "app/services.h"
+#include "app/settings_check.h"
+#include "platform/shell.h"
+
 CommandOptions readCommandOptions(const std::vector<std::string>& arguments) {
     using Action = CommandOptions::Action;
     if (arguments.empty()) {
@@ -20,6 +24,8 @@ CommandOptions readCommandOptions(const std::vector<std::string>& arguments) {
     return {Action::Refuse, {}, known ? arguments.back() : option};
 }
 
+namespace {
+
 std::string helpText(const std::string& program) {
     return "Usage: " + program +
            " [--help | --version | --check [FILE]]\n"
@@ -36,10 +42,35 @@ std::string helpText(const std::string& program) {
            "  --help          print this text\n";
 }
 
-std::string refusalText(const std::string& program, const std::string& refused) {
-    return program + ": unknown argument \"" + refused + "\" (see " + program + " --help)\n";
-}
+}  // namespace
 
-std::string versionText(const std::string& program, const std::string& version) {
-    return program + " " + version + "\n";
+std::optional<CommandAnswer> answerCommandLine(const std::vector<std::string>& arguments) {
+    const CommandOptions options = readCommandOptions(arguments);
+    if (options.action == CommandOptions::Action::Start) {
+        return std::nullopt;
+    }
+    const Services services = platformServices(FilesFolder::Look);
+    const std::string& program = services.process.name;
+    switch (options.action) {
+        case CommandOptions::Action::Help:
+            return CommandAnswer{helpText(program), {}, 0};
+        case CommandOptions::Action::Version: {
+            const platform::Version& version = services.version;
+            return CommandAnswer{program + " " + std::to_string(version.major) + "." +
+                                     std::to_string(version.minor) + "." +
+                                     std::to_string(version.revision) + "\n",
+                                 {},
+                                 0};
+        }
+        case CommandOptions::Action::Check: {
+            const CheckOutcome check =
+                checkSettingsFile(services, options.checkFile, platform::planShellRequest);
+            return CommandAnswer{check.out, check.error, check.status};
+        }
+        default:
+            return CommandAnswer{{},
+                                 program + ": unknown argument \"" + options.refused + "\" (see " +
+                                     program + " --help)\n",
+                                 2};
+    }
 }

@@ -3,6 +3,7 @@
 // "--help" and "--version" print and end, "--check [FILE]" tells what each entry of the launch
 // list would do and ends. Anything else is refused with exit status 2.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,11 @@ struct CommandOptions {
 // The arguments after the program's own name.
 CommandOptions readCommandOptions(const std::vector<std::string>& arguments);
 
-// The usage text, the refusal line and the version line, each ended by a line feed.
-std::string helpText(const std::string& program);
-std::string refusalText(const std::string& program, const std::string& refused);
-std::string versionText(const std::string& program, const std::string& version);
+// What a command line that does not start the window answers: the text for the standard output,
+// the one line for the standard error and the exit status. Nothing when the window is to start.
+struct CommandAnswer {
+    std::string out;
+    std::string error;
+    int status = 0;
+};
+std::optional<CommandAnswer> answerCommandLine(const std::vector<std::string>& arguments);

@@ -40,7 +40,7 @@ struct ShellRequest {
 // What only a start can tell (a program that the system then refuses) is not known here.
 struct ShellPlan {
     std::int32_t code = shell_code::Accepted;  // above 32: it would start; else why not
-    std::vector<std::string> arguments;         // what a program gets after its own name
+    std::vector<std::string> arguments;        // what a program gets after its own name
     std::string opensWith;  // the program, or the application that opens the document
 };
 

@@ -59,8 +59,8 @@ bool isProgram(const std::string& path) {
 // name as Explorer shows it and its program, or nothing.
 std::optional<std::string> associatedApplication(const std::string& kind) {
     using Query = decltype(&::AssocQueryStringA);
-    static const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(LoadLibraryW(L"shlwapi.dll"), "AssocQueryStringA")));
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shlwapi.dll"), "AssocQueryStringA")));
     if (query == nullptr) {
         return std::nullopt;
     }
@@ -87,9 +87,8 @@ ShellPlan documentPlan(const std::string& kind) {
 
 // A registered program name, as "Run" finds it: HKCU first, then HKLM.
 std::optional<std::string> appPath(const std::string& name) {
-    const std::string key =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
-        (extensionOf(name).empty() ? name + ".exe" : name);
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
+                            (extensionOf(name).empty() ? name + ".exe" : name);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         char buffer[MAX_PATH] = {};
         DWORD size = sizeof buffer;

@@ -260,7 +260,8 @@ std::uintptr_t desktopWindow() {
 ShellPlan planShellRequest(const ShellRequest& request) {
     const Target target = resolve(request);
     if (target.handler) {
-        return {target.code, {}, target.handler->name() + " (" + target.handler->desktopEntry() + ")"};
+        return {
+            target.code, {}, target.handler->name() + " (" + target.handler->desktopEntry() + ")"};
     }
     if (target.program.empty()) {
         return {target.code, {}, {}};
