@@ -67,7 +67,7 @@ std::optional<std::string> associatedApplication(const std::string& kind) {
     const auto text = [&](ASSOCSTR what) -> std::string {
         char buffer[MAX_PATH * 2] = {};
         DWORD size = sizeof buffer;
-        return query(ASSOCF_INIT_IGNOREUNKNOWN, what, kind.c_str(), "open", buffer, &size) == S_OK
+        return query(ASSOCF_NONE, what, kind.c_str(), "open", buffer, &size) == S_OK
                    ? std::string(buffer)
                    : std::string();
     };

@@ -212,6 +212,8 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
 TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
     const fs::path czech = dir.path() / "czech.ini";
     writeSettings(czech, "CS", {"nosuchtool"});
+    const fs::path nul = dir.path() / "nul.ini";
+    writeSettings(nul, "EN", {std::string("tool\0.txt", 9)});
     const fs::path good = dir.path() / "good.ini";
     writeSettings(good, "EN", {"tool", entry("notes.txt")});
     struct Case {
@@ -226,6 +228,11 @@ TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
          "   soubor: nosuchtool\n   výsledek: Soubor nenalezen\nSelhalo by 1 z 1 položek\n",
          ""},
         {{"--check", good.string()}, 0, "0 of 2 entries would fail\n", ""},
+        {{"--check", nul.string()},
+         1,
+         "1. tool\\x00.txt\n   file: tool\\x00.txt\n   verdict: The command line holds a NUL "
+         "character and was not launched\n1 of 1 entries would fail\n",
+         ""},
         // No settings file yet: the list the program would start with is empty.
         {{"--check"},
          0,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "gui/win32/front_end.h"
 #include "gui/win32/text.h"
@@ -23,7 +24,7 @@ COLORREF colorRef(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-std::wstring wide(const std::string& text) {
+std::wstring wide(std::string_view text) {
     return platform::win32::wide(text);
 }
 
