@@ -1,4 +1,4 @@
-// The size of opalist.exe, and its start-up to the main window shown (painted) and peak memory
+// The size of Opalist.exe, and its start-up to the main window shown (painted) and peak memory
 // under Wine against a minimal static Win32 program that shows one window, empty and holding
 // as many native controls as Opalist's window makes in each mode (10 for the countdown, 33 for
 // the first start), so that the share of making and painting themed controls shows. With
@@ -109,8 +109,8 @@ struct ProgramFolder {
         GetTempPathW(MAX_PATH, temp);
         path = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
         CreateDirectoryW(path.c_str(), nullptr);
-        if (!CopyFileW((ownFolder() + L"opalist.exe").c_str(), program().c_str(), FALSE)) {
-            fail("copying opalist.exe");
+        if (!CopyFileW((ownFolder() + L"Opalist.exe").c_str(), program().c_str(), FALSE)) {
+            fail("copying Opalist.exe");
         }
         if (settings != nullptr) {
             HANDLE file = CreateFileW(this->settings().c_str(), GENERIC_WRITE, 0, nullptr,
@@ -125,8 +125,8 @@ struct ProgramFolder {
         DeleteFileW(settings().c_str());
         RemoveDirectoryW(path.c_str());
     }
-    std::wstring program() const { return path + L"opalist.exe"; }
-    std::wstring settings() const { return path + L"opalist bench.ini"; }
+    std::wstring program() const { return path + L"Opalist.exe"; }
+    std::wstring settings() const { return path + L"Opalist bench.ini"; }
     std::wstring path;
 };
 
@@ -146,9 +146,9 @@ int main(int argc, char* argv[]) {
     SetEnvironmentVariableW(L"UserName", L"bench");
 
     const std::wstring minimal = ownFolder() + L"bench_minimal_win32_window.exe";
-    std::printf("opalist.exe %ld bytes (%.0f KiB; goal under 1024 KiB), minimal window %ld bytes\n",
-                fileSize(ownFolder() + L"opalist.exe"),
-                static_cast<double>(fileSize(ownFolder() + L"opalist.exe")) / 1024.0,
+    std::printf("Opalist.exe %ld bytes (%.0f KiB; goal under 1024 KiB), minimal window %ld bytes\n",
+                fileSize(ownFolder() + L"Opalist.exe"),
+                static_cast<double>(fileSize(ownFolder() + L"Opalist.exe")) / 1024.0,
                 fileSize(minimal));
 
     const ProgramFolder counting(L"opalist-bench-countdown", "<01100>\r\n60\r\nEN\r\nnotepad\r\n");

@@ -8,6 +8,19 @@
 #include "app/settings_file.h"
 #include "platform/text_file.h"
 
+namespace {
+
+// Why Save wrote nothing: a line holds a character the system's code page cannot store.
+std::string RefusalReason(bool english, const platform::UnstorableLine& refused) {
+    const std::string codePage = std::to_string(refused.codePage);
+    return english ? "The line \"" + refused.line + "\" holds characters that code page " +
+                         codePage + " of this system cannot store."
+                   : "Řádek \"" + refused.line + "\" obsahuje znaky, které kódová stránka " +
+                         codePage + " tohoto systému nedokáže uložit.";
+}
+
+}  // namespace
+
 std::string Dialog::SettingsPath() const {
     return settingsFilePath(services_.filesFolder(), services_.process, services_.pathSeparator);
 }
@@ -53,6 +66,9 @@ bool Dialog::SaveSettings(platform::Durability durability) {
     const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
                                 PromptEach.value(), qErrMsg.value()};
     const std::string path = SettingsPath();
+    // The log is never replaced, but earlier builds replaced it at every record, and a crash
+    // then left a copy of the whole log beside it.
+    platform::removeLeftoverTemporaries(ErrorLogPath());
     const platform::WriteResult written = platform::replaceFile(
         path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
         platform::Unencodable::Refuse, durability);
@@ -62,13 +78,12 @@ bool Dialog::SaveSettings(platform::Durability durability) {
             tk::MessageBox box;
             box.icon = tk::Icon::Exclamation;
             box.buttons = tk::Buttons::Ok;
-            if (English()) {
-                box.title = "Save changes";
-                box.text = "The settings could not be saved to\n" + path + "\n" + written.error;
-            } else {
-                box.title = "Uložit změny";
-                box.text = "Nastavení se nepodařilo uložit do\n" + path + "\n" + written.error;
-            }
+            const bool english = English();
+            box.title = english ? "Save changes" : "Uložit změny";
+            box.text = (english ? "The settings could not be saved to\n"
+                                : "Nastavení se nepodařilo uložit do\n") +
+                       path + "\n" +
+                       (written.refused ? RefusalReason(english, *written.refused) : written.error);
             app().messageBox(box);
         }
         return false;

@@ -3,7 +3,7 @@
 // (started in a session of their own, they outlive it), so each must be waited for when it ends
 // or it lingers as a zombie while Opalist stays open. A SIGCHLD handler waits for exactly the
 // children handed over here and for no other, so the exit status of a child that someone waits
-// for (the desktop opener, a library's child) is never taken from them. A handler that was
+// for (a library's child, say) is never taken from them. A handler that was
 // installed before is still called.
 
 #include <sys/types.h>

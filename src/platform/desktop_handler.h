@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace platform {
 
@@ -21,12 +22,14 @@ class DesktopHandler {
     // Its name as menus show it, and the desktop entry that describes it.
     std::string name() const;
     std::string desktopEntry() const;
+    // The command that opens the target: the entry's Exec line with its field codes filled in,
+    // in a terminal when the entry asks for one. Empty when there is none to run (no Exec line,
+    // one that does not parse, no terminal).
+    std::vector<std::string> command() const;
 
-    // Starts it on the target, as Opalist starts programs: in a session of its own, in
-    // `directory` unless its entry names a folder of its own, stdio on /dev/null, no other
-    // descriptor, every signal at its default and none blocked; reaped by the child reaper.
-    // The verdict is known as soon as it has started or could not start, never by waiting for
-    // it: accepted, or the shell's code of why it could not start.
+    // Starts the command as Opalist starts programs (startDetached), in `directory` unless the
+    // entry names a folder of its own. The verdict is known as soon as it has started or could
+    // not start, never by waiting for it: accepted, or the shell's code of why it could not.
     std::int32_t open(const std::string& directory) const;
 
   private:

@@ -1,12 +1,10 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <utility>
 
-#include "platform/child_reaper.h"
 #include "platform/desktop_handler.h"
+#include "platform/detached_spawn.h"
 #include "platform/shell.h"
 
 namespace platform {
@@ -22,6 +20,9 @@ struct GErrorRelease {
 };
 struct GFreeRelease {
     void operator()(void* memory) const { g_free(memory); }
+};
+struct GStrvRelease {
+    void operator()(char** strings) const { g_strfreev(strings); }
 };
 using File = std::unique_ptr<GFile, GObjectRelease>;
 using Error = std::unique_ptr<GError, GErrorRelease>;
@@ -54,47 +55,34 @@ std::int32_t lookupCode(const GError& error, GFile* file) {
     }
 }
 
-// A handler that was found but cannot be started (its program, its folder or the terminal it
-// asks for is missing) is a broken association; resource limits keep their own codes.
-std::int32_t startCode(const GError& error) {
-    if (error.domain == G_SPAWN_ERROR) {
-        switch (error.code) {
-            case G_SPAWN_ERROR_TOO_BIG:
-                return CommandLineTooLong;
-            case G_SPAWN_ERROR_NOMEM:
-            case G_SPAWN_ERROR_FORK:
-                return OutOfMemory;
-            default:
-                break;
+// A handler that was found but cannot start (its folder is gone, its program cannot run) is a
+// broken association; resource limits keep their own codes.
+std::int32_t startCode(int error) {
+    const std::int32_t code = shellCodeOf(error);
+    return code == CommandLineTooLong || code == OutOfMemory ? code : InvalidAssociation;
+}
+
+std::string quoted(const std::string& text) {
+    return Text(g_shell_quote(text.c_str())).get();
+}
+
+GDesktopAppInfo* desktopInfo(const std::shared_ptr<void>& application) {
+    return static_cast<GDesktopAppInfo*>(application.get());
+}
+
+std::string entryString(GDesktopAppInfo* info, const char* key) {
+    const Text value(g_desktop_app_info_get_string(info, key));
+    return value != nullptr ? value.get() : "";
+}
+
+// The terminal an application that asks for one runs in: the system's choice, else xterm.
+std::vector<std::string> terminal() {
+    for (const char* name : {"x-terminal-emulator", "xterm"}) {
+        if (const Text path{g_find_program_in_path(name)}) {
+            return {path.get(), "-e"};
         }
     }
-    return InvalidAssociation;
-}
-
-struct ChildSetup {
-    const char* directory;
-    bool ownFolder;
-};
-
-// Runs in the started child, between fork and exec: only async-signal-safe calls.
-void prepareChild(gpointer data) {
-    const auto& setup = *static_cast<const ChildSetup*>(data);
-    ::setsid();
-    if (!setup.ownFolder && ::chdir(setup.directory) != 0) {
-        ::_exit(127);
-    }
-    struct sigaction standard {};
-    standard.sa_handler = SIG_DFL;
-    for (int signal = 1; signal < NSIG; ++signal) {
-        ::sigaction(signal, &standard, nullptr);  // refused for the few that cannot be changed
-    }
-    sigset_t none;
-    sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
-}
-
-void handOver(GDesktopAppInfo*, GPid child, gpointer) {
-    reapWhenDone(child);
+    return {};
 }
 
 }  // namespace
@@ -139,35 +127,87 @@ std::variant<DesktopHandler, std::int32_t> DesktopHandler::find(const std::strin
 }
 
 std::string DesktopHandler::name() const {
-    return g_app_info_get_name(static_cast<GAppInfo*>(application_.get()));
+    return g_app_info_get_name(G_APP_INFO(desktopInfo(application_)));
 }
 
 std::string DesktopHandler::desktopEntry() const {
-    const char* entry =
-        g_desktop_app_info_get_filename(static_cast<GDesktopAppInfo*>(application_.get()));
+    const char* entry = g_desktop_app_info_get_filename(desktopInfo(application_));
     return entry != nullptr ? entry : "";
 }
 
+// The Exec line's field codes filled in as GIO fills them in (each value quoted), then split
+// by the shell's quoting rules that the line is written in.
+std::vector<std::string> DesktopHandler::command() const {
+    GDesktopAppInfo* info = desktopInfo(application_);
+    const char* exec = g_app_info_get_commandline(G_APP_INFO(info));
+    if (exec == nullptr) {
+        return {};
+    }
+    const Text path(g_filename_from_uri(uri_.c_str(), nullptr, nullptr));
+    std::string line;
+    for (const char* c = exec; *c != '\0'; ++c) {
+        if (*c != '%' || c[1] == '\0') {
+            line += *c;
+            continue;
+        }
+        switch (*++c) {
+            case 'f':
+            case 'F':
+                line += quoted(path != nullptr ? path.get() : uri_);
+                break;
+            case 'u':
+            case 'U':
+                line += quoted(uri_);
+                break;
+            case 'i':
+                if (const std::string icon = entryString(info, "Icon"); !icon.empty()) {
+                    line += "--icon " + quoted(icon);
+                }
+                break;
+            case 'c':
+                line += quoted(name());
+                break;
+            case 'k':
+                line += quoted(desktopEntry());
+                break;
+            case '%':
+                line += '%';
+                break;
+            default:
+                break;  // the codes the format no longer uses
+        }
+    }
+    char** words = nullptr;
+    if (g_shell_parse_argv(line.c_str(), nullptr, &words, nullptr) == FALSE) {
+        return {};
+    }
+    const std::unique_ptr<char*, GStrvRelease> owned(words);
+    std::vector<std::string> command;
+    if (g_desktop_app_info_get_boolean(info, "Terminal") != FALSE) {
+        command = terminal();
+        if (command.empty()) {
+            return {};
+        }
+    }
+    for (char** word = words; *word != nullptr; ++word) {
+        command.emplace_back(*word);
+    }
+    return command;
+}
+
 std::int32_t DesktopHandler::open(const std::string& directory) const {
-    auto* application = static_cast<GDesktopAppInfo*>(application_.get());
-    if (!g_file_test(directory.c_str(), G_FILE_TEST_IS_DIR)) {
-        return PathNotFound;
+    std::vector<std::string> arguments = command();
+    if (arguments.empty()) {
+        return InvalidAssociation;
     }
-    ChildSetup setup{directory.c_str(), g_desktop_app_info_has_key(application, "Path") != FALSE};
-    GList uris{};
-    uris.data = const_cast<char*>(uri_.c_str());
-    const auto flags = static_cast<GSpawnFlags>(
-        G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDIN_FROM_DEV_NULL |
-        G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL);
-    installChildReaper();
-    GError* failure = nullptr;
-    if (g_desktop_app_info_launch_uris_as_manager_with_fds(application, &uris, nullptr, flags,
-                                                           prepareChild, &setup, handOver, nullptr,
-                                                           -1, -1, -1, &failure) == FALSE) {
-        const Error error(failure);
-        return error != nullptr ? startCode(*error) : InvalidAssociation;
+    const Text program(g_find_program_in_path(arguments.front().c_str()));
+    if (program == nullptr) {
+        return InvalidAssociation;
     }
-    return Accepted;
+    // An application that names a folder of its own runs there.
+    const std::string folder = entryString(desktopInfo(application_), "Path");
+    const int error = startDetached(program.get(), arguments, folder.empty() ? directory : folder);
+    return error == 0 ? Accepted : startCode(error);
 }
 
 }  // namespace platform

@@ -33,8 +33,8 @@ std::string localDateTimeText();
 // read-only for everyone; a read-only file system does too.
 bool folderWritable(const std::string& folder);
 // The folder for a user's files when the program's own folder cannot be written:
-// $XDG_CONFIG_HOME/opalist, by default ~/.config/opalist. Empty on Windows, where the files
-// are always kept beside the program.
+// $XDG_CONFIG_HOME/opalist, by default ~/.config/opalist; %APPDATA%\Opalist on Windows. Empty
+// when the environment names no home for them.
 std::string userConfigDirectory();
 // Makes the folder and any missing folders above it, for the user alone (0700 on POSIX); one
 // that cannot be made is left to show up, with the system's reason, when a file is written

@@ -26,6 +26,24 @@ std::wstring modulePath() {
     }
 }
 
+// An environment variable's value; empty when it is not set.
+std::wstring environmentVariable(const wchar_t* name) {
+    const DWORD length = GetEnvironmentVariableW(name, nullptr, 0);
+    if (length == 0) {
+        return {};
+    }
+    std::wstring value(length, L'\0');
+    const DWORD written = GetEnvironmentVariableW(name, value.data(), length);
+    value.resize(written < length ? written : 0);
+    return value;
+}
+
+// "C:\..." or a network path "\\server\share\...".
+bool absolutePath(const std::wstring& path) {
+    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+           path.starts_with(L"\\\\");
+}
+
 }  // namespace
 
 ProcessFacts currentProcess() {
@@ -41,14 +59,7 @@ ProcessFacts currentProcess() {
 }
 
 std::string userName() {
-    const DWORD length = GetEnvironmentVariableW(L"UserName", nullptr, 0);
-    if (length == 0) {
-        return {};
-    }
-    std::wstring value(length, L'\0');
-    const DWORD written = GetEnvironmentVariableW(L"UserName", value.data(), length);
-    value.resize(written < length ? written : 0);
-    return win32::utf8(value);
+    return win32::utf8(environmentVariable(L"UserName"));
 }
 
 char pathSeparator() {
@@ -78,7 +89,17 @@ bool folderWritable(const std::string& folder) {
     return true;
 }
 
+// The roaming application data folder that Windows names in APPDATA for every log-on (read
+// from the environment: the shell's own lookup would load shell32 at every start).
 std::string userConfigDirectory() {
+    const std::wstring appData = environmentVariable(L"APPDATA");
+    if (absolutePath(appData)) {
+        return win32::utf8(appData) + "\\Opalist";
+    }
+    const std::wstring profile = environmentVariable(L"USERPROFILE");
+    if (absolutePath(profile)) {
+        return win32::utf8(profile) + "\\AppData\\Roaming\\Opalist";
+    }
     return {};
 }
 

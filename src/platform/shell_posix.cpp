@@ -5,10 +5,7 @@
 // is known before the request returns, without waiting for anything it does.
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,46 +17,15 @@
 #include <variant>
 #include <vector>
 
-#include "platform/child_reaper.h"
 #include "platform/desktop_handler.h"
+#include "platform/detached_spawn.h"
 #include "platform/program_arguments.h"
 #include "platform/shell.h"
-
-extern char** environ;
 
 namespace platform {
 namespace {
 
 using namespace shell_code;
-
-std::int32_t shellCode(int error) {
-    switch (error) {
-        case ENOENT:
-            return FileNotFound;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case ELOOP:
-            return PathNotFound;
-        case EACCES:
-        case EPERM:
-            return AccessDenied;
-        case E2BIG:
-            return CommandLineTooLong;
-        case ENOMEM:
-        case EAGAIN:
-        case EMFILE:
-        case ENFILE:
-            return OutOfMemory;
-        case ENOEXEC:
-        case ELIBBAD:
-        case EISDIR:
-            return InvalidExecutable;
-        case ETXTBSY:
-            return SharingViolation;
-        default:
-            return UnknownError;
-    }
-}
 
 // A scheme of two or more characters and a colon, so that a drive letter is no scheme.
 bool isWebAddress(const std::string& file) {
@@ -114,7 +80,7 @@ bool looksLikeProgram(const std::string& path) {
 
 std::int32_t missingFileCode(const std::string& path, int error) {
     if (error != ENOENT) {
-        return shellCode(error);
+        return shellCodeOf(error);
     }
     std::error_code ignored;
     const std::filesystem::path directory = std::filesystem::path(path).parent_path();
@@ -130,46 +96,7 @@ std::int32_t startFailureCode(int error, const std::string& directory, std::int3
         !std::filesystem::is_directory(directory, ignored)) {
         return PathNotFound;
     }
-    return error == ENOENT ? missingFile : shellCode(error);
-}
-
-// Starts a program in a session of its own, in `directory`, with stdio on /dev/null, no other
-// descriptor of Opalist's, every signal at its default and none blocked. posix_spawn reports a
-// failure to start, exec's own included, before it returns; it never falls back to a shell.
-// Returns 0 and the child, or the error.
-int spawnDetached(const std::string& program, const std::vector<std::string>& arguments,
-                  const std::string& directory, pid_t& child) {
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    // Also the signals Opalist was started ignoring: an ignored signal survives exec.
-    sigfillset(&signals);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDWR, 0);
-    posix_spawn_file_actions_adddup2(&actions, 0, 1);
-    posix_spawn_file_actions_adddup2(&actions, 0, 2);
-    posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-
-    installChildReaper();
-    const int error =
-        ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    return error;
+    return error == ENOENT ? missingFile : shellCodeOf(error);
 }
 
 std::string workingDirectory(const ShellRequest& request) {
@@ -237,10 +164,8 @@ std::int32_t startProgram(const std::string& path, const ShellRequest& request) 
         arguments.push_back(std::move(argument));
     }
     const std::string directory = workingDirectory(request);
-    pid_t child = 0;
-    const int error = spawnDetached(path, arguments, directory, child);
+    const int error = startDetached(path, arguments, directory);
     if (error == 0) {
-        reapWhenDone(child);
         return Accepted;
     }
     // A document with the execute bit, as every file on a FAT, NTFS or SMB mount has it.

@@ -10,8 +10,10 @@
 // made for the user alone.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -31,18 +33,29 @@ ReadResult readLines(const std::string& path);
 ReadResult readLines(const std::string& path,
                      const std::function<void(std::string_view line)>& onLine);
 
+// A line that the file's character set cannot hold, and that set (a code page number).
+struct UnstorableLine {
+    std::string line;
+    unsigned codePage = 0;
+};
 struct WriteResult {
+    WriteResult() = default;
+    WriteResult(bool ok, std::string error) : ok(ok), error(std::move(error)) {}
+    explicit WriteResult(UnstorableLine line) : ok(false), refused(std::move(line)) {}
+
     bool ok = true;
-    std::string error;  // the system's reason, when not ok
+    std::string error;  // the system's reason, when not ok and no line was refused
+    std::optional<UnstorableLine> refused;
 };
 // Where the file's character set cannot hold a character of a line (the ANSI code page on
-// Windows): Refuse writes nothing and names the line in the error; Replace stores the code
+// Windows): Refuse writes nothing and names the line in refused; Replace stores the code
 // page's default character instead, for text that is a report rather than the user's data.
 enum class Unencodable { Refuse, Replace };
 // OnDisk returns only once the new file has reached the disk. Cached leaves that to the system,
 // for a file whose loss in a crash costs nothing (defaults the next start writes again).
 enum class Durability { OnDisk, Cached };
 // Replaces only a regular file (or creates one): anything else in its place is left as it is.
+// Every save also removes what earlier saves of the file left behind (removeLeftoverTemporaries).
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
                         Unencodable unencodable = Unencodable::Refuse,
                         Durability durability = Durability::OnDisk);
@@ -53,6 +66,10 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
 // writer that died) gets its line end first, so the new line stays one of its own.
 WriteResult appendLine(const std::string& path, const std::string& line,
                        Unencodable unencodable = Unencodable::Refuse);
+
+// A save that ended with the program (a crash, a power cut) leaves its temporary file beside
+// the file. Removes those of the file that are the user's and older than a minute.
+void removeLeftoverTemporaries(const std::string& path);
 
 bool deleteFile(const std::string& path);
 // Whether a regular file exists and can be opened for reading.

@@ -120,10 +120,9 @@ OwnFile createTemporary(const OwnPath& target, std::string& name) {
     return file;
 }
 
-// A save that ended with the program (a crash, a power cut) leaves its temporary file behind.
-// The next save removes those of this file that are the user's and older than a minute: a
-// younger one may belong to a save still under way in another running program.
-void removeLeftoverTemporaries(const OwnPath& target) {
+// Only the user's, and only those older than a minute: a younger one may belong to a save
+// still under way in another running program.
+void removeLeftovers(const OwnPath& target) {
     const int listing = ::openat(target.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* const folder = listing < 0 ? nullptr : ::fdopendir(listing);
     if (folder == nullptr) {
@@ -238,6 +237,7 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     if (exists && !S_ISREG(target.info.st_mode)) {
         return {false, S_ISDIR(target.info.st_mode) ? reason(EISDIR) : "Not a regular file"};
     }
+    removeLeftovers(target);
     const std::string bytes = joinLines(lines);
     if (holds(target, bytes)) {
         return {};
@@ -246,7 +246,6 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     if (exists && ::faccessat(target.folder.get(), target.name.c_str(), W_OK, 0) != 0) {
         return failure(errno);
     }
-    removeLeftoverTemporaries(target);
     std::string temporaryName;
     OwnFile temporary = createTemporary(target, temporaryName);
     if (!temporary.fd.valid()) {
@@ -314,6 +313,13 @@ WriteResult appendLine(const std::string& path, const std::string& line,
         return log.fd.close() ? WriteResult{} : failure(errno);
     }
     return failure(EAGAIN);
+}
+
+void removeLeftoverTemporaries(const std::string& path) {
+    const OwnPath target = resolveOwnPath(path);
+    if (target.folder.valid()) {
+        removeLeftovers(target);
+    }
 }
 
 bool deleteFile(const std::string& path) {

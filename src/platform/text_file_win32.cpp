@@ -8,34 +8,15 @@
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
+#include "platform/win32_handle.h"
+#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {
 
 namespace {
 
-// A handle that closes itself.
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool close() {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(handle) != 0;
-    }
-
-  private:
-    HANDLE handle_;
-};
+using win32::Handle;
 
 // Only a file on disk: a pipe or a device in its place is let go at once (reading one could
 // wait for good), with ERROR_INVALID_FUNCTION as the reason.
@@ -96,8 +77,7 @@ std::optional<std::string> ansiLine(const std::string& line, Unencodable unencod
 }
 
 WriteResult refusedLine(const std::string& line) {
-    return {false, "The line \"" + line + "\" holds characters that code page " +
-                       std::to_string(GetACP()) + " of this system cannot store."};
+    return WriteResult{UnstorableLine{line, GetACP()}};
 }
 
 // How long a writer waits for another to let go of the log before it gives up on its line.
@@ -204,6 +184,11 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
     if (GetTempFileNameW(directoryOf(target).c_str(), L"opa", 0, temporary) == 0) {
         return failure(GetLastError());
     }
+    // The new file is the user's alone before its first byte, whatever the folder passes on.
+    if (const DWORD error = win32::keepToUser(temporary); error != ERROR_SUCCESS) {
+        DeleteFileW(temporary);
+        return failure(error);
+    }
 
     Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -244,17 +229,23 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
 }
 
 // A handle with append access only writes at the end, whatever another writer did meanwhile;
-// the lock keeps two writers' lines whole.
+// the lock keeps two writers' lines whole. A log made here is for the user alone.
 WriteResult appendLine(const std::string& path, const std::string& line, Unencodable unencodable) {
     const std::optional<std::string> ansi = ansiLine(line, unencodable);
     if (!ansi) {
         return refusedLine(line);
     }
-    Handle file(CreateFileW(win32::wide(path).c_str(), GENERIC_READ | FILE_APPEND_DATA,
+    const std::wstring target = win32::wide(path);
+    Handle file(CreateFileW(target.c_str(), GENERIC_READ | FILE_APPEND_DATA,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return failure(GetLastError());
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        if (const DWORD error = win32::keepToUser(target); error != ERROR_SUCCESS) {
+            return failure(error);
+        }
     }
     if (GetFileType(file.get()) != FILE_TYPE_DISK) {
         return failure(ERROR_INVALID_FUNCTION);
@@ -277,6 +268,10 @@ WriteResult appendLine(const std::string& path, const std::string& line, Unencod
     }
     return file.close() ? WriteResult{} : failure(GetLastError());
 }
+
+// The temporary files of a save here are named by GetTempFileName ("opa" and a number), which
+// cannot tell whose save left them: they are not cleaned up yet.
+void removeLeftoverTemporaries(const std::string& /*path*/) {}
 
 bool deleteFile(const std::string& path) {
     return DeleteFileW(win32::wide(path).c_str()) != 0;

@@ -51,6 +51,12 @@ void Application::checkRunning() const {
     }
 }
 
+Window* Application::firstShownWindow() const {
+    const auto shown = std::find_if(windows_.begin(), windows_.end(),
+                                    [](const Window* window) { return window->visible(); });
+    return shown != windows_.end() ? *shown : nullptr;
+}
+
 void Application::addWindow(Window& window) {
     windows_.push_back(&window);
     if (onWindowCreated) {

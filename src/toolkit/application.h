@@ -72,6 +72,9 @@ class Application {
     void checkRunning() const;
 
     const std::vector<Window*>& windows() const { return windows_; }
+    // What a message box opens over when none of the program's windows is active: the first
+    // window shown, or nullptr when none is.
+    Window* firstShownWindow() const;
     // Called by Window itself.
     void addWindow(Window& window);
     void removeWindow(Window& window);

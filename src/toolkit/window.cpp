@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "toolkit/application.h"
+#include "toolkit/controls.h"
+#include "toolkit/tab_order.h"
 
 namespace tk {
 
@@ -57,6 +59,17 @@ void Window::show() {
     if (!visible_) {
         visible_ = true;
         notify(WindowProperty::Visible);
+        if (focused_ == nullptr) {
+            focusFirst();
+        }
+    }
+}
+
+void Window::focusFirst() {
+    for (Control* control : tabOrder(*this)) {
+        if (control->tabStop() && control->setFocus()) {
+            return;
+        }
     }
 }
 
@@ -85,11 +98,19 @@ void Window::resizedByUser(Twips width, Twips height) {
 }
 
 void Window::keyPressedByUser(int keyAscii) {
+    constexpr int Enter = 13;
     app_.checkRunning();
+    Control* const target = focused_;
     // A copy, so that a handler that moves the focus or rewires the control is safe.
-    const auto handler = focused_ != nullptr ? focused_->onKeyPress : onKeyPress;
+    const auto handler = target != nullptr ? target->onKeyPress : onKeyPress;
     if (handler) {
         handler(keyAscii);
+    }
+    // Then the control takes the key: Enter clicks a push button that still has the focus, as
+    // the space bar does.
+    if (keyAscii == Enter && target != nullptr && focused_ == target &&
+        target->kind() == Kind::Button) {
+        static_cast<Button*>(target)->clickByUser();
     }
 }
 

@@ -45,8 +45,17 @@ class Window : public Container {
     void setWidth(Twips width);
     void setHeight(Twips height);
     void setSize(Twips width, Twips height);
+    // The smallest outer size the user can drag a sizable window to; set before it is shown.
+    Twips minimumWidth() const { return minimumWidth_; }
+    Twips minimumHeight() const { return minimumHeight_; }
+    void setMinimumSize(Twips width, Twips height) {
+        minimumWidth_ = width;
+        minimumHeight_ = height;
+    }
 
     bool visible() const { return visible_; }
+    // A window shown with no control holding the focus gives it to the first control in tab
+    // order that can take it.
     void show();
     void hide();
 
@@ -65,7 +74,7 @@ class Window : public Container {
     void activatedByUser();
     void resizedByUser(Twips width, Twips height);
     // A key typed in the window: goes to the focused control, or to the window when no control
-    // has the focus.
+    // has the focus. Enter then clicks a focused push button.
     void keyPressedByUser(int keyAscii);
     void closedByUser();
     std::function<void(WindowProperty)> onViewChange;
@@ -74,6 +83,7 @@ class Window : public Container {
     friend class Control;
     void notify(WindowProperty property);
     void raise(const std::function<void()>& handler);
+    void focusFirst();
     // A control that can no longer hold the focus gives it up.
     void refreshFocus();
 
@@ -82,6 +92,8 @@ class Window : public Container {
     std::string caption_;
     Twips width_;
     Twips height_;
+    Twips minimumWidth_ = 0;
+    Twips minimumHeight_ = 0;
     bool visible_ = false;
     Control* focused_ = nullptr;
 };

@@ -66,10 +66,14 @@ ViewErr::ViewErr(tk::Application& app, Dialog& main)
     onClose = [this] { CloseCommand(); };
     ButtClose.onClick = [this] { CloseCommand(); };
     ButtDel.onClick = [this] { ClearCommand(); };
+    // The window's own keys too, for the moments no control has the focus.
+    onKeyPress = [this](int keyAscii) { KeyTest(keyAscii); };
     for (tk::Control* control :
          std::initializer_list<tk::Control*>{&ErrList, &ButtClose, &ButtDel}) {
         control->onKeyPress = [this](int keyAscii) { KeyTest(keyAscii); };
     }
+    const tk::FrameAllowance frame = tk::frameAllowance(frameKind());
+    setMinimumSize(MinClientWidth + frame.width, MinClientHeight + frame.height);
     // The window starts at its opening size, which raises no resize: lay it out for that size.
     Form_Resize();
 }
@@ -118,11 +122,9 @@ void ViewErr::Form_Resize() {
     constexpr tk::Twips Margin = 120;
     constexpr tk::Twips ListToButtons = 90;
     const tk::FrameAllowance frame = tk::frameAllowance(frameKind());
-    const tk::Twips minWidth = MinClientWidth + frame.width;
-    const tk::Twips minHeight = MinClientHeight + frame.height;
-    if (width() < minWidth || height() < minHeight) {
+    if (width() < minimumWidth() || height() < minimumHeight()) {
         // The resize this raises lays the controls out.
-        setSize(std::max(width(), minWidth), std::max(height(), minHeight));
+        setSize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
         return;
     }
     const tk::Twips clientWidth = width() - frame.width;

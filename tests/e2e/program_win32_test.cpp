@@ -1,4 +1,4 @@
-// The real opalist.exe under Wine from start to end: a copy in a program folder of its own
+// The real Opalist.exe under Wine from start to end: a copy in a program folder of its own
 // writes its settings beside itself, counts its shortest interval down, launches the probe
 // through the shell with the split parameters in "C:\", logs a failing entry with the shell's
 // message, and ends on Esc.
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -70,15 +71,15 @@ bool waitFor(const std::function<bool()>& condition, int seconds) {
 
 struct Program {
     testing_support::TempDir dir;
-    fs::path exe = dir.path() / "opalist.exe";
-    fs::path settings = dir.path() / "opalist e2e.ini";
-    fs::path log = dir.path() / "opalist e2e error.log";
+    fs::path exe = dir.path() / "Opalist.exe";
+    fs::path settings = dir.path() / "Opalist e2e.ini";
+    fs::path log = dir.path() / "Opalist e2e error.log";
     fs::path probe = dir.path() / "probe.exe";
     fs::path probeOut = dir.path() / "probe.out";
     PROCESS_INFORMATION process{};
 
     Program() {
-        fs::copy_file(built("opalist.exe"), exe);
+        fs::copy_file(built("Opalist.exe"), exe);
         fs::copy_file(built("opalist_test_probe.exe"), probe);
     }
     ~Program() {
@@ -130,8 +131,18 @@ TEST(Program, FirstStartWritesItsSettingsBesideItselfWithCrLfAndEndsOnEsc) {
     p.start();
     HWND window = nullptr;
     ASSERT_TRUE(waitFor([&] { return (window = windowOf(p.process.dwProcessId)) != nullptr; }, 30));
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_EQ(std::wstring(title), L"Opalist 1.4.4 - setup") << "named as the program is";
     PostMessageW(window, WM_CHAR, 27, 1);
     EXPECT_EQ(p.wait(), 0);
+    // The names as written, whatever case the file system would also accept.
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(p.dir.path())) {
+        files.push_back(entry.path().filename().string());
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"Opalist e2e.ini", "Opalist.exe", "probe.exe"}));
     const std::string settings = readFile(p.settings);
     ASSERT_FALSE(settings.empty());
     EXPECT_EQ(settings.substr(settings.size() - 2), "\r\n");
@@ -175,6 +186,22 @@ TEST(Program, AFailingEntryIsLoggedWithTheShellsMessageInEitherLanguage) {
                   std::string::npos)
             << log;
     }
+}
+
+// A NUL character would end the shell request's strings early and start the probe: the entry is
+// refused, logged with a message that says why, and nothing runs.
+TEST(Program, AnEntryHoldingANulIsRefusedAndLogged) {
+    Program p;
+    const std::string entry = p.probe.string() + '\0' + ".txt /x";
+    writeFile(p.settings, "<00101>\r\n3\r\nEN\r\n" + entry + "\r\n");
+    p.start();
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_NE(readFile(p.log).find("# | " + entry +
+                                   " | The command line holds a NUL character and was not "
+                                   "launched\r\n"),
+              std::string::npos)
+        << readFile(p.log);
+    EXPECT_FALSE(waitFor([&] { return fs::exists(p.probeOut); }, 2)) << "the probe ran";
 }
 
 // Runs the program with arguments and its standard output and error on one pipe, as a

@@ -287,6 +287,9 @@ TEST_F(ProbeFixture, EverythingButAnExecutableOpensWithTheDesktopsHandler) {
     writeFile(d + "/notes.txt", "notes\n", fs::perms::owner_read | fs::perms::owner_write);
     // Shell text with the execute bit but no "#!": a document, never a script for a shell.
     writeFile(d + "/mounted.txt", "touch " + d + "/ran\n", fs::perms::owner_all);
+    // A name full of what a shell would act on reaches the application as one argument.
+    const std::string odd = d + "/$(touch ran) it's \"odd\" `touch ran`;.txt";
+    writeFile(odd, "notes\n", fs::perms::owner_read | fs::perms::owner_write);
     const ScopedEnv path("PATH", d + "/bin-missing");
     struct Case {
         std::string written;
@@ -294,6 +297,7 @@ TEST_F(ProbeFixture, EverythingButAnExecutableOpensWithTheDesktopsHandler) {
     };
     const std::vector<Case> cases{
         {d + "/notes.txt", d + "/notes.txt"},
+        {odd, odd},
         {d + "/mounted.txt", d + "/mounted.txt"},
         {d, d},
         {"file://" + d + "/notes.txt", d + "/notes.txt"},
@@ -339,6 +343,8 @@ TEST_F(ProbeFixture, TheDesktopsVerdictsMapOntoTheShellsCodes) {
     const auto handler = platform::DesktopHandler::find(d + "/notes.txt");
     ASSERT_TRUE(std::holds_alternative<platform::DesktopHandler>(handler));
     EXPECT_EQ(std::get<platform::DesktopHandler>(handler).name(), "Opalist Probe");
+    EXPECT_EQ(std::get<platform::DesktopHandler>(handler).command(),
+              (std::vector<std::string>{Probe, d + "/notes.txt"}));
     EXPECT_TRUE(std::get<platform::DesktopHandler>(handler).desktopEntry().ends_with(
         "/applications/opalist-probe.desktop"));
     EXPECT_EQ(std::get<std::int32_t>(platform::DesktopHandler::find(d + "/picture.png")), 31);

@@ -3,13 +3,13 @@
 // a screen reader hears of every edit of the launch list.
 #include <gtest/gtest.h>
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 #include <QtCore/QTimer>
 #include <QtGui/QAccessible>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
-#include <QtGui/private/qguiapplication_p.h>
-#include <QtGui/qpa/qplatformaccessibility.h>
-#include <QtGui/qpa/qplatformintegration.h>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -190,6 +190,40 @@ TEST_F(QtDialogInputTest, APastedLineBreakNeverSplitsAnEntry) {
               (std::vector<std::string>{"/bin/true", "/bin/echo /a /b", "/bin/echo /a /b"}));
 }
 
+// The focus goes round the setup view as its controls lie on screen, row by row, and Enter on
+// a focused button clicks it (here Help, whose description box then opens).
+TEST_F(QtDialogInputTest, TabFollowsTheScreenAndEnterClicksTheFocusedButton) {
+    start({"/bin/true"});
+    openSetup();
+    const std::vector<tk::Control*> order = {
+        &dialog->Butt[0],  &dialog->Butt[1],    &dialog->Butt[2],    &dialog->Butt[3],
+        &dialog->Butt[5],  &dialog->Butt[4],    &dialog->Timer,      &dialog->TimerScroll,
+        &dialog->Add,      &dialog->Butt[6],    &dialog->LaunchList, &dialog->Butt[7],
+        &dialog->Butt[8],  &dialog->Butt[9],    &dialog->dErrMsg,    &dialog->sErrMsg,
+        &dialog->qErrMsg,  &dialog->PromptEach, &dialog->LngCS,      &dialog->LngEN,
+        &dialog->Butt[10], &dialog->Butt[11],   &dialog->Butt[0]};
+    std::vector<tk::Control*> expected;
+    for (tk::Control* control : order) {
+        if (control->enabled() && control->tabStop()) {  // the others are passed over
+            expected.push_back(control);
+        }
+    }
+    widget(dialog->Butt[0]).setFocus();
+    std::vector<tk::Control*> visited{dialog->focused()};
+    while (visited.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(dialog->focused());
+    }
+    EXPECT_EQ(visited, expected);
+
+    widget(dialog->Butt[4]).setFocus();
+    BoxAnswerer answerer(QMessageBox::Ok);
+    QTest::keyClick(&widget(dialog->Butt[4]), Qt::Key_Return);
+    QTest::qWait(30);
+    ASSERT_EQ(answerer.titles.size(), 1u);
+    EXPECT_EQ(answerer.titles[0].substr(0, 19), "Opalist description");
+}
+
 // An entry longer than the line edit's default limit (32,767) comes back whole after an edit.
 TEST_F(QtDialogInputTest, ALongEntryIsNeverCut) {
     const std::string entry = "/bin/echo /" + std::string(40000, 'x');
@@ -307,7 +341,8 @@ TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
 
     add.setText("TWO");
     QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);  // Mod
-    EXPECT_EQ(ScreenReader::heard(), (Heard{"changed 1-1", "deselected 1"}));
+    // The click took the focus away from the list, and it comes back there after the edit.
+    EXPECT_EQ(ScreenReader::heard(), (Heard{"changed 1-1", "deselected 1", "focus -1"}));
 
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(2).center());
     ScreenReader::heard();

@@ -246,6 +246,23 @@ TEST_F(QtFrontEndTest, KeysGoToTheFocusedControlOrElseTheWindow) {
     EXPECT_EQ(toWindow, std::vector<int>{27});
 }
 
+// Enter clicks the focused push button, as the space bar does; other controls only get the key.
+TEST_F(QtFrontEndTest, EnterOnTheFocusedButtonClicksIt) {
+    int clicks = 0;
+    int checks = 0;
+    window.button.onClick = [&] { ++clicks; };
+    window.check.onClick = [&] { ++checks; };
+    auto& button = widget<QPushButton>(window.button);
+    button.setFocus();
+    QTest::keyClick(&button, Qt::Key_Return);
+    QTest::keyClick(&button, Qt::Key_Enter);
+    EXPECT_EQ(clicks, 2);
+    auto& check = widget<QCheckBox>(window.check);
+    check.setFocus();
+    QTest::keyClick(&check, Qt::Key_Return);
+    EXPECT_EQ(checks, 0);
+}
+
 TEST_F(QtFrontEndTest, AltAndTheAccessKeyClicksTheEnabledButton) {
     int go = 0;
     int halt = 0;

@@ -6,6 +6,7 @@
 
 #include <QtCore/QRect>
 #include <QtCore/QSize>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 #include <fstream>
@@ -60,6 +61,22 @@ class QtViewErrTest : public ::testing::Test {
     gui::QtFrontEnd frontEnd;
     Dialog dialog{frontEnd.app(), inFolder(dir)};
 };
+
+// Opened, the window has its keys at once: the list has the focus, Tab goes on to Close and
+// Clear, and C closes it.
+TEST_F(QtViewErrTest, TheWindowOpensWithTheListFocusedAndTabGoesOnToItsButtons) {
+    top().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&top()));
+    std::vector<tk::Control*> visited{viewer().focused()};
+    for (int step = 0; step < 3; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(viewer().focused());
+    }
+    EXPECT_EQ(visited, (std::vector<tk::Control*>{&viewer().ErrList, &viewer().ButtClose,
+                                                  &viewer().ButtDel, &viewer().ErrList}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C);
+    EXPECT_FALSE(viewer().visible());
+}
 
 TEST_F(QtViewErrTest, EveryControlLiesInsideTheClientAreaAtEverySize) {
     {

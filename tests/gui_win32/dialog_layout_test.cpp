@@ -1,16 +1,26 @@
-// The main window on the Win32 front end: its frame, what the compact and the full heights show,
-// and captions that fit their controls at the layout font at 96 and at 144 DPI.
+// The main window and the error-log window on the Win32 front end: the frame, what the compact
+// and the full heights show, captions that fit their controls at the layout font at every usual
+// DPI, the tab order, and the keys and boxes a user meets right after a window or a box opens.
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/dialog.h"
 #include "gui/win32/layout_font.h"
 #include "gui/win32/units.h"
+#include "gui_win32/win32_driver.h"
 #include "platform/win32_text.h"
+#include "support/control_names.h"
+#include "support/temp_dir.h"
+#include "ui/view_err.h"
 
 namespace {
 
@@ -41,8 +51,23 @@ class Win32DialogTest : public ::testing::Test {
         return IsWindowVisible(hwnd) && IntersectRect(&both, &rect, &client);
     }
 
+    // Files in a folder of the test's own, the shell as the test makes it.
+    Services services() {
+        Services given;
+        given.process = {dir.path().string(), "Opalist", "test"};
+        given.pathSeparator = '\\';
+        given.dateTimeText = [] { return std::string("1.1.2026 8:00:00"); };
+        given.desktopWindow = [] { return std::uintptr_t{0}; };
+        given.shellExecute = [this](const platform::ShellRequest& request) {
+            return shell ? shell(request) : 42;
+        };
+        return given;
+    }
+
+    testing_support::TempDir dir;
+    std::function<std::int32_t(const platform::ShellRequest&)> shell;
     gui::win32::FrontEnd frontEnd;
-    Dialog dialog{frontEnd.app(), Services{}};
+    Dialog dialog{frontEnd.app(), services()};
 };
 
 TEST_F(Win32DialogTest, FixedDialogFrameWithoutTaskbarButton) {
@@ -119,8 +144,8 @@ int neededWidth(HDC dc, const tk::Control& control, unsigned dpi) {
 }
 
 // Every caption of the window, as each language writes it, fits its control.
-TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAt96And144Dpi) {
-    for (const unsigned dpi : {96u, 144u}) {
+TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAtEveryUsualDpi) {
+    for (const unsigned dpi : {96u, 120u, 144u, 192u}) {
         SCOPED_TRACE(std::to_string(dpi) + " DPI");
         const HDC dc = CreateCompatibleDC(nullptr);
         const auto check = [&](tk::Control& control) {
@@ -157,9 +182,148 @@ TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAt96And144Dpi) 
                 program([&] { dialog.Butt[2].setCaption(caption); });
                 check(dialog.Butt[2]);
             }
+            program([&] { dialog.viewErr().applyLanguage(); });
+            for (tk::Control* control : dialog.viewErr().children()) {
+                check(*control);
+            }
         }
         DeleteDC(dc);
     }
+}
+
+// Text no smaller than 7.5 points, whatever the DPI (Czech accents stay legible).
+TEST_F(Win32DialogTest, TheLayoutFontIsAtLeastSevenAndAHalfPoints) {
+    for (const unsigned dpi : {96u, 120u, 144u, 192u}) {
+        const LOGFONTW font = gui::win32::layoutFont(dpi);
+        EXPECT_GE(-font.lfHeight, MulDiv(15, static_cast<int>(dpi), 144)) << dpi << " DPI";
+        EXPECT_LE(-font.lfHeight, MulDiv(8, static_cast<int>(dpi), 72)) << dpi << " DPI";
+    }
+}
+
+// The controls inside the bold setup frame are drawn as any other: they lie on the window, not
+// in a group box whose bold font they would take.
+TEST_F(Win32DialogTest, TheSetupFramesControlsAreNotBold) {
+    for (tk::Control* control : dialog.FrSetup.children()) {
+        ASSERT_TRUE(dialog.FrSetup.style().bold);
+        if (control->style().bold) {
+            continue;  // LblFirst is bold of its own
+        }
+        HWND hwnd = frontEnd.hwnd(*control);
+        ASSERT_NE(hwnd, nullptr) << control->caption();
+        EXPECT_EQ(GetParent(hwnd), top()) << control->caption();
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        EXPECT_EQ(font.lfWeight, FW_NORMAL) << control->caption();
+    }
+}
+
+using testing_support::controlName;
+
+// Tab goes round the window's controls as they lie on screen, row by row.
+TEST_F(Win32DialogTest, TabFollowsTheScreenInBothWindows) {
+    program([&] {
+        dialog.wStart.setEnabled(false);
+        dialog.Butt[0].setFocus();
+    });
+    testing_support::pump(20);  // the activation has run (it disables "View error log": no log)
+    const std::vector<tk::Control*> mainOrder = {
+        &dialog.Butt[0],    &dialog.Butt[1],  &dialog.Butt[2],     &dialog.Butt[3], &dialog.Butt[5],
+        &dialog.Butt[4],    &dialog.Timer,    &dialog.TimerScroll, &dialog.Add,     &dialog.Butt[6],
+        &dialog.LaunchList, &dialog.Butt[7],  &dialog.Butt[8],     &dialog.Butt[9], &dialog.dErrMsg,
+        &dialog.sErrMsg,    &dialog.qErrMsg,  &dialog.PromptEach,  &dialog.wStart,  &dialog.LngCS,
+        &dialog.LngEN,      &dialog.Butt[10], &dialog.Butt[11]};
+    std::vector<std::string> expected;
+    for (tk::Control* control : mainOrder) {
+        if (control->shown() && control->enabled() && control->tabStop()) {
+            expected.push_back(controlName(dialog, control));  // the others are passed over
+        }
+    }
+    expected.push_back(expected.front());
+    std::vector<std::string> visited{controlName(dialog, dialog.focused())};
+    for (std::size_t step = 1; step < expected.size(); ++step) {
+        testing_support::pressKey(VK_TAB);
+        testing_support::pump(10);
+        visited.push_back(controlName(dialog, dialog.focused()));
+    }
+    EXPECT_EQ(visited, expected);
+
+    ViewErr& viewer = dialog.viewErr();
+    program([&] { viewer.show(); });
+    SetForegroundWindow(frontEnd.hwnd(viewer));
+    testing_support::pump(20);
+    visited = {controlName(dialog, viewer.focused())};
+    for (int step = 0; step < 3; ++step) {
+        testing_support::pressKey(VK_TAB);
+        testing_support::pump(10);
+        visited.push_back(controlName(dialog, viewer.focused()));
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"ErrList", "ButtClose", "ButtDel", "ErrList"}));
+}
+
+// The error-log window takes its keys as soon as it opens, in either language: Esc and C close
+// it, L asks whether to clear the log.
+TEST_F(Win32DialogTest, TheErrorLogWindowTakesItsKeysAsSoonAsItOpens) {
+    {
+        std::ofstream log(dialog.ErrorLogPath(), std::ios::binary);
+        log << "#1.1.2026 8:00:00# | x.exe | File not found\r\n";
+    }
+    for (const char* language : {"EN", "CS"}) {
+        SCOPED_TRACE(language);
+        program([&] { (language[0] == 'E' ? dialog.LngEN : dialog.LngCS).setValue(true); });
+        for (const wchar_t key : {L'c', L'\x1b', L'l'}) {
+            program([&] { dialog.ViewErrorLogCommand(); });
+            ASSERT_TRUE(IsWindowVisible(frontEnd.hwnd(dialog.viewErr())));
+            testing_support::pump(20);
+            testing_support::SeenBox seen;
+            if (key == L'l') {
+                testing_support::answerBox(IDNO, seen);
+            }
+            if (key == L'\x1b') {
+                testing_support::pressKey(VK_ESCAPE);
+            } else {
+                testing_support::typeOnKeyboard(key);
+            }
+            testing_support::pumpUntil(
+                [&] { return key == L'l' ? seen.seen : !dialog.viewErr().visible(); });
+            if (key == L'l') {
+                EXPECT_EQ(seen.title, L"Delete log file?");
+                EXPECT_TRUE(dialog.viewErr().visible());
+                program([&] { dialog.viewErr().hide(); });
+            } else {
+                EXPECT_FALSE(dialog.viewErr().visible()) << static_cast<int>(key);
+            }
+        }
+    }
+}
+
+// The launched program takes the foreground: the boxes that follow still come up with the
+// keyboard, and once the run leaves the window open, the focus is back on its interval box.
+TEST_F(Win32DialogTest, BoxesAfterALaunchHaveTheKeyboardAndTheWindowGetsTheFocusBack) {
+    std::unique_ptr<testing_support::ForeignWindow> launched;
+    // The first entry starts a program that takes the foreground; the second is not found.
+    shell = [&](const platform::ShellRequest&) -> std::int32_t {
+        if (launched) {
+            return 2;
+        }
+        launched = std::make_unique<testing_support::ForeignWindow>();
+        return 42;
+    };
+    program([&] {
+        dialog.dErrMsg.setValue(1);
+        dialog.sErrMsg.setValue(0);
+        dialog.qErrMsg.setValue(0);
+        dialog.LaunchList.addItem("launched.exe");
+        dialog.LaunchList.addItem("missing.exe");
+    });
+    testing_support::pump(20);
+    testing_support::KeyAnswers returnKey(VK_RETURN);
+    program([&] { dialog.LaunchRun(); });
+    ASSERT_NE(launched, nullptr);
+    EXPECT_EQ(returnKey.boxes(), 2) << "the failure, then the report";
+    EXPECT_TRUE(returnKey.allHadTheKeyboard());
+    EXPECT_EQ(GetForegroundWindow(), top());
+    EXPECT_EQ(GetFocus(), frontEnd.hwnd(dialog.Timer));
 }
 
 }  // namespace

@@ -114,8 +114,8 @@ TEST_F(Win32FrontEndTest, NativeControlsFollowTheirControls) {
         GetObjectW(reinterpret_cast<HFONT>(send(control, WM_GETFONT)), sizeof font, &font);
         return font.lfWeight;
     };
-    EXPECT_EQ(weight(window.frame), FW_BOLD);
     EXPECT_EQ(weight(window.check), FW_NORMAL);
+    EXPECT_EQ(GetParent(hwnd(window.check)), top()) << "no group box around it to take from";
 }
 
 // The tooltip window of a top-level window: it holds a tool for every control with a tooltip.
@@ -290,19 +290,80 @@ TEST_F(Win32FrontEndTest, KeysGoToTheFocusedControlOrElseTheWindow) {
     EXPECT_EQ(toButton, (std::vector<int>{27, 13, 'g', 'G', 0xE9}));
     EXPECT_TRUE(toWindow.empty());
 
-    // Tab moves on in the order of the controls, over those that cannot take the focus.
-    send(window.button, WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(window.focused(), &window.other);
-    program([&] { window.check.setEnabled(false); });
-    send(window.other, WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(window.focused(), &window.option);
-
     tk::Window empty(app(), tk::FrameKind::Sizable, 1500, 1500);
     empty.onKeyPress = [&](int key) { toWindow.push_back(key); };
     program([&] { empty.show(); });
     SetFocus(frontEnd.hwnd(empty));
     type(frontEnd.hwnd(empty), L'\x1b');
     EXPECT_EQ(toWindow, std::vector<int>{27});
+}
+
+// Controls made in another order than they lie on screen.
+struct ScrambledWindow : tk::Window {
+    explicit ScrambledWindow(tk::Application& app)
+        : tk::Window(app, tk::FrameKind::Sizable, 3000, 3000) {}
+
+    tk::Button bottom{*this, {120, 2400, 1200, 375}, "Bottom"};
+    tk::Frame frame{*this, {120, 600, 2700, 1500}, "Box"};
+    tk::CheckBox lower{frame, {120, 900, 1200, 255}, "Lower"};
+    tk::CheckBox upper{frame, {120, 300, 1200, 255}, "Upper"};
+    tk::Button right{*this, {1440, 120, 1200, 375}, "Right"};
+    tk::Button left{*this, {120, 120, 1200, 375}, "Left"};
+    tk::Label label{*this, {1440, 2400, 1200, 255}, "Label"};
+};
+
+// Tab and Shift+Tab follow the screen, over controls that cannot take the focus now.
+TEST(Win32TabOrder, TabFollowsTheScreenNotTheOrderTheControlsWereMadeIn) {
+    gui::win32::FrontEnd frontEnd;
+    ScrambledWindow window(frontEnd.app());
+    ASSERT_TRUE(frontEnd.app().dispatch([&] {
+        window.show();
+        window.upper.setEnabled(false);
+    }));
+    SetForegroundWindow(frontEnd.hwnd(window));
+    pump(20);
+    EXPECT_EQ(window.focused(), &window.left) << "a window shown focuses its first control";
+    std::vector<tk::Control*> visited;
+    for (int step = 0; step < 4; ++step) {
+        testing_support::pressKey(VK_TAB);
+        pump(10);
+        visited.push_back(window.focused());
+    }
+    EXPECT_EQ(visited, (std::vector<tk::Control*>{&window.right, &window.lower, &window.bottom,
+                                                  &window.left}));
+    INPUT shiftTab[4] = {};
+    for (INPUT& input : shiftTab) {
+        input.type = INPUT_KEYBOARD;
+    }
+    shiftTab[0].ki.wVk = VK_SHIFT;
+    shiftTab[1].ki.wVk = VK_TAB;
+    shiftTab[2].ki = {VK_TAB, 0, KEYEVENTF_KEYUP, 0, 0};
+    shiftTab[3].ki = {VK_SHIFT, 0, KEYEVENTF_KEYUP, 0, 0};
+    SendInput(4, shiftTab, sizeof(INPUT));
+    pump(10);
+    EXPECT_EQ(window.focused(), &window.bottom);
+}
+
+// Enter clicks the focused push button, as the space bar does; other controls only get the key.
+TEST_F(Win32FrontEndTest, EnterOnTheFocusedButtonClicksIt) {
+    int clicks = 0;
+    int checks = 0;
+    std::vector<int> keys;
+    window.button.onClick = [&] { ++clicks; };
+    window.button.onKeyPress = [&](int key) { keys.push_back(key); };
+    window.check.onClick = [&] { ++checks; };
+    SetFocus(hwnd(window.button));
+    testing_support::pressKey(VK_RETURN);
+    pump(20);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(keys, std::vector<int>{13}) << "the key is handed on first";
+    testing_support::pressKey(VK_SPACE);
+    pump(20);
+    EXPECT_EQ(clicks, 2);
+    SetFocus(hwnd(window.check));
+    testing_support::pressKey(VK_RETURN);
+    pump(20);
+    EXPECT_EQ(checks, 0);
 }
 
 TEST_F(Win32FrontEndTest, AltAndTheAccessKeyClicksTheEnabledButton) {
@@ -384,6 +445,73 @@ TEST_F(Win32FrontEndTest, MessageBoxesShowTheirTextsAndReturnTheButtonPressed) {
         EXPECT_EQ(seen.text, L"\u0159\u00E1dek 1\nline 2");
         EXPECT_EQ(seen.defaultButton, c.defaultId);
     }
+}
+
+// A box blocks every window of the program, not only its own: a click on another window does
+// nothing until it closes.
+TEST_F(Win32FrontEndTest, ABoxIsModalToEveryWindowOfTheProgram) {
+    tk::Window second(app(), tk::FrameKind::Sizable, 1500, 1000);
+    tk::Button secondButton(second, {120, 120, 1200, 375}, "Second");
+    int clicks = 0;
+    secondButton.onClick = [&] { ++clicks; };
+    program([&] { second.show(); });
+    SetWindowPos(frontEnd.hwnd(second), nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetForegroundWindow(top());
+    pump(20);
+    bool clicked = false;
+    bool disabledMeanwhile = false;
+    int waited = 0;
+    testing_support::SeenBox seen;
+    testing_support::answerBox(IDOK, seen, [&] {
+        if (!clicked) {
+            disabledMeanwhile = !IsWindowEnabled(frontEnd.hwnd(second));
+            testing_support::clickOnScreen(frontEnd.hwnd(secondButton));
+            clicked = true;
+        }
+        return ++waited > 10;
+    });
+    program([&] { app().messageBox({"t", "x", tk::Icon::Information, tk::Buttons::Ok}); });
+    ASSERT_TRUE(seen.seen);
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(IsWindowEnabled(frontEnd.hwnd(second)));
+    EXPECT_TRUE(IsWindowEnabled(top()));
+    // The same click once the box has closed reaches the button.
+    testing_support::clickOnScreen(frontEnd.hwnd(secondButton));
+    EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
+}
+
+// A box shown while another program has the foreground (one just launched) comes to the front
+// with the keyboard: Return answers it with its default button.
+TEST_F(Win32FrontEndTest, ABoxShownWhileAnotherProgramIsInFrontHasTheKeyboard) {
+    testing_support::ForeignWindow launched;
+    ASSERT_EQ(GetForegroundWindow(), launched.hwnd());
+    tk::Answer answer{};
+    {
+        testing_support::KeyAnswers returnKey(VK_RETURN);
+        program([&] {
+            answer = app().messageBox(
+                {"t", "x", tk::Icon::Question, tk::Buttons::YesNo, tk::Answer::No});
+        });
+        EXPECT_EQ(returnKey.boxes(), 1);
+        EXPECT_TRUE(returnKey.allHadTheKeyboard());
+    }
+    EXPECT_EQ(answer, tk::Answer::No);
+    EXPECT_EQ(GetForegroundWindow(), top()) << "the box gives the keyboard back to its window";
+}
+
+// The user's drag stops at the smallest size: the window never shows a size the program would
+// undo.
+TEST_F(Win32FrontEndTest, ASizableWindowIsNeverDraggedBelowItsSmallestSize) {
+    std::vector<std::pair<tk::Twips, tk::Twips>> sizes;
+    window.onResize = [&] { sizes.emplace_back(window.width(), window.height()); };
+    window.setMinimumSize(1995 + 305, 1500 + 510);
+    SetWindowPos(top(), nullptr, 0, 0, 40, 40, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(top(), &client);
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(133L, 100L));
+    EXPECT_EQ(sizes, (std::vector<std::pair<tk::Twips, tk::Twips>>{{2300, 2010}}));
 }
 
 TEST_F(Win32FrontEndTest, TimersTickWhileABoxIsOpenAndStopWhenDisabled) {

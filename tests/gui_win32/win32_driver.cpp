@@ -80,6 +80,72 @@ void click(HWND hwnd, POINT at) {
     SendMessageW(hwnd, WM_LBUTTONUP, 0, where);
 }
 
+void clickOnScreen(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const auto absolute = [](LONG pixel, int size) {
+        return static_cast<LONG>((pixel * 65535L + size / 2) / (size - 1));
+    };
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = absolute((rect.left + rect.right) / 2, width);
+        input.mi.dy = absolute((rect.top + rect.bottom) / 2, height);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+void pressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = virtualKey;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void typeOnKeyboard(wchar_t character) {
+    pressKey(static_cast<WORD>(VkKeyScanW(character) & 0xFF));
+}
+
+ForeignWindow::ForeignWindow() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t commandLine[] = L"notepad.exe";
+    if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+        return;
+    }
+    WaitForInputIdle(process_.hProcess, 10000);
+    // Until its window is up and the window system has given it the foreground.
+    pumpUntil(
+        [this] {
+            HWND front = GetForegroundWindow();
+            DWORD owner = 0;
+            GetWindowThreadProcessId(front, &owner);
+            if (front != nullptr && owner == process_.dwProcessId) {
+                hwnd_ = front;
+            }
+            return hwnd_ != nullptr;
+        },
+        10000);
+    pump(300);
+}
+
+ForeignWindow::~ForeignWindow() {
+    if (process_.hProcess != nullptr) {
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
 HWND openMessageBox() {
     HWND found = nullptr;
     EnumThreadWindows(
@@ -95,6 +161,46 @@ HWND openMessageBox() {
         },
         reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+namespace {
+KeyAnswers* keyAnswers = nullptr;
+}
+
+KeyAnswers::KeyAnswers(WORD virtualKey) : key_(virtualKey), timer_(SetTimer(nullptr, 0, 20, tick)) {
+    keyAnswers = this;
+}
+
+KeyAnswers::~KeyAnswers() {
+    KillTimer(nullptr, timer_);
+    keyAnswers = nullptr;
+}
+
+void CALLBACK KeyAnswers::tick(HWND, UINT, UINT_PTR, DWORD) {
+    KeyAnswers* self = keyAnswers;
+    if (self == nullptr) {
+        return;
+    }
+    HWND box = openMessageBox();
+    if (box != self->current_) {
+        self->current_ = box;
+        self->waited_ = 0;
+        if (box != nullptr) {
+            ++self->boxes_;
+            HWND focus = GetFocus();
+            self->allHadTheKeyboard_ = self->allHadTheKeyboard_ && GetForegroundWindow() == box &&
+                                       (focus == box || IsChild(box, focus));
+            pressKey(self->key_);
+        }
+    } else if (box != nullptr && ++self->waited_ > 50) {
+        self->allHadTheKeyboard_ = false;
+        for (const int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+            if (HWND button = GetDlgItem(box, id)) {
+                SendMessageW(button, BM_CLICK, 0, 0);
+                break;
+            }
+        }
+    }
 }
 
 void answerBox(int button, SeenBox& seen, std::function<bool()> ready) {

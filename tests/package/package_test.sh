@@ -27,6 +27,7 @@ layout=(bin/opalist
 echo "== cmake --install into a prefix"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 expect_files "$work/prefix" "${layout[@]/#/./}"
+grep -qx "License: Expat" "$work/prefix/share/doc/opalist/copyright" || fail "no licence in copyright"
 "$work/prefix/bin/opalist" --version | grep -qx "opalist 1.4.4" || fail "--version of the install"
 
 echo "== the Debian package"
@@ -34,9 +35,11 @@ echo "== the Debian package"
 deb="$work/package/opalist_1.4.4_amd64.deb"
 [ -f "$deb" ] || fail "no $deb"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt6widgets6 libstdc++6; do
+# libglib2.0-0: GIO finds the application for a document; nothing else (xdg-open) is needed.
+for library in libc6 libglib2.0-0 libqt6widgets6 libstdc++6; do
     [[ $depends == *"$library "* ]] || fail "Depends lacks $library: $depends"
 done
+[ -z "$(dpkg-deb -f "$deb" Recommends)" ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 echo "== installed into a throw-away root"
 root="$work/root"

@@ -1,7 +1,6 @@
 // Text files on POSIX: permissions and links survive a replace, a full disk leaves the old
-// file intact, the reason is the system's text, a read that fails part-way is not complete, a
-// line is appended in place under a lock that is never waited for long, and a save clears what
-// earlier saves left behind.
+// file intact, the reason is the system's text, a read that fails part-way is not complete, and
+// a line is appended in place under a lock that is never waited for long.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -10,10 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -220,43 +217,6 @@ TEST(TextFileAppend, ALockHeldElsewhereIsWaitedForAboutTwoSecondsAtMost) {
     EXPECT_TRUE(platform::appendLine(path, "kept").ok);
     release.join();
     EXPECT_EQ(readRaw(path), "old\r\nkept\r\n");
-}
-
-// Only this file's temporary files that are the user's and older than a minute go: a younger
-// one may be another running program's save under way, and another user's is not ours.
-TEST(TextFileReplace, ASaveRemovesTheUsersOldLeftoverTemporaryFiles) {
-    TempDir dir;
-    const std::string path = dir.file("opalist u.ini");
-    struct Leftover {
-        std::string name;
-        bool old;
-        uid_t owner;
-        bool removed;
-    };
-    const std::vector<Leftover> leftovers{
-        {"opalist u.ini.tmp-Ab3dE9", true, 0, true},
-        {"opalist u.ini.tmp-fresh1", false, 0, false},
-        {"opalist u.ini.tmp-other1", true, 4102, false},
-        {"opalist u.ini.tmp-toolong", true, 0, false},
-        {"opalist v.ini.tmp-Ab3dE9", true, 0, false},
-        {"opalist u.ini.bak", true, 0, false},
-    };
-    for (const Leftover& l : leftovers) {
-        const std::string file = dir.file(l.name);
-        writeRaw(file, "x");
-        ASSERT_EQ(::chown(file.c_str(), l.owner, l.owner), 0);
-        if (l.old) {
-            const timespec times[2] = {{std::time(nullptr) - 120, 0},
-                                       {std::time(nullptr) - 120, 0}};
-            ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
-        }
-    }
-    ASSERT_TRUE(platform::replaceFile(path, {"new"}).ok);
-    for (const Leftover& l : leftovers) {
-        EXPECT_EQ(std::filesystem::exists(dir.file(l.name)), !l.removed) << l.name;
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
-              static_cast<std::ptrdiff_t>(leftovers.size()));
 }
 
 }  // namespace

@@ -200,17 +200,47 @@ TEST(ToolkitFocus, FailsOnHiddenDisabledOrUnshownControls) {
     EXPECT_FALSE(plain.setFocus());
 }
 
-TEST(ToolkitKeys, GoToTheFocusedControlOrElseTheWindow) {
+// Enter then clicks a focused push button; the space bar is the native control's own.
+TEST(ToolkitKeys, GoToTheFocusedControlOrElseTheWindowAndEnterClicksAButton) {
     Fixture f;
     tk::Button button(f.window, {});
+    tk::CheckBox check(f.window, {0, 500, 100, 100});
     std::vector<std::string> log;
     button.onKeyPress = [&](int key) { log.push_back("button " + std::to_string(key)); };
+    button.onClick = [&] { log.emplace_back("click"); };
+    check.onKeyPress = [&](int key) { log.push_back("check " + std::to_string(key)); };
+    check.onClick = [&] { log.emplace_back("check click"); };
     f.window.onKeyPress = [&](int key) { log.push_back("window " + std::to_string(key)); };
+    button.setVisible(false);
+    check.setVisible(false);
     f.window.show();
     f.loop.user([&] { f.window.keyPressedByUser(27); });
+    button.setVisible(true);
+    check.setVisible(true);
     button.setFocus();
     f.loop.user([&] { f.window.keyPressedByUser(13); });
-    EXPECT_EQ(log, (std::vector<std::string>{"window 27", "button 13"}));
+    f.loop.user([&] { f.window.keyPressedByUser(32); });
+    check.setFocus();
+    f.loop.user([&] { f.window.keyPressedByUser(13); });
+    EXPECT_EQ(log, (std::vector<std::string>{"window 27", "button 13", "click", "button 32",
+                                             "check 13"}));
+}
+
+// A window shown gives the focus to its first control in tab order that can take it; one shown
+// with a control focused keeps it.
+TEST(ToolkitFocus, AWindowShownFocusesItsFirstControl) {
+    Fixture f;
+    tk::Label label(f.window, {0, 0, 1000, 255});
+    tk::Button later(f.window, {0, 1000, 1000, 375});
+    tk::Button off(f.window, {0, 500, 1000, 375});
+    tk::Button first(f.window, {0, 500, 1000, 375});
+    off.setEnabled(false);
+    f.window.show();
+    EXPECT_TRUE(first.hasFocus());
+    later.setFocus();
+    f.window.hide();
+    f.window.show();
+    EXPECT_TRUE(first.hasFocus()) << "hiding gives the focus up";
 }
 
 TEST(ToolkitWindow, ProgramResizeRaisesTheNotificationOnlyOnAChange) {

@@ -23,6 +23,7 @@
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/tab_order.h"
 #include "toolkit/text.h"
 
 namespace gui {
@@ -38,11 +39,11 @@ QColor rgb(std::uint32_t color) {
 ControlView::ControlView(QtFrontEnd& frontEnd, tk::Control& control, QWidget& widget)
     : frontEnd_(frontEnd), control_(control), widget_(widget) {
     control_.onViewChange = [this](const tk::Change& change) {
-        frontEnd_.mirror([&] { apply(change); });
+        frontEnd_.mirror([&] { follow(change); });
     };
 }
 
-void ControlView::apply(const tk::Change& change) {
+void ControlView::follow(const tk::Change& change) {
     if (change.property == tk::Property::Destroyed) {
         detached_ = true;  // the control is gone: never touch it again
         return;
@@ -58,9 +59,9 @@ void ControlView::apply(const tk::Change& change) {
             widget_.setEnabled(control_.enabled());
             break;
         case tk::Property::TabStop:
-            widget_.setFocusPolicy(!focusable()         ? Qt::NoFocus
-                                   : control_.tabStop() ? Qt::StrongFocus
-                                                        : Qt::ClickFocus);
+            widget_.setFocusPolicy(!tk::takesFocus(control_.kind()) ? Qt::NoFocus
+                                   : control_.tabStop()             ? Qt::StrongFocus
+                                                                    : Qt::ClickFocus);
             break;
         case tk::Property::Focus:
             if (control_.hasFocus()) {
@@ -71,34 +72,34 @@ void ControlView::apply(const tk::Change& change) {
             widget_.setGeometry(toPixels(control_.geometry(), frontEnd_.scale()));
             break;
         case tk::Property::Style:
-            applyStyle();
+            followStyle();
             // The controls inside follow only where they lie apart from their container.
             for (QWidget* child : widget_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 if (ControlView* view = viewOf(child); view != nullptr && view != this) {
-                    view->apply(change);
+                    view->follow(change);
                 }
             }
             break;
         default:
-            applyOwn(change);
+            followKind(change);
             break;
     }
 }
 
-void ControlView::applyAll() {
+void ControlView::followAll() {
     for (const tk::Property property :
          {tk::Property::Caption, tk::Property::Tooltip, tk::Property::Enabled,
           tk::Property::TabStop, tk::Property::Geometry, tk::Property::Style, tk::Property::Range,
           tk::Property::Value, tk::Property::Selection, tk::Property::ReadOnly,
           tk::Property::Visible, tk::Property::Focus}) {
-        apply({property});
+        follow({property});
     }
 }
 
 // A bold or coloured frame passes nothing on to the controls inside it: a widget gets a font
 // or colours of its own wherever the ones it would take from its parent differ. Most widgets
 // need neither, and each setting costs a round of change events.
-void ControlView::applyStyle() {
+void ControlView::followStyle() {
     const tk::Style& style = control_.style();
     QFont font = frontEnd_.font();
     font.setBold(style.bold);
@@ -136,7 +137,7 @@ void ControlView::user(const std::function<void()>& action, bool resync) {
     const QPointer<QWidget> alive(&widget_);
     frontEnd_.user(action);
     if (resync && alive && !detached_) {
-        frontEnd_.mirror([this] { applyOwn({tk::Property::Value}); });
+        frontEnd_.mirror([this] { followKind({tk::Property::Value}); });
     }
 }
 
@@ -151,7 +152,7 @@ class ButtonView final : public QPushButton, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             setText(toQt(button_.caption()));
         }
@@ -179,7 +180,7 @@ class CheckBoxView final : public QCheckBox, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             setText(toQt(box_.caption()));
         } else if (change.property == tk::Property::Value) {
@@ -203,7 +204,7 @@ class OptionView final : public QRadioButton, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             setText(toQt(option_.caption()));
         } else if (change.property == tk::Property::Value) {
@@ -228,7 +229,7 @@ class ListBoxView final : public ListBoxWidget, public ControlView {
     QString rowText(int row) const override { return toQt(list_.list(row)); }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         switch (change.property) {
             case tk::Property::ItemAppended:
                 rowsInserted(change.index, change.index);
@@ -282,7 +283,7 @@ class TextBoxView final : public QLineEdit, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         switch (change.property) {
             case tk::Property::Value:
                 if (text() != toQt(box_.text())) {
@@ -349,7 +350,7 @@ class ScrollBarView final : public QScrollBar, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Range) {
             setRange(std::min(bar_.min(), bar_.max()), std::max(bar_.min(), bar_.max()));
             setSingleStep(bar_.smallChange());
@@ -381,16 +382,15 @@ class LabelView final : public QLabel, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             setText(withoutAccessKeys(toQt(label_.caption())));
         }
     }
-    void applyStyle() override {
-        ControlView::applyStyle();
+    void followStyle() override {
+        ControlView::followStyle();
         setFrameShape(label_.style().border ? QFrame::Box : QFrame::NoFrame);
     }
-    bool focusable() const override { return false; }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
             user([this] { label_.clickByUser(); });
@@ -409,12 +409,11 @@ class FrameView final : public QGroupBox, public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             setTitle(toQt(frame_.caption()));
         }
     }
-    bool focusable() const override { return false; }
     void paintEvent(QPaintEvent* event) override {
         QStyleOptionGroupBox option;
         initStyleOption(&option);
@@ -433,9 +432,8 @@ class ShapeView final : public QWidget, public ControlView {
         : QWidget(parent), ControlView(frontEnd, shape, *this), shape_(shape) {}
 
   protected:
-    void applyOwn(const tk::Change&) override {}
-    void applyStyle() override { update(); }
-    bool focusable() const override { return false; }
+    void followKind(const tk::Change&) override {}
+    void followStyle() override { update(); }
     void paintEvent(QPaintEvent*) override {
         const tk::Style& style = shape_.style();
         QPainter painter(this);
@@ -485,7 +483,7 @@ ControlView* createView(QtFrontEnd& frontEnd, tk::Control& control, QWidget* par
             view = new ShapeView(frontEnd, static_cast<tk::Shape&>(control), parent);
             break;
     }
-    frontEnd.mirror([view] { view->applyAll(); });
+    frontEnd.mirror([view] { view->followAll(); });
     return view;
 }
 

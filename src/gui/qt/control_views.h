@@ -21,9 +21,9 @@ class ControlView {
     QWidget& widget() { return widget_; }
 
     // Mirrors one change of the control into the widget (signals ignored meanwhile).
-    void apply(const tk::Change& change);
+    void follow(const tk::Change& change);
     // Mirrors every property, as when the widget is built.
-    void applyAll();
+    void followAll();
     // Stops watching the control and reporting to it (the widget may outlive the control while
     // Qt takes it down).
     void detach() {
@@ -36,10 +36,9 @@ class ControlView {
   protected:
     bool detached() const { return detached_; }
     // The kind's own properties: caption, value, selection, range, list items, read-only.
-    virtual void applyOwn(const tk::Change& change) = 0;
-    virtual void applyStyle();
-    // Whether the user can move the focus to the widget.
-    virtual bool focusable() const { return true; }
+    virtual void followKind(const tk::Change& change) = 0;
+    // Font and colours, where they differ from the parent's.
+    virtual void followStyle();
     // Runs a user action on the control, then brings the widget back in line with the model
     // (the widget may have changed itself, say a check box that toggled on its own).
     void user(const std::function<void()>& action, bool resync = true);

@@ -207,7 +207,7 @@ void QtFrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) 
             found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
         });
     }
-    mirror([&] { found->second->apply(property); });
+    mirror([&] { found->second->follow(property); });
 }
 
 void QtFrontEnd::focusChanged(QWidget* now) {
@@ -253,12 +253,8 @@ void QtFrontEnd::timerDestroyed(tk::Timer& timer) {
 tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
     QWidget* owner = QApplication::activeWindow();
     if (owner == nullptr) {
-        for (tk::Window* window : app_.windows()) {
-            if (QWidget* view = widget(*window); view != nullptr && view->isVisible()) {
-                owner = view;
-                break;
-            }
-        }
+        const tk::Window* shown = app_.firstShownWindow();
+        owner = shown != nullptr ? widget(*shown) : nullptr;
     }
     QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
                        owner);

@@ -13,6 +13,7 @@
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/tab_order.h"
 
 namespace gui {
 
@@ -32,16 +33,21 @@ Qt::WindowFlags flagsFor(tk::FrameKind kind) {
 WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
     : QWidget(nullptr, flagsFor(window.frameKind())), frontEnd_(frontEnd), window_(window) {
     setFont(frontEnd_.font());
+    if (window.frameKind() == tk::FrameKind::Sizable && window.minimumWidth() > 0) {
+        setMinimumSize(clientPixels(window.frameKind(), window.minimumWidth(),
+                                    window.minimumHeight(), frontEnd_.scale()));
+    }
     build(window_, this);
-    apply(tk::WindowProperty::Caption);
-    apply(tk::WindowProperty::Size);
+    orderTabs();
+    follow(tk::WindowProperty::Caption);
+    follow(tk::WindowProperty::Size);
 }
 
 WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
-    for (tk::Control* control : hidden_) {
+    for (tk::Control* control : unbuilt_) {
         control->onViewChange = nullptr;
     }
 }
@@ -70,38 +76,32 @@ void WindowView::buildView(tk::Control& control, QWidget* parent) {
 // A hidden control (say the setup area of a countdown start) costs nothing until it is first
 // shown; its view then mirrors the state the control holds at that moment.
 void WindowView::buildWhenShown(tk::Control& control, QWidget* parent) {
-    hidden_.insert(&control);
+    unbuilt_.insert(&control);
     control.onViewChange = [this, &control, parent](const tk::Change& change) {
         if (change.property == tk::Property::Destroyed) {
-            hidden_.erase(&control);
+            unbuilt_.erase(&control);
         } else if (change.property == tk::Property::Visible && control.visible()) {
             // The view replaces this hook: nothing captured is touched after it is built.
             WindowView& self = *this;
             tk::Control& shown = control;
             QWidget* const into = parent;
-            self.hidden_.erase(&shown);
+            self.unbuilt_.erase(&shown);
             self.frontEnd_.mirror([&] {
                 self.buildView(shown, into);
-                QWidget* last = nullptr;
-                self.orderTabs(self.window_, last);
+                self.orderTabs();
             });
         }
     };
 }
 
-// Tab order follows the order of the controls, as if every view had been built at once (a
-// frame takes no focus; its contents take its place).
-void WindowView::orderTabs(tk::Container& container, QWidget*& last) {
-    for (tk::Control* control : container.children()) {
-        const auto found = views_.find(control);
-        if (found == views_.end()) {
+// The widgets built so far take the window's tab order.
+void WindowView::orderTabs() {
+    QWidget* last = nullptr;
+    for (tk::Control* control : tk::tabOrder(window_)) {
+        QWidget* widget = widgetOf(*control);
+        if (widget == nullptr) {
             continue;
         }
-        if (control->kind() == tk::Kind::Frame) {
-            orderTabs(static_cast<tk::Frame&>(*control), last);
-            continue;
-        }
-        QWidget* widget = &found->second->widget();
         if (last != nullptr) {
             QWidget::setTabOrder(last, widget);
         }
@@ -118,7 +118,7 @@ QSize WindowView::modelClientSize() const {
     return clientPixels(window_.frameKind(), window_.width(), window_.height(), frontEnd_.scale());
 }
 
-void WindowView::apply(tk::WindowProperty property) {
+void WindowView::follow(tk::WindowProperty property) {
     switch (property) {
         case tk::WindowProperty::Caption:
             setWindowTitle(toQt(window_.caption()));

@@ -23,7 +23,7 @@ class WindowView final : public QWidget {
 
     tk::Window& window() { return window_; }
     // Mirrors one change of the window.
-    void apply(tk::WindowProperty property);
+    void follow(tk::WindowProperty property);
     QWidget* widgetOf(const tk::Control& control) const;
 
   protected:
@@ -37,7 +37,7 @@ class WindowView final : public QWidget {
     void build(tk::Container& container, QWidget* parent);
     void buildView(tk::Control& control, QWidget* parent);
     void buildWhenShown(tk::Control& control, QWidget* parent);
-    void orderTabs(tk::Container& container, QWidget*& last);
+    void orderTabs();
     void keyPressed(const QKeyEvent& event);
     QSize modelClientSize() const;
 
@@ -45,7 +45,7 @@ class WindowView final : public QWidget {
     tk::Window& window_;
     std::unordered_map<const tk::Control*, ControlView*> views_;
     // Controls hidden so far, whose views are not built yet.
-    std::unordered_set<tk::Control*> hidden_;
+    std::unordered_set<tk::Control*> unbuilt_;
     // Sizes asked for by the program whose resize events may still be on their way.
     std::deque<QSize> pendingSizes_;
     bool placed_ = false;

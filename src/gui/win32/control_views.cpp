@@ -13,6 +13,7 @@
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
+#include "toolkit/placement.h"
 
 namespace gui::win32 {
 
@@ -37,10 +38,10 @@ std::wstring textOf(HWND hwnd) {
 
 }  // namespace
 
-ControlView::ControlView(WindowView& owner, tk::Control& control, HWND container)
-    : owner_(owner), control_(control), container_(container) {
+ControlView::ControlView(WindowView& owner, tk::Control& control)
+    : owner_(owner), control_(control) {
     control_.onViewChange = [this](const tk::Change& change) {
-        owner_.frontEnd().mirror([&] { apply(change); });
+        owner_.frontEnd().mirror([&] { follow(change); });
     };
 }
 
@@ -52,11 +53,11 @@ void ControlView::create(const wchar_t* className, DWORD style, DWORD extendedSt
     // own text either.
     const DWORD clip = transparent() ? 0 : WS_CLIPSIBLINGS;
     const DWORD state =
-        (control_.visible() ? WS_VISIBLE : 0) | (control_.enabled() ? 0 : WS_DISABLED);
+        (tk::visibleInWindow(control_) ? WS_VISIBLE : 0) | (control_.enabled() ? 0 : WS_DISABLED);
     const RECT rect = area();
     hwnd_ = CreateWindowExW(extendedStyle, className, wide(control_.caption()).c_str(),
                             style | WS_CHILD | clip | state, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, container_, nullptr,
+                            rect.right - rect.left, rect.bottom - rect.top, owner_.hwnd(), nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.style().bold)),
                  FALSE);
@@ -72,22 +73,22 @@ void ControlView::detach() {
 }
 
 RECT ControlView::area() const {
-    const PixelRect rect = toPixels(control_.geometry(), owner_.dpi());
+    const PixelRect rect = toPixels(tk::placeInWindow(control_), owner_.dpi());
     return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
-void ControlView::apply(const tk::Change& change) {
+void ControlView::follow(const tk::Change& change) {
     if (change.property == tk::Property::Destroyed) {
         detached_ = true;  // the control is gone: never touch it again
         return;
     }
-    applyProperty(change);
+    followShared(change);
     if (drawnByContainer()) {
         repaintArea();
     }
 }
 
-void ControlView::applyProperty(const tk::Change& change) {
+void ControlView::followShared(const tk::Change& change) {
     switch (change.property) {
         case tk::Property::Tooltip:
             if (hwnd_ != nullptr) {
@@ -97,7 +98,7 @@ void ControlView::applyProperty(const tk::Change& change) {
         case tk::Property::Visible:
         case tk::Property::Enabled:
             if (hwnd_ != nullptr) {
-                ShowWindow(hwnd_, control_.visible() ? SW_SHOWNA : SW_HIDE);
+                ShowWindow(hwnd_, tk::visibleInWindow(control_) ? SW_SHOWNA : SW_HIDE);
                 EnableWindow(hwnd_, control_.enabled());
                 // A control that lost the focus in the model leaves the keys to the window.
                 HWND focus = GetFocus();
@@ -105,6 +106,7 @@ void ControlView::applyProperty(const tk::Change& change) {
                     SetFocus(owner_.hwnd());
                 }
             }
+            contentsFollow(change);
             break;
         case tk::Property::TabStop:
             break;  // the window's Tab handling reads it
@@ -119,16 +121,17 @@ void ControlView::applyProperty(const tk::Change& change) {
                 SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left,
                              rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
             }
+            contentsFollow(change);
             break;
         case tk::Property::Style:
             if (hwnd_ != nullptr) {
                 SendMessageW(hwnd_, WM_SETFONT,
                              reinterpret_cast<WPARAM>(owner_.font(control_.style().bold)), TRUE);
             }
-            applyOwn(change);
+            followKind(change);
             break;
         default:
-            applyOwn(change);
+            followKind(change);
             break;
     }
 }
@@ -140,27 +143,27 @@ bool ControlView::drawnByContainer() const {
 // Both where it was and where it is now.
 void ControlView::repaintArea() {
     const RECT now = area();
-    owner_.repaint(container_, painted_);
-    owner_.repaint(container_, now);
+    owner_.repaint(painted_);
+    owner_.repaint(now);
     painted_ = now;
 }
 
 // What the native control was not made with (see create).
-void ControlView::applyAll() {
+void ControlView::followAll() {
     for (const tk::Property property :
          {tk::Property::Tooltip, tk::Property::Range, tk::Property::Value, tk::Property::Selection,
           tk::Property::ReadOnly, tk::Property::Focus}) {
-        applyProperty({property});
+        followShared({property});
     }
-    applyOwn({tk::Property::Style});
+    followKind({tk::Property::Style});
     if (drawnByContainer()) {
         repaintArea();
     }
 }
 
-void ControlView::applyDpi() {
-    apply({tk::Property::Style});
-    apply({tk::Property::Geometry});
+void ControlView::rescale() {
+    follow({tk::Property::Style});
+    follow({tk::Property::Geometry});
 }
 
 void ControlView::user(const std::function<void()>& action, bool resync) {
@@ -169,7 +172,7 @@ void ControlView::user(const std::function<void()>& action, bool resync) {
     }
     owner_.frontEnd().user(action);
     if (resync && !detached_) {
-        owner_.frontEnd().mirror([this] { applyOwn({tk::Property::Value}); });
+        owner_.frontEnd().mirror([this] { followKind({tk::Property::Value}); });
     }
 }
 
@@ -232,8 +235,8 @@ namespace {
 
 class ButtonView final : public ControlView {
   public:
-    ButtonView(WindowView& owner, tk::Button& button, HWND container)
-        : ControlView(owner, button, container), button_(button) {
+    ButtonView(WindowView& owner, tk::Button& button)
+        : ControlView(owner, button), button_(button) {
         create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP);
     }
 
@@ -245,7 +248,7 @@ class ButtonView final : public ControlView {
     bool takesAccessKey() const override { return true; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(button_.caption()).c_str());
         }
@@ -257,8 +260,7 @@ class ButtonView final : public ControlView {
 
 class CheckBoxView final : public ControlView {
   public:
-    CheckBoxView(WindowView& owner, tk::CheckBox& box, HWND container)
-        : ControlView(owner, box, container), box_(box) {
+    CheckBoxView(WindowView& owner, tk::CheckBox& box) : ControlView(owner, box), box_(box) {
         create(L"BUTTON", BS_3STATE | WS_TABSTOP);
     }
 
@@ -270,7 +272,7 @@ class CheckBoxView final : public ControlView {
     bool takesAccessKey() const override { return true; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(box_.caption()).c_str());
         } else if (change.property == tk::Property::Value) {
@@ -288,8 +290,8 @@ class CheckBoxView final : public ControlView {
 // Not grouped by the system: selecting one option clears no other.
 class OptionView final : public ControlView {
   public:
-    OptionView(WindowView& owner, tk::OptionButton& option, HWND container)
-        : ControlView(owner, option, container), option_(option) {
+    OptionView(WindowView& owner, tk::OptionButton& option)
+        : ControlView(owner, option), option_(option) {
         create(L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP);
     }
 
@@ -301,7 +303,7 @@ class OptionView final : public ControlView {
     bool takesAccessKey() const override { return true; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(option_.caption()).c_str());
         } else if (change.property == tk::Property::Value) {
@@ -315,8 +317,7 @@ class OptionView final : public ControlView {
 
 class ListBoxView final : public ControlView {
   public:
-    ListBoxView(WindowView& owner, tk::ListBox& list, HWND container)
-        : ControlView(owner, list, container), list_(list) {
+    ListBoxView(WindowView& owner, tk::ListBox& list) : ControlView(owner, list), list_(list) {
         create(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                WS_EX_CLIENTEDGE);
     }
@@ -331,7 +332,7 @@ class ListBoxView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         const bool itemChange = change.property == tk::Property::ItemAppended ||
                                 change.property == tk::Property::ItemReplaced ||
                                 change.property == tk::Property::ItemRemoved;
@@ -409,8 +410,7 @@ class ListBoxView final : public ControlView {
 
 class TextBoxView final : public ControlView {
   public:
-    TextBoxView(WindowView& owner, tk::TextBox& box, HWND container)
-        : ControlView(owner, box, container), box_(box) {
+    TextBoxView(WindowView& owner, tk::TextBox& box) : ControlView(owner, box), box_(box) {
         create(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     }
 
@@ -421,7 +421,7 @@ class TextBoxView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         switch (change.property) {
             case tk::Property::Value:
                 if (textOf(hwnd()) != wide(box_.text())) {
@@ -479,8 +479,7 @@ class TextBoxView final : public ControlView {
 // the thumb hands over the new position. Either way the control decides the value shown.
 class ScrollBarView final : public ControlView {
   public:
-    ScrollBarView(WindowView& owner, tk::VScrollBar& bar, HWND container)
-        : ControlView(owner, bar, container), bar_(bar) {
+    ScrollBarView(WindowView& owner, tk::VScrollBar& bar) : ControlView(owner, bar), bar_(bar) {
         create(L"SCROLLBAR", SBS_VERT | WS_TABSTOP);
     }
 
@@ -513,7 +512,7 @@ class ScrollBarView final : public ControlView {
     }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         SCROLLINFO info{sizeof info, 0, 0, 0, 0, 0, 0};
         if (change.property == tk::Property::Range) {
             info.fMask = SIF_RANGE | SIF_PAGE;
@@ -544,11 +543,10 @@ class ScrollBarView final : public ControlView {
     tk::VScrollBar& bar_;
 };
 
-// Drawn transparent, so that what its container paints under it (a progress fill) shows.
+// Drawn transparent, so that what the window paints under it (a progress fill) shows.
 class LabelView final : public ControlView {
   public:
-    LabelView(WindowView& owner, tk::Label& label, HWND container)
-        : ControlView(owner, label, container), label_(label) {
+    LabelView(WindowView& owner, tk::Label& label) : ControlView(owner, label), label_(label) {
         create(L"STATIC", SS_LEFT | SS_NOTIFY);
     }
 
@@ -563,10 +561,9 @@ class LabelView final : public ControlView {
         SetTextColor(dc, color ? colorRef(*color) : GetSysColor(COLOR_WINDOWTEXT));
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
-    bool focusable() const override { return false; }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
+    void followKind(const tk::Change& change) override {
         if (change.property == tk::Property::Caption) {
             SetWindowTextW(hwnd(), wide(label_.caption()).c_str());
         } else if (change.property == tk::Property::Style) {
@@ -587,44 +584,54 @@ class LabelView final : public ControlView {
     tk::Label& label_;
 };
 
-// A group box that holds the frame's controls: it passes their notifications on as the window
-// does and paints what lies on it.
+// The frame has no native window: its controls lie on the window itself, and the window paints
+// its group box (line and caption) under them. So the controls inside take nothing from it, not
+// its bold font, and a label of the window over its line shows the line through.
 class FrameView final : public ControlView {
   public:
-    FrameView(WindowView& owner, tk::Frame& frame, HWND container)
-        : ControlView(owner, frame, container), frame_(frame) {
-        create(L"BUTTON", BS_GROUPBOX);
-    }
+    FrameView(WindowView& owner, tk::Frame& frame) : ControlView(owner, frame), frame_(frame) {}
 
-    bool focusable() const override { return false; }
+    void paint(HDC dc) override {
+        const RECT rect = area();
+        const HGDIOBJ oldFont = SelectObject(dc, owner_.font(frame_.style().bold));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        RECT line{rect.left, rect.top + metrics.tmHeight / 2, rect.right, rect.bottom};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
+        const std::wstring caption = wide(frame_.caption());
+        if (!caption.empty()) {
+            const int inset = MulDiv(6, static_cast<int>(owner_.dpi()), 96);
+            RECT text{rect.left + inset, rect.top, rect.right - inset, rect.top + metrics.tmHeight};
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                      DT_SINGLELINE | DT_CALCRECT);
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            const std::optional<std::uint32_t>& color = frame_.style().textColor;
+            SetTextColor(dc, color ? colorRef(*color) : GetSysColor(COLOR_WINDOWTEXT));
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE);
+        }
+        SelectObject(dc, oldFont);
+    }
 
   protected:
-    void applyOwn(const tk::Change& change) override {
-        if (change.property == tk::Property::Caption) {
-            SetWindowTextW(hwnd(), wide(frame_.caption()).c_str());
+    void followKind(const tk::Change&) override {}
+    // Its controls show and move with it.
+    void contentsFollow(const tk::Change& change) override {
+        for (tk::Control* control : frame_.children()) {
+            if (ControlView* view = owner_.controlView(*control)) {
+                view->follow(change);
+            }
         }
-    }
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-        LRESULT result = 0;
-        if (WindowView::childNotification(message, wParam, lParam, result)) {
-            return result;
-        }
-        if (message == WM_ERASEBKGND) {
-            owner_.paintBackground(hwnd(), reinterpret_cast<HDC>(wParam));
-            return 1;
-        }
-        return ControlView::handle(message, wParam, lParam);
     }
 
   private:
     tk::Frame& frame_;
 };
 
-// A filled rectangle, painted by its container under the native controls.
+// A filled rectangle, painted by the window under the native controls.
 class ShapeView final : public ControlView {
   public:
-    ShapeView(WindowView& owner, tk::Shape& shape, HWND container)
-        : ControlView(owner, shape, container), shape_(shape) {}
+    ShapeView(WindowView& owner, tk::Shape& shape) : ControlView(owner, shape), shape_(shape) {}
 
     void paint(HDC dc) override {
         const tk::Style& style = shape_.style();
@@ -640,10 +647,9 @@ class ShapeView final : public ControlView {
             DeleteObject(edge);
         }
     }
-    bool focusable() const override { return false; }
 
   protected:
-    void applyOwn(const tk::Change&) override {}
+    void followKind(const tk::Change&) override {}
 
   private:
     tk::Shape& shape_;
@@ -651,44 +657,38 @@ class ShapeView final : public ControlView {
 
 }  // namespace
 
-std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control, HWND container) {
+std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control) {
     std::unique_ptr<ControlView> view;
     switch (control.kind()) {
         case tk::Kind::Button:
-            view =
-                std::make_unique<ButtonView>(owner, static_cast<tk::Button&>(control), container);
+            view = std::make_unique<ButtonView>(owner, static_cast<tk::Button&>(control));
             break;
         case tk::Kind::CheckBox:
-            view = std::make_unique<CheckBoxView>(owner, static_cast<tk::CheckBox&>(control),
-                                                  container);
+            view = std::make_unique<CheckBoxView>(owner, static_cast<tk::CheckBox&>(control));
             break;
         case tk::Kind::OptionButton:
-            view = std::make_unique<OptionView>(owner, static_cast<tk::OptionButton&>(control),
-                                                container);
+            view = std::make_unique<OptionView>(owner, static_cast<tk::OptionButton&>(control));
             break;
         case tk::Kind::ListBox:
-            view =
-                std::make_unique<ListBoxView>(owner, static_cast<tk::ListBox&>(control), container);
+            view = std::make_unique<ListBoxView>(owner, static_cast<tk::ListBox&>(control));
             break;
         case tk::Kind::TextBox:
-            view =
-                std::make_unique<TextBoxView>(owner, static_cast<tk::TextBox&>(control), container);
+            view = std::make_unique<TextBoxView>(owner, static_cast<tk::TextBox&>(control));
             break;
         case tk::Kind::VScrollBar:
-            view = std::make_unique<ScrollBarView>(owner, static_cast<tk::VScrollBar&>(control),
-                                                   container);
+            view = std::make_unique<ScrollBarView>(owner, static_cast<tk::VScrollBar&>(control));
             break;
         case tk::Kind::Label:
-            view = std::make_unique<LabelView>(owner, static_cast<tk::Label&>(control), container);
+            view = std::make_unique<LabelView>(owner, static_cast<tk::Label&>(control));
             break;
         case tk::Kind::Frame:
-            view = std::make_unique<FrameView>(owner, static_cast<tk::Frame&>(control), container);
+            view = std::make_unique<FrameView>(owner, static_cast<tk::Frame&>(control));
             break;
         case tk::Kind::Shape:
-            view = std::make_unique<ShapeView>(owner, static_cast<tk::Shape&>(control), container);
+            view = std::make_unique<ShapeView>(owner, static_cast<tk::Shape&>(control));
             break;
     }
-    view->applyAll();
+    view->followAll();
     return view;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// One view class per control kind, each a native control (BUTTON, LISTBOX, EDIT, SCROLLBAR,
-// STATIC, a group box for the frame) except the shape, which its container paints. Each view
+// One view class per control kind, each a native control on the window (BUTTON, LISTBOX, EDIT,
+// SCROLLBAR, STATIC) except the frame and the shape, which the window paints. Each view
 // mirrors its control's properties as the control reports changes, and hands the user's actions
 // on the native control back to the control.
 
@@ -17,22 +17,21 @@ class WindowView;
 
 class ControlView {
   public:
-    ControlView(WindowView& owner, tk::Control& control, HWND container);
+    ControlView(WindowView& owner, tk::Control& control);
     virtual ~ControlView() = default;
     ControlView(const ControlView&) = delete;
     ControlView& operator=(const ControlView&) = delete;
 
     tk::Control& control() { return control_; }
-    // The native control; nullptr for a control its container paints.
+    // The native control; nullptr for a control the window paints.
     HWND hwnd() const { return hwnd_; }
-    HWND container() const { return container_; }
 
     // Mirrors one change of the control (notifications ignored meanwhile).
-    void apply(const tk::Change& change);
+    void follow(const tk::Change& change);
     // Mirrors every property, once the native control has been made.
-    void applyAll();
+    void followAll();
     // The window moved to a monitor of another DPI: font and geometry again.
-    void applyDpi();
+    void rescale();
     // Stops watching the control and reporting to it.
     void detach();
 
@@ -44,44 +43,45 @@ class ControlView {
     virtual HBRUSH colors(HDC) { return nullptr; }
     // Paints a control that has no native window of its own.
     virtual void paint(HDC) {}
-    // Whether the user can move the focus to it, and Alt with its access key clicks it.
-    virtual bool focusable() const { return true; }
+    // Whether Alt with its access key clicks it.
     virtual bool takesAccessKey() const { return false; }
 
   protected:
     // Makes the native control; the constructor of every kind calls it.
     void create(const wchar_t* className, DWORD style, DWORD extendedStyle = 0);
     // The kind's own properties: caption, value, selection, range, list items, read-only.
-    virtual void applyOwn(const tk::Change& change) = 0;
+    virtual void followKind(const tk::Change& change) = 0;
     // Runs a user action on the control, then brings the native control back in line with the
     // model (it may have changed itself, or the handler may have undone the user's change).
     void user(const std::function<void()>& action, bool resync = true);
     // Messages to the native control, before the control's own handling.
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT standard(UINT message, WPARAM wParam, LPARAM lParam);
-    // The control's rectangle in its container, in pixels.
+    // The control's rectangle in the window's client area, in pixels.
     RECT area() const;
-    // Painted over by its container when it changes.
+    // Painted over by the window when it changes.
     virtual bool transparent() const { return false; }
+    // A frame's controls follow its visibility and place.
+    virtual void contentsFollow(const tk::Change&) {}
 
     WindowView& owner_;
 
   private:
-    void applyProperty(const tk::Change& change);
+    // The properties every kind shares: tooltip, visibility, enabled state, focus, place, font.
+    void followShared(const tk::Change& change);
     bool drawnByContainer() const;
     void repaintArea();
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
 
     tk::Control& control_;
-    HWND container_;
     HWND hwnd_ = nullptr;
     RECT painted_{};
     bool detached_ = false;
 };
 
-// Creates the view of a control inside the container.
-std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control, HWND container);
+// Creates the view of a control on the window.
+std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control);
 
 // The view of a native control, or nullptr for windows that are not ours.
 ControlView* viewOf(HWND hwnd);

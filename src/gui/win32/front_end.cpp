@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 
@@ -83,8 +85,8 @@ FrontEnd::FrontEnd() {
     hiddenClass.hInstance = GetModuleHandleW(nullptr);
     hiddenClass.lpszClassName = HiddenClass;
     RegisterClassExW(&hiddenClass);
-    hidden_ = CreateWindowExW(0, HiddenClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    hiddenOwner_ = CreateWindowExW(0, HiddenClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), this);
 
     app_.onWindowCreated = [this](tk::Window& window) {
         window.onViewChange = [this, &window](tk::WindowProperty property) {
@@ -109,9 +111,9 @@ FrontEnd::~FrontEnd() {
         .stopForGood();  // nothing the native windows report while they go reaches the program
     views_.clear();
     for (const auto& [id, timer] : timers_) {
-        KillTimer(hidden_, id);
+        KillTimer(hiddenOwner_, id);
     }
-    DestroyWindow(hidden_);
+    DestroyWindow(hiddenOwner_);
     // An end that no loop saw leaves its quit request behind; the next program must not get it.
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -152,7 +154,7 @@ void FrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) {
             found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
         });
     }
-    mirror([&] { found->second->apply(property); });
+    mirror([&] { found->second->follow(property); });
 }
 
 void FrontEnd::timerChanged(tk::Timer& timer) {
@@ -163,9 +165,9 @@ void FrontEnd::timerChanged(tk::Timer& timer) {
     }
     // Setting an existing timer again starts its interval anew.
     if (timer.running() && !app_.ended()) {
-        SetTimer(hidden_, entry->second, static_cast<UINT>(timer.interval()), nullptr);
+        SetTimer(hiddenOwner_, entry->second, static_cast<UINT>(timer.interval()), nullptr);
     } else {
-        KillTimer(hidden_, entry->second);
+        KillTimer(hiddenOwner_, entry->second);
     }
 }
 
@@ -174,7 +176,7 @@ void FrontEnd::timerDestroyed(tk::Timer& timer) {
     if (found == timerIds_.end()) {
         return;
     }
-    KillTimer(hidden_, found->second);
+    KillTimer(hiddenOwner_, found->second);
     timers_.erase(found->second);
     timerIds_.erase(found);
 }
@@ -187,23 +189,42 @@ void FrontEnd::timerFired(UINT_PTR id) {
     }
 }
 
+// A box opens over the program's active window (one of its windows, or a box already open),
+// else over a window it shows. It is modal to the whole program: it disables its owner, and
+// every other window of the program is disabled with it until it closes. It comes to the front
+// with the keyboard, also when a program just launched has taken the foreground.
 tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
-    HWND owner = nullptr;
-    for (const auto& [window, view] : views_) {
-        if (view->hwnd() == GetActiveWindow()) {
-            owner = view->hwnd();
-        }
+    HWND owner = GetActiveWindow();
+    if (owner == nullptr || !IsWindowVisible(owner)) {
+        const tk::Window* shown = app_.firstShownWindow();
+        owner = shown != nullptr ? hwnd(*shown) : nullptr;
     }
-    for (tk::Window* window : app_.windows()) {
-        if (HWND candidate = hwnd(*window);
-            owner == nullptr && candidate != nullptr && IsWindowVisible(candidate)) {
-            owner = candidate;
-        }
+    std::vector<HWND> others{owner};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            auto& windows = *reinterpret_cast<std::vector<HWND>*>(found);
+            if (window != windows.front() && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                windows.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&others));
+    others.erase(others.begin());
+    for (HWND other : others) {
+        EnableWindow(other, FALSE);
+    }
+    // The box is activated with its owner's thread: that thread must have the foreground.
+    if (owner != nullptr) {
+        SetForegroundWindow(owner);
     }
     const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box.defaultButton) |
-                       (owner == nullptr ? MB_TASKMODAL : 0);
+                       MB_SETFOREGROUND | (owner == nullptr ? MB_TASKMODAL : 0);
     const int pressed = MessageBoxW(owner, platform::win32::wide(box.text).c_str(),
                                     platform::win32::wide(box.title).c_str(), style);
+    for (HWND other : others) {
+        EnableWindow(other, TRUE);
+    }
     return answerFor(pressed, box.buttons);
 }
 
@@ -211,7 +232,7 @@ tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
 // end on the quit request too.
 void FrontEnd::programEnded() {
     for (const auto& [id, timer] : timers_) {
-        KillTimer(hidden_, id);
+        KillTimer(hiddenOwner_, id);
     }
     mirror([this] {
         for (auto& [window, view] : views_) {

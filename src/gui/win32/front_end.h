@@ -54,7 +54,7 @@ class FrontEnd final : private tk::Backend {
 
     // The hidden window that owns fixed dialogs (so they get no taskbar button) and receives
     // the timers.
-    HWND hidden() const { return hidden_; }
+    HWND hiddenOwner() const { return hiddenOwner_; }
 
   private:
     void timerChanged(tk::Timer& timer) override;
@@ -67,7 +67,7 @@ class FrontEnd final : private tk::Backend {
     static LRESULT CALLBACK hiddenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     tk::Application app_{*this};
-    HWND hidden_ = nullptr;
+    HWND hiddenOwner_ = nullptr;
     tk::Mirroring mirroring_{app_};
     UINT_PTR nextTimerId_ = 1;
     std::unordered_map<tk::Timer*, UINT_PTR> timerIds_;

@@ -10,6 +10,7 @@
 #include "gui/win32/units.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
+#include "toolkit/tab_order.h"
 
 namespace gui::win32 {
 
@@ -18,6 +19,8 @@ namespace {
 constexpr wchar_t WindowClass[] = L"OpalistWindow";
 // Posted on activation, so that it is reported from the message loop.
 constexpr UINT ActivatedMessage = WM_APP + 1;
+// Posted after the first painting: the tooltips are set up then, off the way to the window shown.
+constexpr UINT ArmTooltipsMessage = WM_APP + 3;
 
 // No WS_CLIPCHILDREN: shapes and the backgrounds of transparent labels are painted by the
 // window under its controls.
@@ -59,29 +62,24 @@ WindowView::WindowView(FrontEnd& frontEnd, tk::Window& window)
     : frontEnd_(frontEnd), window_(window) {
     const tk::FrameKind kind = window_.frameKind();
     // A fixed dialog is owned by the hidden window: no taskbar button.
-    HWND owner = kind == tk::FrameKind::FixedDialog ? frontEnd_.hidden() : nullptr;
+    HWND owner = kind == tk::FrameKind::FixedDialog ? frontEnd_.hiddenOwner() : nullptr;
     hwnd_ =
         CreateWindowExW(extendedStyleFor(kind), WindowClass, L"", styleFor(kind), CW_USEDEFAULT,
                         CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     regular_ = std::make_unique<Font>(layoutFont(dpi_));
     bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
 
-    build(window_, hwnd_);
-    apply(tk::WindowProperty::Caption);
-    applySize();
+    build(window_);
+    follow(tk::WindowProperty::Caption);
+    followSize();
 }
 
 WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
-    for (tk::Control* control : hidden_) {
+    for (tk::Control* control : unbuilt_) {
         control->onViewChange = nullptr;
     }
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -89,14 +87,16 @@ WindowView::~WindowView() {
 }
 
 // A new child window goes below its siblings, so making them in this order stacks them as
-// stack() does without moving any: the controls from the last to the first, then the frames.
-void WindowView::build(tk::Container& container, HWND parent) {
+// stack() does without moving any: the window's controls from the last to the first, then the
+// controls of its frames in the same way, below them. A frame has no native window; its
+// controls lie on the window.
+void WindowView::build(tk::Container& container) {
     const std::vector<tk::Control*>& children = container.children();
     const auto buildOne = [&](tk::Control& control) {
         if (control.visible()) {
-            buildView(control, parent);
+            buildView(control);
         } else {
-            buildWhenShown(control, parent);
+            buildWhenShown(control);
         }
     };
     for (auto control = children.rbegin(); control != children.rend(); ++control) {
@@ -111,49 +111,59 @@ void WindowView::build(tk::Container& container, HWND parent) {
     }
 }
 
-void WindowView::buildView(tk::Control& control, HWND parent) {
-    ControlView& view = *views_.emplace(&control, createView(*this, control, parent)).first->second;
+void WindowView::buildView(tk::Control& control) {
+    views_.emplace(&control, createView(*this, control));
     if (control.kind() == tk::Kind::Frame) {
-        build(static_cast<tk::Frame&>(control), view.hwnd());
+        build(static_cast<tk::Frame&>(control));
     }
 }
 
 // A hidden control (say the setup area of a countdown start) costs nothing until it is first
 // shown; its view then mirrors the state the control holds at that moment.
-void WindowView::buildWhenShown(tk::Control& control, HWND parent) {
-    hidden_.insert(&control);
-    control.onViewChange = [this, &control, parent](const tk::Change& change) {
+void WindowView::buildWhenShown(tk::Control& control) {
+    unbuilt_.insert(&control);
+    control.onViewChange = [this, &control](const tk::Change& change) {
         if (change.property == tk::Property::Destroyed) {
-            hidden_.erase(&control);
+            unbuilt_.erase(&control);
         } else if (change.property == tk::Property::Visible && control.visible()) {
             // The view replaces this hook: nothing captured is touched after it is built.
             WindowView& self = *this;
             tk::Control& shown = control;
-            HWND const into = parent;
-            self.hidden_.erase(&shown);
+            self.unbuilt_.erase(&shown);
             self.frontEnd_.mirror([&] {
-                self.buildView(shown, into);
-                self.stack(self.window_);
+                self.buildView(shown);
+                self.stack();
             });
         }
     };
 }
 
-// Later controls lie above earlier ones, and every frame below the controls that lie on its
-// container over its area.
-void WindowView::stack(tk::Container& container) {
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+// From the bottom up: a frame's controls below the controls of its container, and later
+// controls above earlier ones.
+void WindowView::stackOrder(tk::Container& container, std::vector<HWND>& bottomUp) const {
+    for (tk::Control* control : container.children()) {
+        if (control->kind() == tk::Kind::Frame) {
+            stackOrder(static_cast<tk::Frame&>(*control), bottomUp);
+        }
+    }
     for (tk::Control* control : container.children()) {
         if (HWND child = hwndOf(*control); child != nullptr) {
-            SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, flags);
+            bottomUp.push_back(child);
         }
     }
-    for (tk::Control* control : container.children()) {
-        if (HWND frame = hwndOf(*control); frame != nullptr && control->kind() == tk::Kind::Frame) {
-            SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, flags);
-            stack(static_cast<tk::Frame&>(*control));
-        }
+}
+
+void WindowView::stack() {
+    std::vector<HWND> bottomUp;
+    stackOrder(window_, bottomUp);
+    for (HWND child : bottomUp) {
+        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
+
+ControlView* WindowView::controlView(const tk::Control& control) const {
+    const auto found = views_.find(&control);
+    return found == views_.end() ? nullptr : found->second.get();
 }
 
 HWND WindowView::hwndOf(const tk::Control& control) const {
@@ -180,13 +190,13 @@ std::vector<ControlView*> WindowView::inOrder() const {
     return views;
 }
 
-void WindowView::apply(tk::WindowProperty property) {
+void WindowView::follow(tk::WindowProperty property) {
     switch (property) {
         case tk::WindowProperty::Caption:
             SetWindowTextW(hwnd_, platform::win32::wide(window_.caption()).c_str());
             break;
         case tk::WindowProperty::Size:
-            applySize();
+            followSize();
             break;
         case tk::WindowProperty::Visible:
             if (!window_.visible()) {
@@ -215,30 +225,37 @@ void WindowView::apply(tk::WindowProperty property) {
     }
 }
 
-void WindowView::applySize() {
+// The outer size of a client area with this window's frame, at its DPI.
+POINT WindowView::outerPixels(PixelSize client) const {
     const tk::FrameKind kind = window_.frameKind();
-    const PixelSize client = clientPixels(kind, window_.width(), window_.height(), dpi_);
     RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&outer, styleFor(kind), FALSE, extendedStyleFor(kind), dpi_);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void WindowView::followSize() {
+    const PixelSize client =
+        clientPixels(window_.frameKind(), window_.width(), window_.height(), dpi_);
+    const POINT outer = outerPixels(client);
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, flags);
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.x, outer.y, flags);
     // The frame may differ from what the system computed for the DPI: the client area decides.
     RECT got{};
     GetClientRect(hwnd_, &got);
     if (got.right != client.width || got.bottom != client.height) {
-        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + client.width - got.right,
-                     outer.bottom - outer.top + client.height - got.bottom, flags);
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.x + client.width - got.right,
+                     outer.y + client.height - got.bottom, flags);
     }
 }
 
-void WindowView::applyDpi(unsigned dpi) {
+void WindowView::rescale(unsigned dpi) {
     dpi_ = dpi;
     regular_ = std::make_unique<Font>(layoutFont(dpi_));
     bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
     for (auto& [control, view] : views_) {
-        view->applyDpi();
+        view->rescale();
     }
-    applySize();
+    followSize();
 }
 
 void WindowView::restoreFocus() {
@@ -251,19 +268,19 @@ void WindowView::typed(int keyAscii) {
     frontEnd_.user([this, keyAscii] { window_.keyPressedByUser(keyAscii); });
 }
 
+// The focus moves in the window's tab order, over the controls that cannot take it now.
 void WindowView::tab(const tk::Control* from, bool backwards) {
-    std::vector<ControlView*> order = inOrder();
+    std::vector<tk::Control*> order = tk::tabOrder(window_);
     if (backwards) {
         std::reverse(order.begin(), order.end());
     }
-    const auto start = std::find_if(order.begin(), order.end(),
-                                    [from](ControlView* view) { return &view->control() == from; });
+    const auto start = std::find(order.begin(), order.end(), from);
     const std::size_t first = start == order.end() ? 0 : (start - order.begin()) + 1;
     for (std::size_t step = 0; step < order.size(); ++step) {
-        ControlView* view = order[(first + step) % order.size()];
-        const tk::Control& control = view->control();
-        if (view->focusable() && control.shown() && control.enabled() && control.tabStop()) {
-            SetFocus(view->hwnd());
+        const tk::Control& control = *order[(first + step) % order.size()];
+        HWND target = hwndOf(control);
+        if (target != nullptr && control.shown() && control.enabled() && control.tabStop()) {
+            SetFocus(target);
             return;
         }
     }
@@ -283,7 +300,25 @@ bool WindowView::accessKey(wchar_t letter) {
     return false;
 }
 
+// Tooltips show only when the pointer rests on a control: they are set up once the window has
+// been painted, for every control built by then, and as they come for the others.
+void WindowView::armTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, static_cast<int>(dpi_), 96));
+    for (const auto& [control, view] : views_) {
+        if (view->hwnd() != nullptr && !control->tooltip().empty()) {
+            setTooltip(view->hwnd(), platform::win32::wide(control->tooltip()));
+        }
+    }
+}
+
 void WindowView::setTooltip(HWND control, const std::wstring& text) {
+    if (tooltip_ == nullptr) {
+        return;  // registered when armed
+    }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -304,16 +339,16 @@ void WindowView::setTooltip(HWND control, const std::wstring& text) {
     }
 }
 
-void WindowView::repaint(HWND container, const RECT& area) {
-    RedrawWindow(container, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+void WindowView::repaint(const RECT& area) {
+    RedrawWindow(hwnd_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void WindowView::paintBackground(HWND container, HDC dc) {
+void WindowView::paintBackground(HDC dc) {
     RECT client{};
-    GetClientRect(container, &client);
+    GetClientRect(hwnd_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     for (ControlView* view : inOrder()) {
-        if (view->hwnd() == nullptr && view->container() == container && view->control().shown()) {
+        if (view->hwnd() == nullptr && view->control().shown()) {
             view->paint(dc);
         }
     }
@@ -409,13 +444,34 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             frontEnd_.mirror([&] {
                 SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                applyDpi(HIWORD(wParam));
+                rescale(HIWORD(wParam));
             });
             return 0;
         }
+        case WM_GETMINMAXINFO:
+            // The system keeps the user's drag above the smallest size, so the window never
+            // shows a size the program would undo.
+            if (window_.frameKind() == tk::FrameKind::Sizable && window_.minimumWidth() > 0) {
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = outerPixels(clientPixels(
+                    window_.frameKind(), window_.minimumWidth(), window_.minimumHeight(), dpi_));
+                return 0;
+            }
+            break;
         case WM_ERASEBKGND:
-            paintBackground(hwnd_, reinterpret_cast<HDC>(wParam));
+            paintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
+        case WM_PAINT:
+            if (tooltip_ == nullptr) {
+                const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+                PostMessageW(hwnd_, ArmTooltipsMessage, 0, 0);
+                return result;
+            }
+            break;
+        case ArmTooltipsMessage:
+            if (tooltip_ == nullptr) {
+                armTooltips();
+            }
+            return 0;
         case WM_KEYDOWN:
             if (wParam == VK_TAB) {
                 tab(nullptr, GetKeyState(VK_SHIFT) < 0);

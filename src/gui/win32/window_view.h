@@ -1,11 +1,11 @@
 #pragma once
 // The native window of a toolkit window: a top-level window whose client area is the window's
 // outer size less its frame allowance, scaled to its monitor's DPI, holding the native controls
-// (frame contents inside the frame's group box). It routes the controls' notifications to their
-// views, reports activation, the close box and the user's resizing of a sizable window, hands
-// typed keys to the focused control (to the window when no control has the focus), moves the
-// focus on Tab, clicks the button whose access key is pressed with Alt, shows tooltips and
-// paints the shapes drawn on it.
+// (frame contents on the window, with the frame drawn under them). It routes the controls'
+// notifications to their views, reports activation, the close box and the user's resizing of a
+// sizable window, hands typed keys to the focused control (to the window when no control has the
+// focus), moves the focus on Tab, clicks the button whose access key is pressed with Alt, shows
+// tooltips and paints the shapes drawn on it.
 
 #include <windows.h>
 
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gui/win32/layout_font.h"
+#include "gui/win32/units.h"
 #include "toolkit/window.h"
 
 namespace gui::win32 {
@@ -36,11 +37,13 @@ class WindowView {
     tk::Window& window() { return window_; }
     HWND hwnd() const { return hwnd_; }
     HWND hwndOf(const tk::Control& control) const;
+    // The view of a control, once built.
+    ControlView* controlView(const tk::Control& control) const;
     unsigned dpi() const { return dpi_; }
     HFONT font(bool bold) const { return (bold ? bold_ : regular_)->get(); }
 
     // Mirrors one change of the window.
-    void apply(tk::WindowProperty property);
+    void follow(tk::WindowProperty property);
 
     // Keyboard, from the focused control or the window itself.
     void typed(int keyAscii);
@@ -49,11 +52,12 @@ class WindowView {
     // letter. Returns false when no control has it.
     bool accessKey(wchar_t letter);
 
+    // Ignored until the tooltips are armed, which registers every tooltip known by then.
     void setTooltip(HWND control, const std::wstring& text);
-    // Redraws part of a container (this window or a frame) with everything on it.
-    void repaint(HWND container, const RECT& area);
-    // Paints the background of a container and the shapes that lie on it.
-    void paintBackground(HWND container, HDC dc);
+    // Redraws part of the window with everything on it.
+    void repaint(const RECT& area);
+    // Paints the window's background and what it draws itself: frames and shapes.
+    void paintBackground(HDC dc);
 
     // A notification that a control sends to its container: WM_COMMAND, WM_VSCROLL and the
     // WM_CTLCOLOR* requests. Returns false when it is not one of ours.
@@ -62,12 +66,17 @@ class WindowView {
   private:
     static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void build(tk::Container& container, HWND parent);
-    void buildView(tk::Control& control, HWND parent);
-    void buildWhenShown(tk::Control& control, HWND parent);
-    void stack(tk::Container& container);
-    void applySize();
-    void applyDpi(unsigned dpi);
+    void build(tk::Container& container);
+    void buildView(tk::Control& control);
+    void buildWhenShown(tk::Control& control);
+    void stackOrder(tk::Container& container, std::vector<HWND>& bottomUp) const;
+    void stack();
+    POINT outerPixels(PixelSize client) const;
+    // The native window takes the model's outer size.
+    void followSize();
+    void armTooltips();
+    // The window moved to a monitor of another DPI: fonts, sizes and places again.
+    void rescale(unsigned dpi);
     void restoreFocus();
     // Every control view built so far in tab order: the window's controls in order, a frame's
     // contents right after the frame.
@@ -82,7 +91,7 @@ class WindowView {
     std::unique_ptr<Font> regular_;
     std::unique_ptr<Font> bold_;
     std::unordered_map<const tk::Control*, std::unique_ptr<ControlView>> views_;
-    std::unordered_set<tk::Control*> hidden_;  // not built yet: watched until first shown
+    std::unordered_set<tk::Control*> unbuilt_;  // not built yet: watched until first shown
     std::vector<HWND> tools_;
     bool placed_ = false;
 };

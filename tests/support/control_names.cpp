@@ -1,0 +1,51 @@
+#include "support/control_names.h"
+
+#include <utility>
+
+#include "app/dialog.h"
+#include "ui/view_err.h"
+
+namespace testing_support {
+
+std::string controlName(Dialog& d, const tk::Control* control) {
+    if (control == nullptr) {
+        return "";
+    }
+    for (int index = 0; index < d.Butt.count(); ++index) {
+        if (control == &d.Butt[index]) {
+            return "Butt" + std::to_string(index);
+        }
+    }
+    ViewErr& viewer = d.viewErr();
+    const std::pair<const tk::Control*, const char*> named[] = {{&d.Timer, "Timer"},
+                                                                {&d.TimerScroll, "TimerScroll"},
+                                                                {&d.Add, "Add"},
+                                                                {&d.LaunchList, "LaunchList"},
+                                                                {&d.dErrMsg, "dErrMsg"},
+                                                                {&d.sErrMsg, "sErrMsg"},
+                                                                {&d.qErrMsg, "qErrMsg"},
+                                                                {&d.PromptEach, "PromptEach"},
+                                                                {&d.wStart, "wStart"},
+                                                                {&d.LngCS, "LngCS"},
+                                                                {&d.LngEN, "LngEN"},
+                                                                {&viewer.ErrList, "ErrList"},
+                                                                {&viewer.ButtClose, "ButtClose"},
+                                                                {&viewer.ButtDel, "ButtDel"}};
+    for (const auto& [known, name] : named) {
+        if (known == control) {
+            return name;
+        }
+    }
+    return "?";
+}
+
+std::vector<std::string> controlNames(Dialog& dialog, const std::vector<tk::Control*>& controls) {
+    std::vector<std::string> names;
+    names.reserve(controls.size());
+    for (const tk::Control* control : controls) {
+        names.push_back(controlName(dialog, control));
+    }
+    return names;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,153 @@
+// Only the user's own files are used on Windows: owned by the user's SID, and an access list that
+// lets no other account write. Files Opalist writes are kept to the user alone. Wine keeps of a
+// file's security only what Unix permissions hold, so the rule itself is tested on descriptors
+// in memory, and on files only as far as Wine keeps them.
+
+// windows.h first: aclapi.h and sddl.h build on its definitions.
+#include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/file_ownership.h"
+#include "platform/text_file.h"
+#include "platform/win32_security.h"
+#include "platform/win32_text.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using platform::Ownership;
+
+// The user running the tests, as an SDDL SID string.
+std::wstring userSidText() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    std::vector<BYTE> buffer(256);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+    CloseHandle(token);
+    wchar_t* text = nullptr;
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text);
+    std::wstring result(text);
+    LocalFree(text);
+    return result;
+}
+
+// "USER" in an SDDL text stands for the user running the tests.
+std::wstring withUser(std::wstring sddl) {
+    const std::wstring user = userSidText();
+    for (std::size_t at = sddl.find(L"USER"); at != std::wstring::npos; at = sddl.find(L"USER")) {
+        sddl.replace(at, 4, user);
+    }
+    return sddl;
+}
+
+// A security descriptor made from SDDL text, freed with the object.
+class Descriptor {
+  public:
+    explicit Descriptor(const std::wstring& sddl) {
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            withUser(sddl).c_str(), SDDL_REVISION_1, &descriptor_, nullptr);
+    }
+    ~Descriptor() { LocalFree(descriptor_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    PSECURITY_DESCRIPTOR get() const { return descriptor_; }
+
+  private:
+    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+};
+
+TEST(FileOwnership, TheOwnerAndWhoMayWrite) {
+    struct Case {
+        const wchar_t* sddl;
+        Ownership expected;
+    };
+    // FA: full access, FW: write, FR: read; WD: Everyone, BU: Users, BA: Administrators,
+    // SY: the system, OW: the owner's rights; IO: inherit only (for files made in a folder).
+    const std::vector<Case> cases = {
+        {L"O:USERD:P(A;;FA;;;USER)", Ownership::Own},
+        {L"O:USERD:(A;;FA;;;SY)(A;;FA;;;USER)(A;;FA;;;BA)(A;;FR;;;WD)", Ownership::Own},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;FA;;;OW)(A;OIIO;FA;;;WD)", Ownership::Own},
+        {L"O:USERD:P(A;;FA;;;USER)(D;;FA;;;WD)", Ownership::Own},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;FW;;;WD)", Ownership::WritableByOthers},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;0x2;;;BU)", Ownership::WritableByOthers},  // write data
+        {L"O:USERD:P(A;;FA;;;USER)(A;;0x4;;;BU)", Ownership::WritableByOthers},  // append data
+        {L"O:USERD:P(A;;FA;;;USER)(A;;WD;;;BU)", Ownership::WritableByOthers},   // change the list
+        {L"O:USERD:P(A;;FA;;;USER)(A;;GA;;;BU)", Ownership::WritableByOthers},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;FA;;;S-1-5-21-1-2-3-1001)", Ownership::WritableByOthers},
+        {L"O:BAD:P(A;;FA;;;USER)", Ownership::OtherOwner},
+        {L"O:S-1-5-21-1-2-3-1001D:P(A;;FA;;;USER)", Ownership::OtherOwner},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(platform::win32::utf8(c.sddl));
+        const Descriptor descriptor(c.sddl);
+        ASSERT_NE(descriptor.get(), nullptr);
+        EXPECT_EQ(platform::win32::ownershipOf(descriptor.get()), c.expected);
+    }
+}
+
+// A descriptor without an access list lets everyone do everything.
+TEST(FileOwnership, NoAccessListLetsEveryoneWrite) {
+    const Descriptor own(L"O:USERD:P(A;;FA;;;USER)");
+    PSID user = nullptr;
+    BOOL defaulted = FALSE;
+    ASSERT_TRUE(GetSecurityDescriptorOwner(own.get(), &user, &defaulted));
+    SECURITY_DESCRIPTOR open{};
+    InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorOwner(&open, user, FALSE);
+    SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
+    EXPECT_EQ(platform::win32::ownershipOf(&open), Ownership::WritableByOthers);
+}
+
+// Lets everyone write the file or folder, and what is made in the folder, as far as the file
+// system keeps it (Wine keeps what Unix permission bits can hold: the file's own "others" bits).
+void letEveryoneWrite(const std::string& path) {
+    const Descriptor descriptor(L"D:(A;OICI;FA;;;USER)(A;OICI;FA;;;WD)");
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL access = nullptr;
+    GetSecurityDescriptorDacl(descriptor.get(), &present, &access, &defaulted);
+    const std::wstring name = platform::win32::wide(path);
+    ASSERT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(name.c_str()), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION, nullptr, nullptr, access, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+}
+
+// Every write leaves the file to the user alone, also where its folder passes on write access
+// to everyone and the file it replaces let everyone in.
+TEST(FileOwnership, WrittenFilesAreTheUsersAlone) {
+    testing_support::TempDir dir;
+    letEveryoneWrite(dir.path().string());
+    const std::string path = dir.file("opalist test.ini");
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Missing);
+    ASSERT_TRUE(platform::replaceFile(path, {"<01100>"}).ok);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Own);
+
+    letEveryoneWrite(path);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::WritableByOthers);
+    ASSERT_TRUE(platform::replaceFile(path, {"<01100>", "10"}).ok);
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Own);
+}
+
+// A second name for the same file (a hard link) could be another user's way to the user's file.
+TEST(FileOwnership, AFileWithASecondName) {
+    testing_support::TempDir dir;
+    const std::string path = dir.file("opalist test.ini");
+    ASSERT_TRUE(platform::replaceFile(path, {"<01100>"}).ok);
+    const platform::FileCheck own = platform::checkFile(path);
+    EXPECT_EQ(own.ownership, Ownership::Own);
+    EXPECT_NE(own.modified, 0);
+    ASSERT_TRUE(CreateHardLinkW(platform::win32::wide(dir.file("other.ini")).c_str(),
+                                platform::win32::wide(path).c_str(), nullptr));
+    EXPECT_EQ(platform::checkFile(path).ownership, Ownership::SeveralNames);
+}
+
+}  // namespace
