@@ -1,6 +1,6 @@
-// Opalist: the main window on the Qt front end. "--help" and "--version" print and end
-// before any window is opened; any other argument is refused. Where no display can be opened
-// the program says so in one line instead of Qt's abort.
+// Opalist: the main window on the Qt front end. "--help", "--version" and "--check" print and
+// end before any window is opened; any other argument is refused. Where no display can be
+// opened the program says so in one line instead of Qt's abort.
 #include <QtCore/QLoggingCategory>
 #include <QtCore/QStringList>
 #include <QtCore/QtGlobal>
@@ -8,22 +8,17 @@
 #include <QtWidgets/QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
+#include <vector>
 
+#include "app/command_options.h"
 #include "app/dialog.h"
 #include "gui/qt/exit_when_shown.h"
 #include "gui/qt/front_end.h"
-#include "opalist_version.h"
 
 namespace {
-
-constexpr const char* Help =
-    "Usage: opalist [--help | --version]\n"
-    "Counts a chosen interval down after you log on, then opens every entry of your launch\n"
-    "list. The settings file and the error log are kept beside the program when its folder\n"
-    "can be written, otherwise in $XDG_CONFIG_HOME/opalist (by default ~/.config/opalist).\n";
 
 [[noreturn]] void noDisplay(const std::string& what) {
     std::fprintf(stderr,
@@ -76,19 +71,11 @@ void startMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc > 1) {
-        const std::string_view option = argv[1];
-        if (argc == 2 && option == "--version") {
-            std::printf("opalist %s\n", OPALIST_VERSION_TEXT);
-            return 0;
-        }
-        if (argc == 2 && option == "--help") {
-            std::fputs(Help, stdout);
-            return 0;
-        }
-        const char* wrong = option == "--version" || option == "--help" ? argv[2] : argv[1];
-        std::fprintf(stderr, "opalist: unknown argument \"%s\" (see opalist --help)\n", wrong);
-        return 2;
+    if (const std::optional<CommandAnswer> answer =
+            answerCommandLine(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::fputs(answer->out.c_str(), stdout);
+        std::fputs(answer->error.c_str(), stderr);
+        return answer->status;
     }
     if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
         noDisplay("no display to open (DISPLAY and WAYLAND_DISPLAY are not set)");

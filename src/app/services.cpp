@@ -5,7 +5,7 @@
 #include "app/file_location.h"
 #include "platform/file_ownership.h"
 
-Services platformServices() {
+Services platformServices(FilesFolder folder) {
     Services services;
     services.process = platform::currentProcess();
     services.version = platform::programVersion();
@@ -19,7 +19,9 @@ Services platformServices() {
     // Left empty for a portable folder, so that a caller who moves the process elsewhere
     // moves the files with it.
     if (location.directory != services.process.directory) {
-        platform::makeFolders(location.directory);
+        if (folder == FilesFolder::Make) {
+            platform::makeFolders(location.directory);
+        }
         services.filesDirectory = std::move(location.directory);
     }
     services.carriedSettings = std::move(location.carriedSettings);

@@ -34,4 +34,7 @@ struct Services {
     }
 };
 
-Services platformServices();
+// Make: the files' folder is made when it is not there yet, for a program that will write its
+// files. Look: nothing is made, for a look at the files that changes nothing.
+enum class FilesFolder { Make, Look };
+Services platformServices(FilesFolder folder = FilesFolder::Make);

@@ -58,6 +58,11 @@ std::optional<SplitCommand> splitCommandLine(const std::string& DocName, bool sp
     return result;
 }
 
+bool holdsNul(const SplitCommand& command) {
+    return command.file.find('\0') != std::string::npos ||
+           command.parameters.find('\0') != std::string::npos;
+}
+
 std::string shellDirectory(char pathSeparator) {
     return pathSeparator == '\\' ? "C:\\" : "/";
 }

@@ -18,6 +18,10 @@ struct SplitCommand {
 // the file. An empty command line in splitting mode has no file part: the result is empty.
 std::optional<SplitCommand> splitCommandLine(const std::string& DocName, bool split);
 
+// A request's strings end at a NUL: a command holding one would start a shorter command, so it
+// is refused before any request.
+bool holdsNul(const SplitCommand& command);
+
 // StartDoc's refusal of an empty command line, made before any shell request.
 struct EmptyCommandLine {};
 

@@ -15,9 +15,7 @@ std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
     if (!command) {
         throw launch::EmptyCommandLine{};
     }
-    // The request's strings end at a NUL: what follows it would be dropped without a word.
-    if (command->file.find('\0') != std::string::npos ||
-        command->parameters.find('\0') != std::string::npos) {
+    if (launch::holdsNul(*command)) {
         return platform::shell_code::NulInCommandLine;
     }
     return services().shellExecute({owner, "Open", command->file, command->parameters,

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -35,8 +36,17 @@ struct ShellRequest {
     int showCommand = 1;
 };
 
+// What a request would start, found exactly as shellExecute finds it, with nothing started.
+// What only a start can tell (a program that the system then refuses) is not known here.
+struct ShellPlan {
+    std::int32_t code = shell_code::Accepted;  // above 32: it would start; else why not
+    std::vector<std::string> arguments;        // what a program gets after its own name
+    std::string opensWith;  // the program, or the application that opens the document
+};
+
 // The desktop window, the owner of every request.
 std::uintptr_t desktopWindow();
 std::int32_t shellExecute(const ShellRequest& request);
+ShellPlan planShellRequest(const ShellRequest& request);
 
 }  // namespace platform

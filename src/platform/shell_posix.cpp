@@ -103,12 +103,59 @@ std::string workingDirectory(const ShellRequest& request) {
     return request.directory.empty() ? "/" : request.directory;
 }
 
-std::int32_t openWithDesktop(const std::string& target, const ShellRequest& request) {
-    const std::variant<DesktopHandler, std::int32_t> handler = DesktopHandler::find(target);
+// What a request comes to before anything is started: a program with its arguments, the
+// desktop's application for a document, a folder or an address, or the code of why neither.
+struct Target {
+    std::int32_t code = Accepted;
+    std::string program;
+    std::optional<DesktopHandler> handler;
+};
+
+Target desktopTarget(const std::string& target) {
+    std::variant<DesktopHandler, std::int32_t> handler = DesktopHandler::find(target);
     if (const auto* refusal = std::get_if<std::int32_t>(&handler)) {
-        return *refusal;
+        return {*refusal, {}, {}};
     }
-    return std::get<DesktopHandler>(handler).open(workingDirectory(request));
+    return {Accepted, {}, std::move(std::get<DesktopHandler>(handler))};
+}
+
+std::string absolute(const std::string& path) {
+    std::error_code ignored;
+    const std::filesystem::path full = std::filesystem::absolute(path, ignored);
+    return full.empty() ? path : full.string();
+}
+
+Target resolve(const ShellRequest& request) {
+    // "/" introduces parameters, so a list writes the slashes of addresses and paths as "\".
+    std::string file = request.file;
+    std::replace(file.begin(), file.end(), '\\', '/');
+    if (isWebAddress(file)) {
+        return desktopTarget(file);
+    }
+    if (file.empty()) {
+        return {FileNotFound, {}, {}};
+    }
+    std::string path = file;
+    if (file.find('/') == std::string::npos) {
+        const std::optional<std::string> found = findOnPath(file);
+        if (!found) {
+            return {FileNotFound, {}, {}};
+        }
+        path = *found;
+    }
+    // The program runs in the request's directory, so a relative name is made absolute here.
+    path = absolute(path);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return {missingFileCode(path, errno), {}, {}};
+    }
+    if (S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0) {
+        return {Accepted, path, {}};
+    }
+    if (S_ISREG(info.st_mode) && looksLikeProgram(path)) {
+        return {AccessDenied, {}, {}};
+    }
+    return desktopTarget(path);
 }
 
 std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
@@ -123,15 +170,10 @@ std::int32_t startProgram(const std::string& path, const ShellRequest& request) 
     }
     // A document with the execute bit, as every file on a FAT, NTFS or SMB mount has it.
     if (error == ENOEXEC && !looksLikeProgram(path)) {
-        return openWithDesktop(path, request);
+        const Target document = desktopTarget(path);
+        return document.handler ? document.handler->open(directory) : document.code;
     }
     return startFailureCode(error, directory, InvalidExecutable);
-}
-
-std::string absolute(const std::string& path) {
-    std::error_code ignored;
-    const std::filesystem::path full = std::filesystem::absolute(path, ignored);
-    return full.empty() ? path : full.string();
 }
 
 }  // namespace
@@ -140,37 +182,24 @@ std::uintptr_t desktopWindow() {
     return 0;
 }
 
+ShellPlan planShellRequest(const ShellRequest& request) {
+    const Target target = resolve(request);
+    if (target.handler) {
+        return {
+            target.code, {}, target.handler->name() + " (" + target.handler->desktopEntry() + ")"};
+    }
+    if (target.program.empty()) {
+        return {target.code, {}, {}};
+    }
+    return {target.code, programArguments(request.parameters), target.program};
+}
+
 std::int32_t shellExecute(const ShellRequest& request) {
-    // "/" introduces parameters, so a list writes the slashes of addresses and paths as "\".
-    std::string file = request.file;
-    std::replace(file.begin(), file.end(), '\\', '/');
-    if (isWebAddress(file)) {
-        return openWithDesktop(file, request);
+    const Target target = resolve(request);
+    if (target.handler) {
+        return target.handler->open(workingDirectory(request));
     }
-    if (file.empty()) {
-        return FileNotFound;
-    }
-    std::string path = file;
-    if (file.find('/') == std::string::npos) {
-        const std::optional<std::string> found = findOnPath(file);
-        if (!found) {
-            return FileNotFound;
-        }
-        path = *found;
-    }
-    // The program runs in the request's directory, so a relative name is made absolute here.
-    path = absolute(path);
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return missingFileCode(path, errno);
-    }
-    if (S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0) {
-        return startProgram(path, request);
-    }
-    if (S_ISREG(info.st_mode) && looksLikeProgram(path)) {
-        return AccessDenied;
-    }
-    return openWithDesktop(path, request);
+    return target.program.empty() ? target.code : startProgram(target.program, request);
 }
 
 }  // namespace platform

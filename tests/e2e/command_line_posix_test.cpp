@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/desktop_handlers.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 
@@ -29,7 +30,7 @@ TEST(CommandLine, OptionsPrintWrongArgumentsAndMissingDisplaysAreRefused) {
     };
     const std::vector<Case> cases{
         {{"--version"}, {}, 0, "opalist 1.4.4\n", ""},
-        {{"--help"}, {}, 0, "Usage: opalist [--help | --version]\n", ""},
+        {{"--help"}, {}, 0, "Usage: opalist [--help | --version | --check [FILE]]\n", ""},
         {{"-x"}, {}, 2, "", "unknown argument \"-x\""},
         {{"--version", "now"}, {}, 2, "", "unknown argument \"now\""},
         {{"/min"}, {}, 2, "", "unknown argument \"/min\""},
@@ -90,6 +91,171 @@ TEST(CommandLine, APlatformPluginThatCannotLoadIsReportedWithQtsReason) {
         << run.err;
     EXPECT_NE(run.err.find("libQt6XcbQpX.so.6"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("DISPLAY"), std::string::npos) << run.err;
+}
+
+// "--check" on a list of every kind of entry, in both languages: each entry's split, what it
+// would open and its verdict, the count of failures and the exit status; nothing is launched
+// and no file is written.
+class Check : public testing::Test {
+  protected:
+    Check() {
+        fs::copy_file(OPALIST_PROGRAM, dir.path() / "opalist");
+        fs::create_directory(bin);
+        std::ofstream(bin / "tool") << "#!/bin/sh\ntouch '" << dir.file("tool-ran") << "'\n";
+        fs::permissions(bin / "tool", fs::perms::owner_all);
+        std::ofstream(dir.path() / "notes.txt") << "notes\n";
+        std::ofstream(dir.path() / "picture.png") << "\x89PNG\r\n\x1a\n";
+        fs::create_directory(dir.path() / "My Files");
+        std::ofstream(dir.path() / "My Files" / "plan.txt") << "plan\n";
+    }
+
+    static std::string listNotation(std::string path) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
+    std::string entry(const std::string& name) const { return listNotation(dir.file(name)); }
+
+    void writeSettings(const fs::path& file, const std::string& language,
+                       const std::vector<std::string>& entries) const {
+        std::ofstream out(file, std::ios::binary);
+        out << "<01100>\r\n10\r\n" << language << "\r\n";
+        for (const std::string& line : entries) {
+            out << line << "\r\n";
+        }
+    }
+
+    testing_support::ProgramResult check(const std::vector<std::string>& args) const {
+        std::vector<std::string> env{"USER=e2e", "LC_ALL=C.UTF-8",
+                                     "PATH=" + bin.string() + ":/usr/bin:/bin"};
+        const std::vector<std::string> xdg = desktop.environment();
+        env.insert(env.end(), xdg.begin(), xdg.end());
+        return testing_support::runProgram(dir.path() / "opalist", args, env,
+                                           std::chrono::seconds(20));
+    }
+
+    testing_support::TempDir dir;
+    fs::path bin = dir.path() / "bin";
+    testing_support::TestDesktop desktop{OPALIST_TEST_PROBE};
+};
+
+TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
+    const std::string tool = (bin / "tool").string();
+    writeSettings(dir.path() / "opalist e2e.ini", "EN",
+                  {"tool /-x /--name=value /\\home\\eva\\a.txt /plain", "nosuchtool /-v",
+                   "\\no\\such\\folder\\tool", entry("notes.txt"), entry("picture.png"),
+                   "https:\\\\example.org\\", "'" + entry("My Files/plan.txt") + "'", "",
+                   "tool /--title='My Clock' /-v"});
+    const auto before = std::distance(fs::directory_iterator(dir.path()), {});
+
+    const testing_support::ProgramResult run = check({"--check"});
+
+    const std::string d = dir.path().string();
+    std::string handlers;  // the folder of the test desktop's handlers
+    for (const std::string& variable : desktop.environment()) {
+        if (variable.rfind("XDG_DATA_HOME=", 0) == 0) {
+            handlers = variable.substr(variable.find('=') + 1) + "/applications/";
+        }
+    }
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string notes = entry("notes.txt");
+    const std::string png = entry("picture.png");
+    const std::string plan = entry("My Files/plan.txt");
+    const std::vector<std::string> expected{
+        "Settings file: " + d + "/opalist e2e.ini",
+        "1. tool /-x /--name=value /\\home\\eva\\a.txt /plain",
+        "   file: tool",
+        "   argument 1: -x",
+        "   argument 2: --name=value",
+        "   argument 3: /home/eva/a.txt",
+        "   argument 4: plain",
+        "   opens with: " + tool,
+        "   verdict: ok",
+        "2. nosuchtool /-v",
+        "   file: nosuchtool",
+        "   verdict: File not found",
+        "3. \\no\\such\\folder\\tool",
+        "   file: \\no\\such\\folder\\tool",
+        "   verdict: Path not found",
+        "4. " + notes,
+        "   file: " + notes,
+        "   opens with: Opalist Probe (" + handlers + "opalist-probe.desktop)",
+        "   verdict: ok",
+        "5. " + png,
+        "   file: " + png,
+        "   verdict: No association for file extension",
+        "6. https:\\\\example.org\\",
+        "   file: https:\\\\example.org\\",
+        "   opens with: Opalist Web Probe (" + handlers + "opalist-web-probe.desktop)",
+        "   verdict: ok",
+        "7. \"" + plan + "\"",
+        "   file: " + plan,
+        "   opens with: Opalist Probe (" + handlers + "opalist-probe.desktop)",
+        "   verdict: ok",
+        "8. ",
+        "   verdict: empty: skipped at launch",
+        // The list drops one quote mark at each end of a parameter: the check shows the
+        // argument that the program would really get.
+        "9. tool /--title=\"My Clock\" /-v",
+        "   file: tool",
+        "   argument 1: --title=My Clock /-v",
+        "   opens with: " + tool,
+        "   verdict: ok",
+        "3 of 9 entries would fail",
+    };
+    EXPECT_EQ(linesOf(run.out), expected);
+    const auto after = std::distance(fs::directory_iterator(dir.path()), {});
+    EXPECT_EQ(after, before) << "no file written, no log";
+    EXPECT_FALSE(fs::exists(dir.path() / "tool-ran")) << "nothing launched";
+}
+
+TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
+    const fs::path czech = dir.path() / "czech.ini";
+    writeSettings(czech, "CS", {"nosuchtool"});
+    const fs::path nul = dir.path() / "nul.ini";
+    writeSettings(nul, "EN", {std::string("tool\0.txt", 9)});
+    const fs::path good = dir.path() / "good.ini";
+    writeSettings(good, "EN", {"tool", entry("notes.txt")});
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string outEnd;  // the report ends with it
+        std::string errHas;  // empty: no error line
+    };
+    const std::vector<Case> cases{
+        {{"--check", czech.string()},
+         1,
+         "   soubor: nosuchtool\n   výsledek: Soubor nenalezen\nSelhalo by 1 z 1 položek\n",
+         ""},
+        {{"--check", good.string()}, 0, "0 of 2 entries would fail\n", ""},
+        {{"--check", nul.string()},
+         1,
+         "1. tool\\x00.txt\n   file: tool\\x00.txt\n   verdict: The command line holds a NUL "
+         "character and was not launched\n1 of 1 entries would fail\n",
+         ""},
+        // No settings file yet: the list the program would start with is empty.
+        {{"--check"},
+         0,
+         "(not made yet: the launch list is empty)\n0 of 0 entries would fail\n",
+         ""},
+        {{"--check", dir.file("missing.ini")}, 2, "", "missing.ini: there is no such file"},
+        {{"--check", dir.file("My Files")}, 2, "", "is not a regular file that can be read"},
+        {{"--check", good.string(), "now"}, 2, "", "unknown argument \"now\""},
+    };
+    for (const Case& c : cases) {
+        const testing_support::ProgramResult run = check(c.args);
+        const std::string what = c.args.size() > 1 ? c.args[1] : c.args[0];
+        EXPECT_EQ(run.status, c.status) << what << "\n" << run.out << run.err;
+        ASSERT_GE(run.out.size(), c.outEnd.size()) << what;
+        EXPECT_EQ(run.out.substr(run.out.size() - c.outEnd.size()), c.outEnd) << what;
+        if (c.errHas.empty()) {
+            EXPECT_EQ(run.err, "") << what;
+        } else {
+            EXPECT_EQ(linesOf(run.err).size(), 1u) << what << "\n" << run.err;
+            EXPECT_NE(run.err.find(c.errHas), std::string::npos) << what << "\n" << run.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir.path() / "opalist e2e.ini")) << "the check wrote no settings";
 }
 
 }  // namespace

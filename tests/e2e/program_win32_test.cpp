@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -201,6 +202,103 @@ TEST(Program, AnEntryHoldingANulIsRefusedAndLogged) {
               std::string::npos)
         << readFile(p.log);
     EXPECT_FALSE(waitFor([&] { return fs::exists(p.probeOut); }, 2)) << "the probe ran";
+}
+
+// Runs the program with arguments and its standard output and error on one pipe, as a
+// console's user who redirects them would; the exit code, or -1 when it did not end in time.
+int runWithOutput(const fs::path& exe, const std::wstring& arguments, std::string& output) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    if (!CreatePipe(&read, &write, &inherit, 0)) {
+        return -2;
+    }
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
+    SetEnvironmentVariableW(L"UserName", L"e2e");
+    const BOOL started =
+        CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                       nullptr, exe.parent_path().wstring().c_str(), &startup, &process);
+    CloseHandle(write);
+    if (!started) {
+        CloseHandle(read);
+        return -2;
+    }
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        output.append(buffer, got);
+    }
+    CloseHandle(read);
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return static_cast<int>(code);
+}
+
+bool holds(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothing) {
+    Program p;
+    writeFile(p.dir.path() / "notes.ini", "[notes]\r\n");
+    writeFile(p.dir.path() / "notes.unknownkind", "notes\r\n");
+    writeFile(p.settings, "<01100>\r\n3\r\nEN\r\n'" + p.probe.string() +
+                              "' /min  /log:x y\r\nno-such-program.exe\r\n"
+                              "C:\\no\\such\\folder\\tool.exe\r\n" +
+                              (p.dir.path() / "notes.ini").string() +
+                              "\r\nhttp:\\\\example.org\\\r\n" +
+                              (p.dir.path() / "notes.unknownkind").string() + "\r\n\r\n");
+    const fs::path czech = p.dir.path() / "czech.ini";
+    writeFile(czech, "<01100>\r\n3\r\nCS\r\nno-such-program.exe\r\n");
+
+    std::string out;
+    EXPECT_EQ(runWithOutput(p.exe, L"--check", out), 1) << out;
+    const std::string probe = p.probe.string();
+    EXPECT_TRUE(holds(out, "   file: " + probe +
+                               "\n   argument 1: /min\n   argument 2: /log:x\n"
+                               "   argument 3: y\n   opens with: " +
+                               probe + "\n   verdict: ok\n"))
+        << out;
+    EXPECT_TRUE(holds(out,
+                      "2. no-such-program.exe\n   file: no-such-program.exe\n"
+                      "   verdict: File not found\n"))
+        << out;
+    EXPECT_TRUE(holds(out, "tool.exe\n   verdict: Path not found\n")) << out;
+    EXPECT_TRUE(holds(out, "notes.ini\n   opens with: ")) << out;
+    EXPECT_TRUE(holds(out, "org\\\n   opens with: ")) << out;
+    EXPECT_TRUE(holds(out, "notes.unknownkind\n   verdict: No association for file extension\n"))
+        << out;
+    EXPECT_TRUE(
+        holds(out, "7. \n   verdict: empty: skipped at launch\n3 of 7 entries would fail\n"))
+        << out;
+    EXPECT_FALSE(fs::exists(p.probeOut)) << "nothing launched";
+    EXPECT_FALSE(fs::exists(p.log)) << "nothing logged";
+
+    std::string czechOut;
+    EXPECT_EQ(runWithOutput(p.exe, L"--check \"" + czech.wstring() + L"\"", czechOut), 1);
+    EXPECT_TRUE(holds(czechOut, "   výsledek: Soubor nenalezen\nSelhalo by 1 z 1 položek\n"))
+        << czechOut;
+
+    for (const auto& [arguments, status, part] :
+         {std::tuple{L"--check C:\\no-such.ini", 2, "there is no such file"},
+          std::tuple{L"--check a b", 2, "unknown argument \"b\""},
+          std::tuple{L"--version", 0, "palist 1.4.4\n"},
+          std::tuple{L"--help", 0, "--check [FILE]"}}) {
+        std::string answer;
+        EXPECT_EQ(runWithOutput(p.exe, arguments, answer), status) << answer;
+        EXPECT_TRUE(holds(answer, part)) << answer;
+    }
 }
 
 }  // namespace

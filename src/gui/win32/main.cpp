@@ -4,7 +4,11 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
+#include "app/command_options.h"
 #include "app/dialog.h"
+#include "gui/win32/command_answer.h"
 #include "gui/win32/exit_when_shown.h"
 
 namespace {
@@ -21,6 +25,10 @@ LRESULT CALLBACK watchPainting(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 int main() {
+    if (const std::optional<CommandAnswer> answer =
+            answerCommandLine(gui::win32::commandLineArguments())) {
+        return gui::win32::deliver(*answer);
+    }
     gui::win32::FrontEnd frontEnd;
     tk::Application& app = frontEnd.app();
     Dialog dialog(app, platformServices());

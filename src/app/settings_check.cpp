@@ -1,0 +1,66 @@
+#include "app/settings_check.h"
+
+#include <utility>
+
+#include "app/file_location.h"
+#include "app/settings_file.h"
+#include "platform/file_ownership.h"
+#include "platform/text_file.h"
+
+namespace {
+
+// Why a file that is there cannot be checked, for the one error line.
+std::string unreadableReason(const std::string& path, bool opened) {
+    switch (platform::checkFile(path).ownership) {
+        case platform::Ownership::OtherOwner:
+            return "it belongs to another user";
+        case platform::Ownership::WritableByOthers:
+            return "other users can change it";
+        case platform::Ownership::SeveralNames:
+            return "it is another file too (a hard link)";
+        case platform::Ownership::ForeignLink:
+            return "it is a link that another user controls";
+        default:
+            return opened ? "it could not be read to its end"
+                          : "it is not a regular file that can be read";
+    }
+}
+
+}  // namespace
+
+CheckOutcome checkSettingsFile(const Services& services, const std::string& namedFile,
+                               const launch::Planner& plan) {
+    const std::string path =
+        !namedFile.empty() ? namedFile
+        : !services.carriedSettings.empty()
+            ? services.carriedSettings
+            : settingsFilePath(services.filesFolder(), services.process, services.pathSeparator);
+    const std::string program = services.process.name;
+    const platform::ReadResult read = platform::readLines(path);
+    if (!read.complete) {
+        return {
+            {},
+            program + ": cannot check " + path + ": " + unreadableReason(path, read.opened) + "\n",
+            2};
+    }
+    if (!read.opened && !namedFile.empty()) {
+        return {{}, program + ": cannot check " + path + ": there is no such file\n", 2};
+    }
+    settings::FileText file = settings::splitFile(read.lines);
+    std::vector<std::string> entries;
+    entries.reserve(file.entries.size());
+    for (std::string& entry : file.entries) {
+        entries.push_back(settings::entryFromFile(std::move(entry)));
+    }
+    const bool english = !settings::isCzech(file.language);
+    std::string out = english ? "Settings file: " : "Soubor nastavení: ";
+    out += path;
+    if (!read.opened) {
+        out += english ? " (not made yet: the launch list is empty)"
+                       : " (zatím neexistuje: seznam je prázdný)";
+    }
+    out += '\n';
+    const launch::ListCheck check =
+        launch::checkEntries(entries, english, services.pathSeparator, plan);
+    return {out + check.report, {}, check.failures > 0 ? 1 : 0};
+}
