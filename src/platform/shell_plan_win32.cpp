@@ -16,23 +16,13 @@
 
 #include "platform/argument_split.h"
 #include "platform/shell.h"
+#include "platform/web_address.h"
 #include "platform/win32_text.h"
 
 namespace platform {
 namespace {
 
 using namespace shell_code;
-
-bool isWebAddress(const std::string& file) {
-    const auto colon = file.find(':');
-    if (colon == std::string::npos || colon < 2 ||
-        !std::isalpha(static_cast<unsigned char>(file[0]))) {
-        return false;
-    }
-    return std::all_of(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-    });
-}
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),

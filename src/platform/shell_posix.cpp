@@ -21,23 +21,12 @@
 #include "platform/detached_spawn.h"
 #include "platform/program_arguments.h"
 #include "platform/shell.h"
+#include "platform/web_address.h"
 
 namespace platform {
 namespace {
 
 using namespace shell_code;
-
-// A scheme of two or more characters and a colon, so that a drive letter is no scheme.
-bool isWebAddress(const std::string& file) {
-    const auto colon = file.find(':');
-    if (colon == std::string::npos || colon < 2 ||
-        !std::isalpha(static_cast<unsigned char>(file[0]))) {
-        return false;
-    }
-    return std::all_of(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-    });
-}
 
 // The first executable of that name on PATH; failing that, the first other file of that name.
 std::optional<std::string> findOnPath(const std::string& name) {
