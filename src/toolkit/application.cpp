@@ -18,18 +18,6 @@ bool Application::dispatch(const std::function<void()>& event) {
     return !ended_;
 }
 
-Answer dismissedAnswer(Buttons buttons) {
-    switch (buttons) {
-        case Buttons::YesNo:
-            return Answer::No;
-        case Buttons::YesNoCancel:
-            return Answer::Cancel;
-        case Buttons::Ok:
-            break;
-    }
-    return Answer::Ok;
-}
-
 Answer Application::messageBox(const MessageBox& box) {
     checkRunning();
     const Answer answer = backend_.showMessageBox(box);

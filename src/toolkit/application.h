@@ -9,29 +9,14 @@
 // (a timer tick under a modal box that ends the program, say).
 
 #include <functional>
-#include <string>
 #include <vector>
+
+#include "toolkit/message_box.h"
 
 namespace tk {
 
 class Timer;
 class Window;
-
-enum class Icon { Question, Information, Exclamation };
-enum class Buttons { Ok, YesNo, YesNoCancel };
-enum class Answer { Ok, Yes, No, Cancel };
-
-// The answer of a box left without a button (Esc, the close box, the end of the program): the
-// set's way out, No or Cancel, or OK when that is the only button.
-Answer dismissedAnswer(Buttons buttons);
-
-struct MessageBox {
-    std::string title;
-    std::string text;  // lines separated by LF
-    Icon icon = Icon::Information;
-    Buttons buttons = Buttons::Ok;
-    Answer defaultButton = Answer::Ok;
-};
 
 // Thrown by Application::end() and by every toolkit call made after the end.
 struct ProgramEnded {};

@@ -71,6 +71,13 @@ std::uint32_t lowerCodePoint(std::uint32_t cp) {
     return cp;
 }
 
+// Whether a surrogate pair, one character in two units, starts at this offset. A stray half of
+// a pair counts as a character of its own.
+bool pairAt(std::u16string_view text, std::size_t offset) {
+    return offset + 1 < text.size() && text[offset] >= 0xD800 && text[offset] <= 0xDBFF &&
+           text[offset + 1] >= 0xDC00 && text[offset + 1] <= 0xDFFF;
+}
+
 }  // namespace
 
 std::vector<std::string_view> characters(std::string_view text) {
@@ -102,6 +109,23 @@ std::string characterSubstring(std::string_view text, int start, int count) {
         ++position;
     }
     return result;
+}
+
+int utf16Offset(std::u16string_view text, int characters) {
+    std::size_t offset = 0;
+    for (int seen = 0; seen < characters && offset < text.size(); ++seen) {
+        offset += pairAt(text, offset) ? 2 : 1;
+    }
+    return static_cast<int>(offset);
+}
+
+int characterPosition(std::u16string_view text, int utf16Offset) {
+    int characters = 0;
+    for (std::size_t offset = 0; offset < text.size() && static_cast<int>(offset) < utf16Offset;
+         offset += pairAt(text, offset) ? 2 : 1) {
+        ++characters;
+    }
+    return characters;
 }
 
 std::string toLower(std::string_view text) {

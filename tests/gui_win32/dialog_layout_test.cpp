@@ -15,11 +15,11 @@
 
 #include "app/dialog.h"
 #include "gui/win32/layout_font.h"
-#include "gui/win32/units.h"
 #include "gui_win32/win32_driver.h"
 #include "platform/win32_text.h"
 #include "support/control_names.h"
 #include "support/temp_dir.h"
+#include "toolkit/pixels.h"
 #include "ui/view_err.h"
 
 namespace {
@@ -156,7 +156,7 @@ TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAtEveryUsualDpi
             layout.lfWeight = control.style().bold ? FW_BOLD : FW_NORMAL;
             const gui::win32::Font font(layout);
             const HGDIOBJ old = SelectObject(dc, font.get());
-            const gui::win32::PixelRect room = gui::win32::toPixels(control.geometry(), dpi);
+            const tk::PixelRect room = tk::toPixels(control.geometry(), dpi);
             TEXTMETRICW metrics{};
             GetTextMetricsW(dc, &metrics);
             EXPECT_LE(neededWidth(dc, control, dpi), room.width) << control.caption();

@@ -281,6 +281,39 @@ TEST(ToolkitText, CountsCharactersNotBytes) {
     EXPECT_EQ(tk::characterSubstring("Pokračovat", 5, 3), "čov");
 }
 
+// Native text controls count UTF-16 units; the toolkit counts characters. A character beyond
+// the Basic Multilingual Plane is two units, and a stray half of a pair one character.
+TEST(ToolkitText, CharacterPositionsAndUtf16OffsetsMapBothWays) {
+    struct Case {
+        std::u16string text;
+        std::vector<int> offsets;  // the offset of each character position, the end included
+    };
+    const std::vector<Case> cases = {
+        {u"", {0}},
+        {u"abč", {0, 1, 2, 3}},
+        {u"a\U0001F600b\u010D", {0, 1, 3, 4, 5}},  // a, emoji, b, č
+        {u"\U0001F600\U0001F600", {0, 2, 4}},
+        {u"a\xD83D", {0, 1, 2}},  // a high half at the end
+        {u"\xDE00"
+         u"a",
+         {0, 1, 2}},                         // a low half at the start
+        {u"\xD83D\xD83D\xDE00", {0, 1, 3}},  // a stray high half, then a pair
+    };
+    for (const Case& c : cases) {
+        for (int position = 0; position < static_cast<int>(c.offsets.size()); ++position) {
+            const int offset = c.offsets[static_cast<std::size_t>(position)];
+            EXPECT_EQ(tk::utf16Offset(c.text, position), offset) << position;
+            EXPECT_EQ(tk::characterPosition(c.text, offset), position) << offset;
+        }
+        // Positions past either end stay at that end.
+        const int characters = static_cast<int>(c.offsets.size()) - 1;
+        EXPECT_EQ(tk::utf16Offset(c.text, characters + 5), static_cast<int>(c.text.size()));
+        EXPECT_EQ(tk::utf16Offset(c.text, -1), 0);
+        EXPECT_EQ(tk::characterPosition(c.text, static_cast<int>(c.text.size()) + 5), characters);
+        EXPECT_EQ(tk::characterPosition(c.text, -1), 0);
+    }
+}
+
 // A pasted line break never splits what a text box holds, set by the user or the program.
 TEST(ToolkitText, TextBoxHoldsOneLine) {
     struct Case {

@@ -69,7 +69,7 @@ void ControlView::follow(const tk::Change& change) {
             }
             break;
         case tk::Property::Geometry:
-            widget_.setGeometry(toPixels(control_.geometry(), frontEnd_.scale()));
+            widget_.setGeometry(toQt(tk::toPixels(control_.geometry(), frontEnd_.dpi())));
             break;
         case tk::Property::Style:
             followStyle();
@@ -304,8 +304,9 @@ class TextBoxView final : public QLineEdit, public ControlView {
 
   private:
     void applySelection() {
-        const int start = utf16Offset(text(), box_.selStart());
-        const int end = utf16Offset(text(), box_.selStart() + box_.selLength());
+        const QString shown = text();
+        const int start = tk::utf16Offset(utf16(shown), box_.selStart());
+        const int end = tk::utf16Offset(utf16(shown), box_.selStart() + box_.selLength());
         if (end > start) {
             setSelection(start, end - start);
         } else {
@@ -315,8 +316,9 @@ class TextBoxView final : public QLineEdit, public ControlView {
     void reportSelection() {
         const int start = hasSelectedText() ? selectionStart() : cursorPosition();
         const int end = hasSelectedText() ? selectionEnd() : start;
-        const int first = characterPosition(text(), start);
-        const int length = characterPosition(text(), end) - first;
+        const QString shown = text();
+        const int first = tk::characterPosition(utf16(shown), start);
+        const int length = tk::characterPosition(utf16(shown), end) - first;
         user([this, first, length] { box_.selectionChangedByUser(first, length); }, false);
     }
 

@@ -1,41 +1,37 @@
 #pragma once
-// The start-up measurement hook of bench_startup: with OPALIST_EXIT_WHEN_SHOWN set in the
-// environment, the program writes "shown" once the watched window has been painted, and ends.
-// Header-only, so that the benchmark's minimal Qt program can use it without the front end.
+// The start-up measurement hook on Qt (see toolkit/exit_when_shown.h). A paint event is seen
+// before the widget paints: the window is on the screen once the event loop turns again, after
+// the painting and its flush. Header-only, so that the benchmark's minimal Qt program can use it
+// without the front end.
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QEvent>
 #include <QtCore/QObject>
 #include <QtCore/QTimer>
 #include <QtWidgets/QWidget>
-#include <cstdio>
-#include <cstdlib>
+
+#include "toolkit/exit_when_shown.h"
 
 namespace gui {
 
 class ExitWhenShown : public QObject {
   public:
-    // Watches the widget when the hook is asked for.
+    // Watches the widget when the hook is armed.
     explicit ExitWhenShown(QWidget& window) {
-        if (std::getenv("OPALIST_EXIT_WHEN_SHOWN") != nullptr) {
+        if (hook_.armed()) {
             window.installEventFilter(this);
         }
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            QTimer::singleShot(0, [] {
-                std::puts("shown");
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
+        if (event->type() == QEvent::Paint && hook_.armed()) {
+            QTimer::singleShot(0, this, [this] { hook_.shown(); });
         }
         return false;
     }
 
   private:
-    bool painted_ = false;
+    tk::ExitWhenShown hook_{[] { QCoreApplication::exit(0); }};
 };
 
 }  // namespace gui

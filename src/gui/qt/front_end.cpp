@@ -12,8 +12,8 @@
 
 #include "gui/qt/control_views.h"
 #include "gui/qt/text.h"
-#include "gui/qt/units.h"
 #include "gui/qt/window_view.h"
+#include "toolkit/pixels.h"
 
 namespace gui {
 
@@ -31,18 +31,6 @@ QMessageBox::Icon iconFor(tk::Icon icon) {
     return QMessageBox::Information;
 }
 
-QMessageBox::StandardButtons buttonsFor(tk::Buttons buttons) {
-    switch (buttons) {
-        case tk::Buttons::YesNo:
-            return QMessageBox::Yes | QMessageBox::No;
-        case tk::Buttons::YesNoCancel:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case tk::Buttons::Ok:
-            break;
-    }
-    return QMessageBox::Ok;
-}
-
 QMessageBox::StandardButton buttonFor(tk::Answer answer) {
     switch (answer) {
         case tk::Answer::Yes:
@@ -55,23 +43,6 @@ QMessageBox::StandardButton buttonFor(tk::Answer answer) {
             break;
     }
     return QMessageBox::Ok;
-}
-
-// The button pressed; a box left some other way (Esc, the close box) gives the set's way out.
-tk::Answer answerFor(QMessageBox::StandardButton pressed, tk::Buttons buttons) {
-    switch (pressed) {
-        case QMessageBox::Yes:
-            return tk::Answer::Yes;
-        case QMessageBox::No:
-            return tk::Answer::No;
-        case QMessageBox::Cancel:
-            return tk::Answer::Cancel;
-        case QMessageBox::Ok:
-            return tk::Answer::Ok;
-        default:
-            break;
-    }
-    return tk::dismissedAnswer(buttons);
 }
 
 // Lines are shown as written: the text gets the width of its longest line before Qt sizes the
@@ -89,9 +60,9 @@ void fitLongestLine(QMessageBox& box) {
     label->setMinimumWidth(width);
 }
 
-double screenScale() {
+double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return pixelsPerTwip(screen != nullptr ? screen->logicalDotsPerInch() : 96.0);
+    return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
 }
 
 }  // namespace
@@ -141,9 +112,11 @@ QFont layoutFont(const QFont& system, double scale) {
 }
 
 QtFrontEnd::QtFrontEnd()
-    : scale_(screenScale()),
+    : dpi_(screenDpi()),
       desktopFont_(QApplication::font()),
-      font_(layoutFont(desktopFont_, scale_)) {
+      font_(layoutFont(desktopFont_, dpi_ / tk::TwipsPerInch)),
+      views_(app_, mirroring_,
+             [this](tk::Window& window) { return std::make_unique<WindowView>(*this, window); }) {
     // The layout font becomes the application's, so that a widget laying out text before its own
     // font is set (a line edit does in its constructor) loads no other font. The windows Qt
     // shows of its own (message boxes, tooltips, a line edit's menu) keep the fonts they had:
@@ -153,26 +126,12 @@ QtFrontEnd::QtFrontEnd()
         QApplication::setFont(QApplication::font(className), className);
     }
     QGuiApplication::setFont(font_);
-    app_.onWindowCreated = [this](tk::Window& window) { windowCreated(window); };
-    app_.onWindowDestroyed = [this](tk::Window& window) {
-        if (auto found = views_.find(&window); found != views_.end()) {
-            const std::unique_ptr<WindowView> view = std::move(found->second);
-            views_.erase(found);
-        }
-    };
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
 
 QtFrontEnd::~QtFrontEnd() {
-    app_.onWindowCreated = nullptr;
-    app_.onWindowDestroyed = nullptr;
-    for (tk::Window* window : app_.windows()) {
-        window->onViewChange = nullptr;
-    }
-    // Emptied before the views go, so that nothing reached while Qt takes them down finds them.
-    auto views = std::move(views_);
-    views.clear();
+    views_.clear();
     for (auto& [timer, host] : timers_) {
         host->disconnect();
     }
@@ -180,34 +139,12 @@ QtFrontEnd::~QtFrontEnd() {
 }
 
 QWidget* QtFrontEnd::widget(const tk::Window& window) const {
-    const auto found = views_.find(&window);
-    return found == views_.end() ? nullptr : found->second.get();
+    return views_.find(window);
 }
 
 QWidget* QtFrontEnd::widget(const tk::Control& control) const {
-    const auto found = views_.find(&const_cast<tk::Control&>(control).window());
-    return found == views_.end() ? nullptr : found->second->widgetOf(control);
-}
-
-void QtFrontEnd::windowCreated(tk::Window& window) {
-    window.onViewChange = [this, &window](tk::WindowProperty property) {
-        windowChanged(window, property);
-    };
-}
-
-// A window's widgets are built when it is first shown: by then its controls exist (a window
-// announces itself before the controls of its class are made).
-void QtFrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) {
-    auto found = views_.find(&window);
-    if (found == views_.end()) {
-        if (property != tk::WindowProperty::Visible || !window.visible()) {
-            return;
-        }
-        mirror([&] {
-            found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
-        });
-    }
-    mirror([&] { found->second->follow(property); });
+    const WindowView* view = views_.find(const_cast<tk::Control&>(control).window());
+    return view == nullptr ? nullptr : view->widgetOf(control);
 }
 
 void QtFrontEnd::focusChanged(QWidget* now) {
@@ -256,14 +193,19 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
         const tk::Window* shown = app_.firstShownWindow();
         owner = shown != nullptr ? widget(*shown) : nullptr;
     }
-    QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttonsFor(box.buttons),
-                       owner);
+    QMessageBox::StandardButtons buttons;
+    for (const tk::Answer button : tk::buttonsOf(box.buttons)) {
+        buttons |= buttonFor(button);
+    }
+    QMessageBox dialog(iconFor(box.icon), toQt(box.title), toQt(box.text), buttons, owner);
     dialog.setTextFormat(Qt::PlainText);
     dialog.ensurePolished();  // takes its own font, which the text is measured in
     fitLongestLine(dialog);
-    dialog.setDefaultButton(buttonFor(box.defaultButton));
+    dialog.setDefaultButton(buttonFor(tk::buttonsOf(box.buttons)[tk::defaultPlace(box)]));
     dialog.exec();
-    return answerFor(dialog.standardButton(dialog.clickedButton()), box.buttons);
+    const QMessageBox::StandardButton pressed = dialog.standardButton(dialog.clickedButton());
+    return tk::answerOf(box.buttons,
+                        [pressed](tk::Answer button) { return buttonFor(button) == pressed; });
 }
 
 // Every window goes and every event loop ends, the nested ones of open message boxes too.

@@ -19,6 +19,7 @@
 #include "toolkit/mirroring.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "toolkit/window_views.h"
 
 class QTimer;
 class QWidget;
@@ -40,7 +41,8 @@ class QtFrontEnd final : public QObject, private tk::Backend {
     QWidget* widget(const tk::Window& window) const;
     QWidget* widget(const tk::Control& control) const;
 
-    double scale() const { return scale_; }
+    // The screen's logical DPI, which twips are scaled by.
+    double dpi() const { return dpi_; }
     // The font every control is drawn in (bold where its style says so).
     const QFont& font() const { return font_; }
 
@@ -57,17 +59,15 @@ class QtFrontEnd final : public QObject, private tk::Backend {
     tk::Answer showMessageBox(const tk::MessageBox& box) override;
     void programEnded() override;
 
-    void windowCreated(tk::Window& window);
-    void windowChanged(tk::Window& window, tk::WindowProperty property);
     void focusChanged(QWidget* now);
 
     tk::Application app_{*this};
-    double scale_;
+    double dpi_;
     QFont desktopFont_;
     QFont font_;
     tk::Mirroring mirroring_{app_};
     std::unordered_map<tk::Timer*, std::unique_ptr<QTimer>> timers_;
-    std::unordered_map<const tk::Window*, std::unique_ptr<WindowView>> views_;
+    tk::WindowViews<WindowView> views_;
 };
 
 // The font for a layout measured in twips: the system's family at the largest size up to 8

@@ -4,24 +4,6 @@
 
 namespace gui {
 
-int utf16Offset(const QString& text, int characters) {
-    int offset = 0;
-    for (int seen = 0; seen < characters && offset < text.size(); ++seen) {
-        offset += text.at(offset).isHighSurrogate() && offset + 1 < text.size() ? 2 : 1;
-    }
-    return offset;
-}
-
-int characterPosition(const QString& text, int utf16Offset) {
-    int characters = 0;
-    for (int i = 0; i < utf16Offset && i < text.size(); ++i) {
-        if (!text.at(i).isLowSurrogate()) {
-            ++characters;
-        }
-    }
-    return characters;
-}
-
 QString withoutAccessKeys(const QString& caption) {
     QString plain;
     plain.reserve(caption.size());

@@ -1,9 +1,10 @@
 #pragma once
-// Text between the toolkit and Qt: UTF-8 strings, character positions (the toolkit counts code
-// points, Qt counts UTF-16 units), captions whose "&" marks an access key, and the character
-// code of a key press.
+// Text between the toolkit and Qt: UTF-8 strings, the UTF-16 units that the toolkit's character
+// positions map to, captions whose "&" marks an access key, and the character code of a key
+// press.
 
 #include <QtCore/QString>
+#include <QtCore/QStringView>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,10 @@ inline std::string fromQt(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// The UTF-16 offset of a character position, and back.
-int utf16Offset(const QString& text, int characters);
-int characterPosition(const QString& text, int utf16Offset);
+// The UTF-16 units of a string, for the toolkit's character positions.
+inline std::u16string_view utf16(const QString& text) {
+    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
 
 // A caption for a widget that cannot show an access key: "&" marks dropped, "&&" kept as "&".
 QString withoutAccessKeys(const QString& caption);

@@ -34,8 +34,8 @@ WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
     : QWidget(nullptr, flagsFor(window.frameKind())), frontEnd_(frontEnd), window_(window) {
     setFont(frontEnd_.font());
     if (window.frameKind() == tk::FrameKind::Sizable && window.minimumWidth() > 0) {
-        setMinimumSize(clientPixels(window.frameKind(), window.minimumWidth(),
-                                    window.minimumHeight(), frontEnd_.scale()));
+        setMinimumSize(toQt(tk::clientPixels(window.frameKind(), window.minimumWidth(),
+                                             window.minimumHeight(), frontEnd_.dpi())));
     }
     build(window_, this);
     orderTabs();
@@ -47,9 +47,6 @@ WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
-    for (tk::Control* control : unbuilt_) {
-        control->onViewChange = nullptr;
-    }
 }
 
 void WindowView::build(tk::Container& container, QWidget* parent) {
@@ -57,7 +54,12 @@ void WindowView::build(tk::Container& container, QWidget* parent) {
         if (control->visible()) {
             buildView(*control, parent);
         } else {
-            buildWhenShown(*control, parent);
+            unbuilt_.buildWhenShown(*control, [this, parent](tk::Control& shown) {
+                frontEnd_.mirror([&] {
+                    buildView(shown, parent);
+                    orderTabs();
+                });
+            });
         }
     }
 }
@@ -71,27 +73,6 @@ void WindowView::buildView(tk::Control& control, QWidget* parent) {
         view->widget().lower();
         build(static_cast<tk::Frame&>(control), &view->widget());
     }
-}
-
-// A hidden control (say the setup area of a countdown start) costs nothing until it is first
-// shown; its view then mirrors the state the control holds at that moment.
-void WindowView::buildWhenShown(tk::Control& control, QWidget* parent) {
-    unbuilt_.insert(&control);
-    control.onViewChange = [this, &control, parent](const tk::Change& change) {
-        if (change.property == tk::Property::Destroyed) {
-            unbuilt_.erase(&control);
-        } else if (change.property == tk::Property::Visible && control.visible()) {
-            // The view replaces this hook: nothing captured is touched after it is built.
-            WindowView& self = *this;
-            tk::Control& shown = control;
-            QWidget* const into = parent;
-            self.unbuilt_.erase(&shown);
-            self.frontEnd_.mirror([&] {
-                self.buildView(shown, into);
-                self.orderTabs();
-            });
-        }
-    };
 }
 
 // The widgets built so far take the window's tab order.
@@ -115,7 +96,8 @@ QWidget* WindowView::widgetOf(const tk::Control& control) const {
 }
 
 QSize WindowView::modelClientSize() const {
-    return clientPixels(window_.frameKind(), window_.width(), window_.height(), frontEnd_.scale());
+    return toQt(
+        tk::clientPixels(window_.frameKind(), window_.width(), window_.height(), frontEnd_.dpi()));
 }
 
 void WindowView::follow(tk::WindowProperty property) {
@@ -182,7 +164,7 @@ void WindowView::resizeEvent(QResizeEvent* event) {
         size == modelClientSize()) {
         return;
     }
-    const auto [width, height] = outerTwips(window_.frameKind(), size, frontEnd_.scale());
+    const auto [width, height] = tk::outerTwips(window_.frameKind(), fromQt(size), frontEnd_.dpi());
     frontEnd_.user([this, width, height] { window_.resizedByUser(width, height); });
 }
 

@@ -7,8 +7,8 @@
 #include <QtWidgets/QWidget>
 #include <deque>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "toolkit/unbuilt_controls.h"
 #include "toolkit/window.h"
 
 namespace gui {
@@ -36,7 +36,6 @@ class WindowView final : public QWidget {
   private:
     void build(tk::Container& container, QWidget* parent);
     void buildView(tk::Control& control, QWidget* parent);
-    void buildWhenShown(tk::Control& control, QWidget* parent);
     void orderTabs();
     void keyPressed(const QKeyEvent& event);
     QSize modelClientSize() const;
@@ -44,8 +43,7 @@ class WindowView final : public QWidget {
     QtFrontEnd& frontEnd_;
     tk::Window& window_;
     std::unordered_map<const tk::Control*, ControlView*> views_;
-    // Controls hidden so far, whose views are not built yet.
-    std::unordered_set<tk::Control*> unbuilt_;
+    tk::UnbuiltControls unbuilt_;
     // Sizes asked for by the program whose resize events may still be on their way.
     std::deque<QSize> pendingSizes_;
     bool placed_ = false;

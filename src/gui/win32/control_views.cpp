@@ -9,11 +9,12 @@
 
 #include "gui/win32/front_end.h"
 #include "gui/win32/text.h"
-#include "gui/win32/units.h"
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
+#include "toolkit/pixels.h"
 #include "toolkit/placement.h"
+#include "toolkit/text.h"
 
 namespace gui::win32 {
 
@@ -73,7 +74,7 @@ void ControlView::detach() {
 }
 
 RECT ControlView::area() const {
-    const PixelRect rect = toPixels(tk::placeInWindow(control_), owner_.dpi());
+    const tk::PixelRect rect = tk::toPixels(tk::placeInWindow(control_), owner_.dpi());
     return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
@@ -456,9 +457,9 @@ class TextBoxView final : public ControlView {
 
   private:
     void applySelection() {
-        const std::wstring text = textOf(hwnd());
-        const int start = utf16Offset(text, box_.selStart());
-        const int end = utf16Offset(text, box_.selStart() + box_.selLength());
+        const std::u16string text = utf16(textOf(hwnd()));
+        const int start = tk::utf16Offset(text, box_.selStart());
+        const int end = tk::utf16Offset(text, box_.selStart() + box_.selLength());
         SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(start), end);
     }
     void reportSelection() {
@@ -466,9 +467,9 @@ class TextBoxView final : public ControlView {
         DWORD end = 0;
         SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
-        const std::wstring text = textOf(hwnd());
-        const int first = characterPosition(text, static_cast<int>(start));
-        const int length = characterPosition(text, static_cast<int>(end)) - first;
+        const std::u16string text = utf16(textOf(hwnd()));
+        const int first = tk::characterPosition(text, static_cast<int>(start));
+        const int length = tk::characterPosition(text, static_cast<int>(end)) - first;
         user([this, first, length] { box_.selectionChangedByUser(first, length); }, false);
     }
 

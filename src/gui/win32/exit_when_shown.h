@@ -1,35 +1,29 @@
 #pragma once
-// The start-up measurement hook of bench_startup: with OPALIST_EXIT_WHEN_SHOWN set in the
-// environment, the program writes "shown" once the watched window and its controls have been
-// painted, and ends. Header-only and needing nothing but user32, so that the benchmark's
-// minimal Win32 program can use it as it is.
+// The start-up measurement hook on Win32 (see toolkit/exit_when_shown.h). Header-only and
+// needing nothing but user32 and gdi32, so that the benchmark's minimal Win32 program can use it
+// as it is.
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include "toolkit/exit_when_shown.h"
 
 namespace gui::win32 {
 
 class ExitWhenShown {
   public:
-    ExitWhenShown() : armed_(std::getenv("OPALIST_EXIT_WHEN_SHOWN") != nullptr) {}
-
-    // Called after the window has handled a WM_PAINT.
+    // Called after the window has handled a WM_PAINT: its controls are painted at once and the
+    // drawing is flushed before the window counts as shown.
     void painted(HWND window) {
-        if (!armed_) {
+        if (!hook_.armed()) {
             return;
         }
-        armed_ = false;
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         GdiFlush();
-        std::puts("shown");
-        std::fflush(stdout);
-        PostQuitMessage(0);
+        hook_.shown();
     }
 
   private:
-    bool armed_;
+    tk::ExitWhenShown hook_{[] { PostQuitMessage(0); }};
 };
 
 }  // namespace gui::win32

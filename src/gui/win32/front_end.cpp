@@ -37,44 +37,31 @@ UINT buttonsFor(tk::Buttons buttons) {
     return MB_OK;
 }
 
-// The default button by its place in the set: Yes, No, Cancel; OK alone.
-UINT defaultFor(tk::Answer answer) {
-    switch (answer) {
-        case tk::Answer::No:
-            return MB_DEFBUTTON2;
-        case tk::Answer::Cancel:
-            return MB_DEFBUTTON3;
-        case tk::Answer::Ok:
-        case tk::Answer::Yes:
-            break;
-    }
-    return MB_DEFBUTTON1;
+// The default button by its place in the set.
+UINT defaultFor(const tk::MessageBox& box) {
+    constexpr UINT byPlace[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
+    return byPlace[tk::defaultPlace(box)];
 }
 
-// The button pressed; a box left some other way (Esc, the close box, the end of the program)
-// gives the set's way out.
-tk::Answer answerFor(int pressed, tk::Buttons buttons) {
-    switch (pressed) {
-        case IDYES:
-            return tk::Answer::Yes;
-        case IDNO:
-            return tk::Answer::No;
-        case IDCANCEL:
-            if (buttons == tk::Buttons::YesNoCancel) {
-                return tk::Answer::Cancel;
-            }
-            break;
-        case IDOK:
-            return tk::Answer::Ok;
-        default:
+int idFor(tk::Answer answer) {
+    switch (answer) {
+        case tk::Answer::Yes:
+            return IDYES;
+        case tk::Answer::No:
+            return IDNO;
+        case tk::Answer::Cancel:
+            return IDCANCEL;
+        case tk::Answer::Ok:
             break;
     }
-    return tk::dismissedAnswer(buttons);
+    return IDOK;
 }
 
 }  // namespace
 
-FrontEnd::FrontEnd() {
+FrontEnd::FrontEnd()
+    : views_(app_, mirroring_,
+             [this](tk::Window& window) { return std::make_unique<WindowView>(*this, window); }) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     WindowView::registerClass();
@@ -87,26 +74,9 @@ FrontEnd::FrontEnd() {
     RegisterClassExW(&hiddenClass);
     hiddenOwner_ = CreateWindowExW(0, HiddenClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), this);
-
-    app_.onWindowCreated = [this](tk::Window& window) {
-        window.onViewChange = [this, &window](tk::WindowProperty property) {
-            windowChanged(window, property);
-        };
-    };
-    app_.onWindowDestroyed = [this](tk::Window& window) {
-        if (auto found = views_.find(&window); found != views_.end()) {
-            const std::unique_ptr<WindowView> view = std::move(found->second);
-            views_.erase(found);
-        }
-    };
 }
 
 FrontEnd::~FrontEnd() {
-    app_.onWindowCreated = nullptr;
-    app_.onWindowDestroyed = nullptr;
-    for (tk::Window* window : app_.windows()) {
-        window->onViewChange = nullptr;
-    }
     mirroring_
         .stopForGood();  // nothing the native windows report while they go reaches the program
     views_.clear();
@@ -121,13 +91,13 @@ FrontEnd::~FrontEnd() {
 }
 
 HWND FrontEnd::hwnd(const tk::Window& window) const {
-    const auto found = views_.find(&window);
-    return found == views_.end() ? nullptr : found->second->hwnd();
+    const WindowView* view = views_.find(window);
+    return view == nullptr ? nullptr : view->hwnd();
 }
 
 HWND FrontEnd::hwnd(const tk::Control& control) const {
-    const auto found = views_.find(&const_cast<tk::Control&>(control).window());
-    return found == views_.end() ? nullptr : found->second->hwndOf(control);
+    const WindowView* view = views_.find(const_cast<tk::Control&>(control).window());
+    return view == nullptr ? nullptr : view->hwndOf(control);
 }
 
 int FrontEnd::run() {
@@ -140,21 +110,6 @@ int FrontEnd::run() {
         DispatchMessageW(&message);
     }
     return 0;
-}
-
-// A window's native windows are built when it is first shown: by then its controls exist (a
-// window announces itself before the controls of its class are made).
-void FrontEnd::windowChanged(tk::Window& window, tk::WindowProperty property) {
-    auto found = views_.find(&window);
-    if (found == views_.end()) {
-        if (property != tk::WindowProperty::Visible || !window.visible()) {
-            return;
-        }
-        mirror([&] {
-            found = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
-        });
-    }
-    mirror([&] { found->second->follow(property); });
 }
 
 void FrontEnd::timerChanged(tk::Timer& timer) {
@@ -218,14 +173,15 @@ tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
     if (owner != nullptr) {
         SetForegroundWindow(owner);
     }
-    const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box.defaultButton) |
+    const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box) |
                        MB_SETFOREGROUND | (owner == nullptr ? MB_TASKMODAL : 0);
     const int pressed = MessageBoxW(owner, platform::win32::wide(box.text).c_str(),
                                     platform::win32::wide(box.title).c_str(), style);
     for (HWND other : others) {
         EnableWindow(other, TRUE);
     }
-    return answerFor(pressed, box.buttons);
+    return tk::answerOf(box.buttons,
+                        [pressed](tk::Answer button) { return idFor(button) == pressed; });
 }
 
 // Every window is hidden and every message loop ends: the nested loops of open message boxes

@@ -23,6 +23,7 @@
 #include "toolkit/mirroring.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "toolkit/window_views.h"
 
 namespace gui::win32 {
 
@@ -62,7 +63,6 @@ class FrontEnd final : private tk::Backend {
     tk::Answer showMessageBox(const tk::MessageBox& box) override;
     void programEnded() override;
 
-    void windowChanged(tk::Window& window, tk::WindowProperty property);
     void timerFired(UINT_PTR id);
     static LRESULT CALLBACK hiddenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -72,7 +72,7 @@ class FrontEnd final : private tk::Backend {
     UINT_PTR nextTimerId_ = 1;
     std::unordered_map<tk::Timer*, UINT_PTR> timerIds_;
     std::unordered_map<UINT_PTR, tk::Timer*> timers_;
-    std::unordered_map<const tk::Window*, std::unique_ptr<WindowView>> views_;
+    tk::WindowViews<WindowView> views_;
 };
 
 }  // namespace gui::win32

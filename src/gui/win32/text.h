@@ -1,16 +1,17 @@
 #pragma once
-// Text between the toolkit and Win32: character positions (the toolkit counts code points, the
-// wide-character API counts UTF-16 units), the access key that "&" marks in a caption, and the
-// character code of a typed character.
+// Text between the toolkit and Win32: the wide-character API's text as UTF-16 (for the
+// toolkit's character positions), the access key that "&" marks in a caption, and the character
+// code of a typed character.
 
 #include <string>
 #include <string_view>
 
 namespace gui::win32 {
 
-// The UTF-16 offset of a character position, and back.
-int utf16Offset(std::wstring_view text, int characters);
-int characterPosition(std::wstring_view text, int utf16Offset);
+// The wide-character API's text (UTF-16 on Windows) as the toolkit's UTF-16 units.
+inline std::u16string utf16(std::wstring_view text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 // The letter in lower case, as the system folds it (Czech letters too).
 wchar_t lowerCase(wchar_t letter);

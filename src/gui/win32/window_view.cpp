@@ -7,7 +7,6 @@
 #include "gui/win32/control_views.h"
 #include "gui/win32/front_end.h"
 #include "gui/win32/text.h"
-#include "gui/win32/units.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
 #include "toolkit/tab_order.h"
@@ -79,9 +78,6 @@ WindowView::~WindowView() {
     for (auto& [control, view] : views_) {
         view->detach();
     }
-    for (tk::Control* control : unbuilt_) {
-        control->onViewChange = nullptr;
-    }
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
 }
@@ -118,24 +114,13 @@ void WindowView::buildView(tk::Control& control) {
     }
 }
 
-// A hidden control (say the setup area of a countdown start) costs nothing until it is first
-// shown; its view then mirrors the state the control holds at that moment.
 void WindowView::buildWhenShown(tk::Control& control) {
-    unbuilt_.insert(&control);
-    control.onViewChange = [this, &control](const tk::Change& change) {
-        if (change.property == tk::Property::Destroyed) {
-            unbuilt_.erase(&control);
-        } else if (change.property == tk::Property::Visible && control.visible()) {
-            // The view replaces this hook: nothing captured is touched after it is built.
-            WindowView& self = *this;
-            tk::Control& shown = control;
-            self.unbuilt_.erase(&shown);
-            self.frontEnd_.mirror([&] {
-                self.buildView(shown);
-                self.stack();
-            });
-        }
-    };
+    unbuilt_.buildWhenShown(control, [this](tk::Control& shown) {
+        frontEnd_.mirror([&] {
+            buildView(shown);
+            stack();
+        });
+    });
 }
 
 // From the bottom up: a frame's controls below the controls of its container, and later
@@ -226,7 +211,7 @@ void WindowView::follow(tk::WindowProperty property) {
 }
 
 // The outer size of a client area with this window's frame, at its DPI.
-POINT WindowView::outerPixels(PixelSize client) const {
+POINT WindowView::outerPixels(tk::PixelSize client) const {
     const tk::FrameKind kind = window_.frameKind();
     RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&outer, styleFor(kind), FALSE, extendedStyleFor(kind), dpi_);
@@ -234,8 +219,8 @@ POINT WindowView::outerPixels(PixelSize client) const {
 }
 
 void WindowView::followSize() {
-    const PixelSize client =
-        clientPixels(window_.frameKind(), window_.width(), window_.height(), dpi_);
+    const tk::PixelSize client =
+        tk::clientPixels(window_.frameKind(), window_.width(), window_.height(), dpi_);
     const POINT outer = outerPixels(client);
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.x, outer.y, flags);
@@ -428,14 +413,14 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             frontEnd_.user([this] { window_.closedByUser(); });
             return 0;
         case WM_SIZE: {
-            const PixelSize client{LOWORD(lParam), HIWORD(lParam)};
+            const tk::PixelSize client{LOWORD(lParam), HIWORD(lParam)};
             const tk::FrameKind kind = window_.frameKind();
             if (frontEnd_.mirroring() || wParam == SIZE_MINIMIZED ||
                 kind != tk::FrameKind::Sizable || !IsWindowVisible(hwnd_) ||
-                client == clientPixels(kind, window_.width(), window_.height(), dpi_)) {
+                client == tk::clientPixels(kind, window_.width(), window_.height(), dpi_)) {
                 break;
             }
-            const auto [width, height] = outerTwips(kind, client, dpi_);
+            const auto [width, height] = tk::outerTwips(kind, client, dpi_);
             frontEnd_.user([this, width, height] { window_.resizedByUser(width, height); });
             return 0;
         }
@@ -452,8 +437,9 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The system keeps the user's drag above the smallest size, so the window never
             // shows a size the program would undo.
             if (window_.frameKind() == tk::FrameKind::Sizable && window_.minimumWidth() > 0) {
-                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = outerPixels(clientPixels(
-                    window_.frameKind(), window_.minimumWidth(), window_.minimumHeight(), dpi_));
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize =
+                    outerPixels(tk::clientPixels(window_.frameKind(), window_.minimumWidth(),
+                                                 window_.minimumHeight(), dpi_));
                 return 0;
             }
             break;

@@ -11,11 +11,11 @@
 
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "gui/win32/layout_font.h"
-#include "gui/win32/units.h"
+#include "toolkit/pixels.h"
+#include "toolkit/unbuilt_controls.h"
 #include "toolkit/window.h"
 
 namespace gui::win32 {
@@ -71,7 +71,7 @@ class WindowView {
     void buildWhenShown(tk::Control& control);
     void stackOrder(tk::Container& container, std::vector<HWND>& bottomUp) const;
     void stack();
-    POINT outerPixels(PixelSize client) const;
+    POINT outerPixels(tk::PixelSize client) const;
     // The native window takes the model's outer size.
     void followSize();
     void armTooltips();
@@ -91,7 +91,7 @@ class WindowView {
     std::unique_ptr<Font> regular_;
     std::unique_ptr<Font> bold_;
     std::unordered_map<const tk::Control*, std::unique_ptr<ControlView>> views_;
-    std::unordered_set<tk::Control*> unbuilt_;  // not built yet: watched until first shown
+    tk::UnbuiltControls unbuilt_;
     std::vector<HWND> tools_;
     bool placed_ = false;
 };

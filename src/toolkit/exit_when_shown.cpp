@@ -1,0 +1,22 @@
+#include "toolkit/exit_when_shown.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace tk {
+
+ExitWhenShown::ExitWhenShown(std::function<void()> end)
+    : armed_(std::getenv("OPALIST_EXIT_WHEN_SHOWN") != nullptr), end_(std::move(end)) {}
+
+void ExitWhenShown::shown() {
+    if (!armed_) {
+        return;
+    }
+    armed_ = false;
+    std::puts("shown");
+    std::fflush(stdout);
+    end_();
+}
+
+}  // namespace tk
