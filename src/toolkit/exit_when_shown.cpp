@@ -2,12 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 namespace tk {
 
-ExitWhenShown::ExitWhenShown(std::function<void()> end)
-    : armed_(std::getenv("OPALIST_EXIT_WHEN_SHOWN") != nullptr), end_(std::move(end)) {}
+ExitWhenShown::ExitWhenShown(void (*end)())
+    : armed_(std::getenv("OPALIST_EXIT_WHEN_SHOWN") != nullptr), end_(end) {}
 
 void ExitWhenShown::shown() {
     if (!armed_) {

@@ -4,16 +4,15 @@
 // painted, and ends. Opalist and the benchmarks' minimal programs share it on either front end,
 // so that all of them report the same moment; a front end tells it when the window and its
 // controls are on the screen, and how to leave its event loop. It needs nothing but the C
-// library, so that a minimal program can compile it as it is.
-
-#include <functional>
+// library (no std::function either, which would pull exceptions and type information into a
+// minimal static program), so that a minimal program can compile it as it is.
 
 namespace tk {
 
 class ExitWhenShown {
   public:
     // Armed when the environment asks for the hook; `end` leaves the front end's event loop.
-    explicit ExitWhenShown(std::function<void()> end);
+    explicit ExitWhenShown(void (*end)());
 
     bool armed() const { return armed_; }
     // The window and everything on it have been drawn: the first time, writes "shown" and ends.
@@ -21,7 +20,7 @@ class ExitWhenShown {
 
   private:
     bool armed_;
-    std::function<void()> end_;
+    void (*end_)();
 };
 
 }  // namespace tk

@@ -21,11 +21,13 @@ void setHook(bool asked) {
 #endif
 }
 
+int ends = 0;
+
 TEST(ExitWhenShown, WritesShownAndEndsOnceOnlyWhenAskedFor) {
     for (const bool asked : {false, true}) {
         setHook(asked);
-        int ends = 0;
-        tk::ExitWhenShown hook([&] { ++ends; });
+        ends = 0;
+        tk::ExitWhenShown hook([] { ++ends; });
         EXPECT_EQ(hook.armed(), asked);
         testing::internal::CaptureStdout();
         hook.shown();
