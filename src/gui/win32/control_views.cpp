@@ -19,8 +19,6 @@ namespace gui::win32 {
 
 namespace {
 
-constexpr wchar_t ViewProperty[] = L"OpalistView";
-
 COLORREF colorRef(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
@@ -61,8 +59,11 @@ void ControlView::create(const wchar_t* className, DWORD style, DWORD extendedSt
                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.style().bold)),
                  FALSE);
-    SetPropW(hwnd_, ViewProperty, this);
-    SetWindowSubclass(hwnd_, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed through the window's own slots rather than SetWindowSubclass: under Wine each
+    // message through the common controls' subclass chain costs a round trip to the server.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    nativeProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlView::proc)));
 }
 
 void ControlView::detach() {
@@ -177,10 +178,13 @@ void ControlView::user(const std::function<void()>& action, bool resync) {
 }
 
 LRESULT ControlView::standard(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return CallWindowProcW(nativeProc_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT ControlView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        owner_.relayToTooltip(hwnd_, message, wParam, lParam);
+    }
     switch (message) {
         case WM_SETFOCUS: {
             const LRESULT result = standard(message, wParam, lParam);
@@ -217,18 +221,20 @@ LRESULT ControlView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return standard(message, wParam, lParam);
 }
 
-LRESULT CALLBACK ControlView::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK ControlView::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ControlView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
-        RemovePropW(hwnd, ViewProperty);
-        RemoveWindowSubclass(hwnd, subclassProc, 1);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->nativeProc_));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        return CallWindowProcW(self->nativeProc_, hwnd, message, wParam, lParam);
     }
-    return reinterpret_cast<ControlView*>(self)->handle(message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
 }
 
 ControlView* viewOf(HWND hwnd) {
-    return static_cast<ControlView*>(GetPropW(hwnd, ViewProperty));
+    const bool ours =
+        GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ControlView::proc);
+    return ours ? reinterpret_cast<ControlView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
 
 namespace {

@@ -71,11 +71,12 @@ class ControlView {
     void followShared(const tk::Change& change);
     bool drawnByContainer() const;
     void repaintArea();
-    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend ControlView* viewOf(HWND hwnd);
 
     tk::Control& control_;
     HWND hwnd_ = nullptr;
+    WNDPROC nativeProc_ = nullptr;  // the native control's own window procedure
     RECT painted_{};
     bool detached_ = false;
 };

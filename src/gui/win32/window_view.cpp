@@ -321,7 +321,7 @@ void WindowView::setTooltip(HWND control, const std::wstring& text) {
     }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;  // the controls relay their mouse messages themselves
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
@@ -336,6 +336,13 @@ void WindowView::setTooltip(HWND control, const std::wstring& text) {
         tools_.erase(known);
     } else {
         SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void WindowView::relayToTooltip(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tooltip_ != nullptr) {
+        MSG relayed{control, message, wParam, lParam, 0, {}};
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
 }
 
@@ -460,13 +467,16 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             paintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
-        case WM_PAINT:
+        case WM_PAINT: {
+            const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
             if (tooltip_ == nullptr) {
-                const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
                 PostMessageW(hwnd_, ArmTooltipsMessage, 0, 0);
-                return result;
             }
-            break;
+            if (frontEnd_.onPainted) {
+                frontEnd_.onPainted(window_);
+            }
+            return result;
+        }
         case ArmTooltipsMessage:
             if (tooltip_ == nullptr) {
                 armTooltips();

@@ -54,6 +54,8 @@ class WindowView {
 
     // Ignored until the tooltips are armed, which registers every tooltip known by then.
     void setTooltip(HWND control, const std::wstring& text);
+    // A mouse message of a control, for the tooltips to tell when the pointer rests on it.
+    void relayToTooltip(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     // Redraws part of the window with everything on it.
     void repaint(const RECT& area);
     // Paints the window's background and what it draws itself: frames and shapes.
