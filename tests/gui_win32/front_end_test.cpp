@@ -156,6 +156,18 @@ TEST_F(Win32FrontEndTest, TooltipsFollowTheirControls) {
     EXPECT_EQ(SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0), 0);
 }
 
+// The pointer resting on a control shows its tooltip (the control passes its mouse messages on).
+TEST_F(Win32FrontEndTest, TheTooltipShowsWhereThePointerRests) {
+    program([&] { window.button.setTooltip("Runs everything"); });
+    HWND tooltips = tooltipsOf(top());
+    ASSERT_NE(tooltips, nullptr);
+    RECT button{};
+    GetWindowRect(hwnd(window.button), &button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(tooltips) != FALSE; }, 3000));
+    EXPECT_EQ(windowText(tooltips), L"Runs everything");
+}
+
 // A window moved to a monitor of another DPI is laid out again at that DPI, at the size its
 // model gives.
 TEST_F(Win32FrontEndTest, AnotherMonitorsDpiScalesTheWindowAndItsControls) {

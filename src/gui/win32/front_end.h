@@ -53,6 +53,9 @@ class FrontEnd final : private tk::Backend {
     void mirror(const std::function<void()>& apply) { mirroring_.mirror(apply); }
     bool mirroring() const { return mirroring_.active(); }
 
+    // Called after a window has painted itself (the start-up measurement watches it).
+    std::function<void(tk::Window&)> onPainted;
+
     // The hidden window that owns fixed dialogs (so they get no taskbar button) and receives
     // the timers.
     HWND hiddenOwner() const { return hiddenOwner_; }

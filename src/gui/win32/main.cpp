@@ -2,27 +2,12 @@
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
-#include <commctrl.h>
-
 #include <optional>
 
 #include "app/command_options.h"
 #include "app/dialog.h"
 #include "gui/win32/command_answer.h"
 #include "gui/win32/exit_when_shown.h"
-
-namespace {
-
-LRESULT CALLBACK watchPainting(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR hook) {
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_PAINT) {
-        reinterpret_cast<gui::win32::ExitWhenShown*>(hook)->painted(hwnd);
-    }
-    return result;
-}
-
-}  // namespace
 
 int main() {
     if (const std::optional<CommandAnswer> answer =
@@ -36,8 +21,11 @@ int main() {
     if (!app.dispatch([&] {
             dialog.Form_Load();
             dialog.show();
-            SetWindowSubclass(frontEnd.hwnd(dialog), watchPainting, 1,
-                              reinterpret_cast<DWORD_PTR>(&exitWhenShown));
+            frontEnd.onPainted = [&](tk::Window& window) {
+                if (&window == &dialog) {
+                    exitWhenShown.painted(frontEnd.hwnd(window));
+                }
+            };
             dialog.ReportUnusedFiles();
         })) {
         return 0;

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "gui/win32/control_views.h"
+#include "gui/win32/control_kinds.h"
+#include "gui/win32/control_view.h"
 #include "gui/win32/front_end.h"
-#include "gui/win32/text.h"
+#include "gui/win32/key_routing.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
-#include "toolkit/tab_order.h"
 
 namespace gui::win32 {
 
@@ -249,42 +249,6 @@ void WindowView::restoreFocus() {
     SetFocus(target != nullptr ? target : hwnd_);
 }
 
-void WindowView::typed(int keyAscii) {
-    frontEnd_.user([this, keyAscii] { window_.keyPressedByUser(keyAscii); });
-}
-
-// The focus moves in the window's tab order, over the controls that cannot take it now.
-void WindowView::tab(const tk::Control* from, bool backwards) {
-    std::vector<tk::Control*> order = tk::tabOrder(window_);
-    if (backwards) {
-        std::reverse(order.begin(), order.end());
-    }
-    const auto start = std::find(order.begin(), order.end(), from);
-    const std::size_t first = start == order.end() ? 0 : (start - order.begin()) + 1;
-    for (std::size_t step = 0; step < order.size(); ++step) {
-        const tk::Control& control = *order[(first + step) % order.size()];
-        HWND target = hwndOf(control);
-        if (target != nullptr && control.shown() && control.enabled() && control.tabStop()) {
-            SetFocus(target);
-            return;
-        }
-    }
-}
-
-bool WindowView::accessKey(wchar_t letter) {
-    const wchar_t wanted = lowerCase(letter);
-    for (ControlView* view : inOrder()) {
-        const tk::Control& control = view->control();
-        if (view->takesAccessKey() && control.shown() && control.enabled() &&
-            gui::win32::accessKey(platform::win32::wide(control.caption())) == wanted) {
-            SetFocus(view->hwnd());
-            view->command(BN_CLICKED);
-            return true;
-        }
-    }
-    return false;
-}
-
 // Tooltips show only when the pointer rests on a control: they are set up once the window has
 // been painted, for every control built by then, and as they come for the others.
 void WindowView::armTooltips() {
@@ -306,7 +270,7 @@ void WindowView::setTooltip(HWND control, const std::wstring& text) {
     }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;  // the controls relay their mouse messages themselves
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
@@ -321,6 +285,13 @@ void WindowView::setTooltip(HWND control, const std::wstring& text) {
         tools_.erase(known);
     } else {
         SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void WindowView::relayToTooltip(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tooltip_ != nullptr) {
+        MSG relayed{control, message, wParam, lParam, 0, {}};
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
 }
 
@@ -446,36 +417,26 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             paintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
-        case WM_PAINT:
+        case WM_PAINT: {
+            const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
             if (tooltip_ == nullptr) {
-                const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
                 PostMessageW(hwnd_, ArmTooltipsMessage, 0, 0);
-                return result;
             }
-            break;
+            if (frontEnd_.onPainted) {
+                frontEnd_.onPainted(window_);
+            }
+            return result;
+        }
         case ArmTooltipsMessage:
             if (tooltip_ == nullptr) {
                 armTooltips();
             }
             return 0;
-        case WM_KEYDOWN:
-            if (wParam == VK_TAB) {
-                tab(nullptr, GetKeyState(VK_SHIFT) < 0);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            // Keys reach the window itself only while no control has the focus.
-            if (wParam != L'\t' && characterCode(static_cast<wchar_t>(wParam)) >= 0) {
-                typed(characterCode(static_cast<wchar_t>(wParam)));
-            }
-            return 0;
-        case WM_SYSCHAR:
-            if (accessKey(static_cast<wchar_t>(wParam))) {
-                return 0;
-            }
-            break;
         default:
+            // Keys reach the window itself only while no control has the focus.
+            if (routeKey(*this, nullptr, message, wParam)) {
+                return 0;
+            }
             break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -3,9 +3,8 @@
 // outer size less its frame allowance, scaled to its monitor's DPI, holding the native controls
 // (frame contents on the window, with the frame drawn under them). It routes the controls'
 // notifications to their views, reports activation, the close box and the user's resizing of a
-// sizable window, hands typed keys to the focused control (to the window when no control has the
-// focus), moves the focus on Tab, clicks the button whose access key is pressed with Alt, shows
-// tooltips and paints the shapes drawn on it.
+// sizable window, routes the keys typed while no control has the focus, shows tooltips and paints
+// the shapes drawn on it.
 
 #include <windows.h>
 
@@ -45,15 +44,14 @@ class WindowView {
     // Mirrors one change of the window.
     void follow(tk::WindowProperty property);
 
-    // Keyboard, from the focused control or the window itself.
-    void typed(int keyAscii);
-    void tab(const tk::Control* from, bool backwards);
-    // Alt and a letter: clicks the first shown, enabled control whose caption marks that
-    // letter. Returns false when no control has it.
-    bool accessKey(wchar_t letter);
+    // Every control view built so far in tab order: the window's controls in order, a frame's
+    // contents right after the frame.
+    std::vector<ControlView*> inOrder() const;
 
     // Ignored until the tooltips are armed, which registers every tooltip known by then.
     void setTooltip(HWND control, const std::wstring& text);
+    // A mouse message of a control, for the tooltips to tell when the pointer rests on it.
+    void relayToTooltip(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     // Redraws part of the window with everything on it.
     void repaint(const RECT& area);
     // Paints the window's background and what it draws itself: frames and shapes.
@@ -78,9 +76,6 @@ class WindowView {
     // The window moved to a monitor of another DPI: fonts, sizes and places again.
     void rescale(unsigned dpi);
     void restoreFocus();
-    // Every control view built so far in tab order: the window's controls in order, a frame's
-    // contents right after the frame.
-    std::vector<ControlView*> inOrder() const;
     void collect(tk::Container& container, std::vector<ControlView*>& into) const;
 
     FrontEnd& frontEnd_;

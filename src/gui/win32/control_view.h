@@ -1,13 +1,13 @@
 #pragma once
-// One view class per control kind, each a native control on the window (BUTTON, LISTBOX, EDIT,
-// SCROLLBAR, STATIC) except the frame and the shape, which the window paints. Each view
-// mirrors its control's properties as the control reports changes, and hands the user's actions
-// on the native control back to the control.
+// The view of one control on a window: it mirrors the control's properties as the control
+// reports changes, and hands the user's actions on the native control back to the control. The
+// base keeps what every kind shares (place, visibility, enabled state, focus, font, tooltip) and
+// the native control's window procedure; each kind adds its own properties and notifications.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "toolkit/control.h"
 
@@ -34,6 +34,8 @@ class ControlView {
     void rescale();
     // Stops watching the control and reporting to it.
     void detach();
+    // Whether the control is gone or no longer watched.
+    bool detached() const { return detached_; }
 
     // A notification of the native control to its container (WM_COMMAND code).
     virtual void command(int) {}
@@ -71,19 +73,22 @@ class ControlView {
     void followShared(const tk::Change& change);
     bool drawnByContainer() const;
     void repaintArea();
-    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend ControlView* viewOf(HWND hwnd);
 
     tk::Control& control_;
     HWND hwnd_ = nullptr;
+    WNDPROC nativeProc_ = nullptr;  // the native control's own window procedure
     RECT painted_{};
     bool detached_ = false;
 };
 
-// Creates the view of a control on the window.
-std::unique_ptr<ControlView> createView(WindowView& owner, tk::Control& control);
-
 // The view of a native control, or nullptr for windows that are not ours.
 ControlView* viewOf(HWND hwnd);
+
+// A toolkit colour (0xRRGGBB) for GDI.
+inline COLORREF colorRef(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
 }  // namespace gui::win32
