@@ -295,7 +295,11 @@ void WindowView::relayToTooltip(HWND control, UINT message, WPARAM wParam, LPARA
     }
 }
 
+// A window not shown yet is painted whole when it is shown.
 void WindowView::repaint(const RECT& area) {
+    if (!IsWindowVisible(hwnd_)) {
+        return;
+    }
     RedrawWindow(hwnd_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
