@@ -79,11 +79,11 @@ TEST(WindowViews, AreBuiltWhenFirstShownFollowMirroredAndGoWithTheirWindow) {
 }
 
 TEST(UnbuiltControls, AControlsViewIsBuiltOnceWhenFirstShownWithItsStateThen) {
+    std::vector<std::string> built;
+    std::vector<tk::Property> followed;  // outlives the controls, which report going
     tk::test::HeadlessLoop loop;
     tk::Window window(loop.app(), tk::FrameKind::FixedDialog, 3000, 2000);
     tk::Button shownLater(window, {0, 0, 1000, 300}, "Early");
-    std::vector<std::string> built;
-    std::vector<tk::Property> followed;
     auto unbuilt = std::make_unique<tk::UnbuiltControls>();
     const auto build = [&](tk::Control& control) {
         built.push_back(control.caption());
