@@ -91,9 +91,14 @@ void WindowView::build(tk::Container& container) {
     const auto buildOne = [&](tk::Control& control) {
         if (control.visible()) {
             buildView(control);
-        } else {
-            buildWhenShown(control);
+            return;
         }
+        unbuilt_.buildWhenShown(control, [this](tk::Control& shown) {
+            frontEnd_.mirror([&] {
+                buildView(shown);
+                stack();
+            });
+        });
     };
     for (auto control = children.rbegin(); control != children.rend(); ++control) {
         if ((*control)->kind() != tk::Kind::Frame) {
@@ -112,15 +117,6 @@ void WindowView::buildView(tk::Control& control) {
     if (control.kind() == tk::Kind::Frame) {
         build(static_cast<tk::Frame&>(control));
     }
-}
-
-void WindowView::buildWhenShown(tk::Control& control) {
-    unbuilt_.buildWhenShown(control, [this](tk::Control& shown) {
-        frontEnd_.mirror([&] {
-            buildView(shown);
-            stack();
-        });
-    });
 }
 
 // From the bottom up: a frame's controls below the controls of its container, and later

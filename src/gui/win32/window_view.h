@@ -66,7 +66,6 @@ class WindowView {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build(tk::Container& container);
     void buildView(tk::Control& control);
-    void buildWhenShown(tk::Control& control);
     void stackOrder(tk::Container& container, std::vector<HWND>& bottomUp) const;
     void stack();
     POINT outerPixels(tk::PixelSize client) const;
