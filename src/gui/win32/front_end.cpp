@@ -1,7 +1,5 @@
 #include "gui/win32/front_end.h"
 
-#include <commctrl.h>
-
 #include <vector>
 
 #include "gui/win32/window_view.h"
@@ -62,8 +60,6 @@ int idFor(tk::Answer answer) {
 FrontEnd::FrontEnd()
     : views_(app_, mirroring_,
              [this](tk::Window& window) { return std::make_unique<WindowView>(*this, window); }) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     WindowView::registerClass();
 
     WNDCLASSEXW hiddenClass{};

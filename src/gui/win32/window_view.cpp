@@ -38,6 +38,21 @@ LOGFONTW boldOf(LOGFONTW font) {
     return font;
 }
 
+// The common controls library (version 6, by the manifest) is loaded by the system when the
+// first native control is made, so the program does not import it: linked in, it would be loaded
+// before the program starts, on the way to its first window. Only the tooltip class is
+// registered through it, once the window has been painted.
+void registerTooltipClass() {
+    static const bool registered = [] {
+        using Register = decltype(&::InitCommonControlsEx);
+        const auto registerClasses = reinterpret_cast<Register>(reinterpret_cast<void*>(
+            GetProcAddress(LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx")));
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+        return registerClasses != nullptr && registerClasses(&classes);
+    }();
+    static_cast<void>(registered);
+}
+
 }  // namespace
 
 void WindowView::registerClass() {
@@ -248,6 +263,7 @@ void WindowView::restoreFocus() {
 // Tooltips show only when the pointer rests on a control: they are set up once the window has
 // been painted, for every control built by then, and as they come for the others.
 void WindowView::armTooltips() {
+    registerTooltipClass();
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
