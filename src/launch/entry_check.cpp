@@ -15,6 +15,7 @@ struct Labels {
     const char* argument;
     const char* opens;
     const char* runs;
+    const char* command;
     const char* through;
     const char* warning;
     const char* othersCanChange;
@@ -27,6 +28,7 @@ constexpr Labels English{"file",
                          "argument",
                          "opens with",
                          "runs as a program",
+                         "command",
                          "runs through",
                          "warning",
                          "another user can change this file",
@@ -38,6 +40,7 @@ constexpr Labels Czech{"soubor",
                        "argument",
                        "otevře",
                        "spustí se jako program",
+                       "příkaz",
                        "spustí se přes",
                        "varování",
                        "tento soubor může změnit jiný uživatel",
@@ -57,6 +60,25 @@ void line(std::string& out, const std::string& label, const std::string& value) 
     out += '\n';
 }
 
+// The words of a command as a shell would read them back: a word with a space or a quote in
+// single quotes, so that where one word ends is seen.
+std::string commandText(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += text.empty() ? "" : " ";
+        if (!word.empty() && word.find_first_of(" \t'\"\\") == std::string::npos) {
+            text += word;
+            continue;
+        }
+        text += '\'';
+        for (const char c : word) {
+            text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        text += '\'';
+    }
+    return text;
+}
+
 // Each interpreter character the parameters hold, once, in the order they first appear.
 std::string actedOn(const std::string& parameters) {
     std::string found;
@@ -74,6 +96,9 @@ void describeOpening(std::string& out, const Labels& labels, const platform::She
                      const std::string& parameters) {
     if (!planned.opensWith.empty()) {
         line(out, planned.runsAsProgram ? labels.runs : labels.opens, planned.opensWith);
+    }
+    if (!planned.command.empty()) {
+        line(out, labels.command, commandText(planned.command));
     }
     if (!planned.interpreter.empty()) {
         line(out, labels.through, planned.interpreter);

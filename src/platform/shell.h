@@ -52,6 +52,8 @@ struct ShellPlan {
     // (cmd.exe for a batch file); empty when the system hands them over as they are.
     std::string interpreter;
     bool othersCanChange = false;  // another user (not the system) can change the file
+    // The command the application is started with, its program first; empty for a program.
+    std::vector<std::string> command;
 };
 
 // The desktop window, the owner of every request.

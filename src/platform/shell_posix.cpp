@@ -177,6 +177,10 @@ ShellPlan planShellRequest(const ShellRequest& request) {
         ShellPlan plan{refusal != nullptr ? *refusal : Accepted,
                        {},
                        target.handler->name() + " (" + target.handler->desktopEntry() + ")"};
+        if (const auto* command = std::get_if<DesktopHandler::Start>(&start)) {
+            plan.command = command->arguments;
+            plan.command.front() = command->program;
+        }
         plan.othersCanChange = !target.document.empty() && othersCanChange(target.document);
         return plan;
     }

@@ -161,6 +161,7 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
 
     const std::string d = dir.path().string();
     const std::string handlers = handlersFolder();
+    const std::string probe = OPALIST_TEST_PROBE;
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.err, "");
     const std::string notes = entry("notes.txt");
@@ -185,6 +186,7 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
         "4. " + notes,
         "   file: " + notes,
         "   opens with: Opalist Probe (" + handlers + "opalist-probe.desktop)",
+        "   command: " + probe + " " + d + "/notes.txt",
         "   verdict: ok",
         "5. " + png,
         "   file: " + png,
@@ -192,10 +194,12 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
         "6. https:\\\\example.org\\",
         "   file: https:\\\\example.org\\",
         "   opens with: Opalist Web Probe (" + handlers + "opalist-web-probe.desktop)",
+        "   command: " + probe + " https://example.org/",
         "   verdict: ok",
         "7. \"" + plan + "\"",
         "   file: " + plan,
         "   opens with: Opalist Probe (" + handlers + "opalist-probe.desktop)",
+        "   command: " + probe + " '" + d + "/My Files/plan.txt'",
         "   verdict: ok",
         "8. ",
         "   verdict: empty: skipped at launch",
@@ -215,9 +219,9 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
 }
 
 // What a terminal would act on is shown as escapes in every line, the file's name included; a
-// document opens with its application whatever its execute bit and first line; a file that
-// another user can change is pointed out.
-TEST_F(Check, EscapesDocumentsAndFilesOthersCanChangeAreShown) {
+// document opens with its application whatever its execute bit and first line, given last to
+// one whose command has no place for it; a file that another user can change is pointed out.
+TEST_F(Check, EscapesDocumentsTheirCommandsAndFilesOthersCanChangeAreShown) {
     const fs::path list = dir.path() / "list\u202e\x1b[2J.ini";
     std::ofstream(dir.path() / "budget.pdf") << "#!/bin/sh\ntouch '" << dir.file("ran") << "'\n";
     fs::permissions(dir.path() / "budget.pdf", fs::perms::owner_all);
@@ -227,10 +231,12 @@ TEST_F(Check, EscapesDocumentsAndFilesOthersCanChangeAreShown) {
                                                    fs::perms::others_write);
     writeSettings(list, "EN",
                   {"tool /\xc2\x85x /\u2066gnp.exe /\xff\xc0\xaf", entry("budget.pdf"),
-                   entry("shared.txt")});
+                   entry("shared.txt"), entry("table.csv")});
+    std::ofstream(dir.path() / "table.csv") << "a,b\n";
 
     const testing_support::ProgramResult run = check({"--check", list.string()});
     const std::string d = dir.path().string();
+    const std::string probe = OPALIST_TEST_PROBE;
     const std::vector<std::string> expected{
         "Settings file: " + d + "/list\\u202E\\x1B[2J.ini",
         "1. tool /\\u0085x /\\u2066gnp.exe /\\xFF\\xC0\\xAF",
@@ -247,9 +253,15 @@ TEST_F(Check, EscapesDocumentsAndFilesOthersCanChangeAreShown) {
         "3. " + entry("shared.txt"),
         "   file: " + entry("shared.txt"),
         "   opens with: Opalist Probe (" + handlersFolder() + "opalist-probe.desktop)",
+        "   command: " + probe + " " + d + "/shared.txt",
         "   warning: another user can change this file",
         "   verdict: ok",
-        "1 of 3 entries would fail",
+        "4. " + entry("table.csv"),
+        "   file: " + entry("table.csv"),
+        "   opens with: Opalist Bare Probe (" + handlersFolder() + "opalist-bare-probe.desktop)",
+        "   command: " + probe + " " + d + "/table.csv",
+        "   verdict: ok",
+        "1 of 4 entries would fail",
     };
     EXPECT_EQ(linesOf(run.out), expected);
     EXPECT_FALSE(fs::exists(dir.path() / "ran"));
