@@ -1,9 +1,9 @@
 // The "Open" request on POSIX. Nothing goes through a shell interpreter: a program (a file with
 // the execute bit whose type runs, not a document that merely has the bit) is started directly
 // with its parameters split into arguments, anything else (a document, a folder, a web address)
-// is opened with the application the desktop has for it. Every program
-// is started detached, in its own session, so it outlives Opalist, and whether it could start
-// is known before the request returns, without waiting for anything it does.
+// is opened with the application the desktop has for it. Every program is started detached, in
+// its own session, so it outlives Opalist, and whether it could start is known before the
+// request returns, without waiting for anything it does.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,10 +91,14 @@ struct Target {
     std::string document;  // the local file the handler opens
 };
 
+Target refused(std::int32_t code) {
+    return {code, {}, {}, {}};
+}
+
 Target desktopTarget(const std::string& target) {
     std::variant<DesktopHandler, std::int32_t> handler = DesktopHandler::find(target);
     if (const auto* refusal = std::get_if<std::int32_t>(&handler)) {
-        return {*refusal, {}, {}, {}};
+        return refused(*refusal);
     }
     return {Accepted, {}, std::move(std::get<DesktopHandler>(handler)), {}};
 }
@@ -113,13 +117,13 @@ Target resolve(const ShellRequest& request) {
         return desktopTarget(file);
     }
     if (file.empty()) {
-        return {FileNotFound, {}, {}, {}};
+        return refused(FileNotFound);
     }
     std::string path = file;
     if (file.find('/') == std::string::npos) {
         const std::optional<std::string> found = findOnPath(file);
         if (!found) {
-            return {FileNotFound, {}, {}, {}};
+            return refused(FileNotFound);
         }
         path = *found;
     }
@@ -127,13 +131,13 @@ Target resolve(const ShellRequest& request) {
     path = absolute(path);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return {missingFileCode(path, errno), {}, {}, {}};
+        return refused(missingFileCode(path, errno));
     }
     // A document with the execute bit (every file on a FAT, NTFS or SMB mount has it) opens
     // with its application, never runs.
     if (S_ISREG(info.st_mode) && isProgramFile(path)) {
         return ::access(path.c_str(), X_OK) == 0 ? Target{Accepted, path, {}, {}}
-                                                 : Target{AccessDenied, {}, {}, {}};
+                                                 : refused(AccessDenied);
     }
     Target document = desktopTarget(path);
     document.document = path;
