@@ -10,7 +10,10 @@
 namespace {
 
 // Why a file that is there cannot be checked, for the one error line.
-std::string unreadableReason(const std::string& path, bool opened) {
+std::string unreadableReason(const std::string& path, const platform::ReadResult& read) {
+    if (read.tooLarge) {
+        return "it is larger than any launch list (over 64 MB)";
+    }
     switch (platform::checkFile(path).ownership) {
         case platform::Ownership::OtherOwner:
             return "it belongs to another user";
@@ -21,7 +24,7 @@ std::string unreadableReason(const std::string& path, bool opened) {
         case platform::Ownership::ForeignLink:
             return "it is a link that another user controls";
         default:
-            return opened ? "it could not be read to its end"
+            return read.opened ? "it could not be read to its end"
                           : "it is not a regular file that can be read";
     }
 }
@@ -40,7 +43,7 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
     if (!read.complete) {
         return {
             {},
-            program + ": cannot check " + path + ": " + unreadableReason(path, read.opened) + "\n",
+            program + ": cannot check " + path + ": " + unreadableReason(path, read) + "\n",
             2};
     }
     if (!read.opened && !namedFile.empty()) {

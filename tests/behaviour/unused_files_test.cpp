@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,30 @@ TEST(UnusedFiles, TheUserIsToldWhichFileWasNotUsedAndWhyWhileTheCountdownGoesOn)
         h.loop.advance(1);
         EXPECT_EQ(h.shellRequests.size(), 1u) << "the run starts 10 s after the start";
     }
+}
+
+// A settings file larger than any list is neither read nor saved over, at the start or later.
+TEST(UnusedFiles, ASettingsFileLargerThanAnyListIsToldOfAndKeptAsItIs) {
+    DialogHarness h;
+    h.writeSettings({"<00000>", "5", "CS", "tool"});
+    const std::uintmax_t size = (std::uintmax_t{64} << 20) + 1;
+    std::filesystem::resize_file(h.settingsFile(), size);
+    h.loop.answerNext(tk::Answer::Ok);
+    Dialog& d = h.start();
+    ASSERT_EQ(h.loop.boxes().size(), 1u);
+    EXPECT_EQ(h.loop.boxes()[0].box.text,
+              "Opalist did not use\n" + h.settingsFile() +
+                  "\nIt is larger than any launch list (over 64 MB). It is kept as it is, and "
+                  "nothing is saved over it.\n\nYour settings and error log are kept in\n" +
+                  h.dir.path().string());
+    EXPECT_EQ(d.LaunchList.listCount(), 0);
+
+    h.changeAnOption();
+    h.loop.answerNext(tk::Answer::Ok);
+    h.click(11);
+    ASSERT_EQ(h.loop.boxes().size(), 2u);
+    EXPECT_NE(h.loop.boxes()[1].box.text.find("larger than any launch list"), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(h.settingsFile()), size);
 }
 
 }  // namespace

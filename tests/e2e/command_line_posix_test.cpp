@@ -216,6 +216,9 @@ TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
     writeSettings(nul, "EN", {std::string("tool\0.txt", 9)});
     const fs::path good = dir.path() / "good.ini";
     writeSettings(good, "EN", {"tool", entry("notes.txt")});
+    const fs::path huge = dir.path() / "huge.ini";
+    writeSettings(huge, "EN", {"tool"});
+    fs::resize_file(huge, (std::uintmax_t{64} << 20) + 1);
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -240,6 +243,7 @@ TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
          ""},
         {{"--check", dir.file("missing.ini")}, 2, "", "missing.ini: there is no such file"},
         {{"--check", dir.file("My Files")}, 2, "", "is not a regular file that can be read"},
+        {{"--check", huge.string()}, 2, "", "huge.ini: it is larger than any launch list"},
         {{"--check", good.string(), "now"}, 2, "", "unknown argument \"now\""},
     };
     for (const Case& c : cases) {
