@@ -105,9 +105,10 @@ class Dialog : public tk::Window {
     // ---- Settings file (app/settings.cpp) --------------------------------------------------
     std::string SettingsPath() const;
     // What LoadSettings found: a whole file, one that could be opened but not read to its end
-    // (the entries up to the failure are loaded), one larger than any real list (not read at
-    // all), or no file at all (the defaults are loaded).
-    enum class SettingsRead { Whole, Unfinished, TooLarge, None };
+    // (the entries up to the failure are loaded), none that may be read or saved over (one
+    // larger than any real list, or no folder that is the user's alone: the defaults are
+    // loaded), or no file at all (the defaults are loaded).
+    enum class SettingsRead { Whole, Unfinished, Refused, None };
     SettingsRead LoadSettings();
     // The "Save changes" command. Returns false, after telling the user, when the file could
     // not be written.

@@ -19,12 +19,17 @@ std::string RefusalReason(bool english, const platform::UnstorableLine& refused)
                          codePage + " tohoto systému nedokáže uložit.";
 }
 
-// Why nothing is saved after a settings file was refused as too large.
+// Why nothing is saved after a settings file was refused as too large, and where no folder is
+// the user's alone.
 constexpr const char* TooLargeReason[] = {
     "The settings file that was found is larger than any launch list: it is kept as it is, "
     "and nothing is saved over it. Move it away and start Opalist again.",
     "Nalezený soubor nastavení je větší než jakýkoli seznam: zůstává, jak je, a nic se do něj "
     "neuloží. Přesuňte jej jinam a spusťte Opalist znovu."};
+constexpr const char* NoFolderReason[] = {
+    "No folder for your files is yours alone: other users could change what is saved there.",
+    "Žádná složka pro vaše soubory nepatří jen vám: co se do ní uloží, mohou měnit i jiní "
+    "uživatelé."};
 
 }  // namespace
 
@@ -38,7 +43,9 @@ std::string Dialog::SettingsPath() const {
 Dialog::SettingsRead Dialog::LoadSettings() {
     const std::string path =
         services_.carriedSettings.empty() ? SettingsPath() : services_.carriedSettings;
-    const platform::ReadResult read = platform::readLines(path);
+    // Where no folder is the user's alone, the defaults are loaded.
+    const platform::ReadResult read =
+        services_.noFilesFolder ? platform::ReadResult{} : platform::readLines(path);
     if (read.tooLarge) {
         TooLargeSettings = path;
     }
@@ -66,7 +73,7 @@ Dialog::SettingsRead Dialog::LoadSettings() {
         LngEN.setValue(true);
         LngCS.setValue(false);
     }
-    return read.tooLarge     ? SettingsRead::TooLarge
+    return read.tooLarge || services_.noFilesFolder ? SettingsRead::Refused
            : !read.complete ? SettingsRead::Unfinished
            : read.opened    ? SettingsRead::Whole
                             : SettingsRead::None;
@@ -83,9 +90,11 @@ bool Dialog::SaveSettings(platform::Durability durability) {
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
     // then left a copy of the whole log beside it.
     platform::removeLeftoverTemporaries(ErrorLogPath());
+    const int language = English() ? 0 : 1;
     const platform::WriteResult written =
-        !TooLargeSettings.empty()
-            ? platform::WriteResult(false, English() ? TooLargeReason[0] : TooLargeReason[1])
+        services_.noFilesFolder ? platform::WriteResult(false, NoFolderReason[language])
+        : !TooLargeSettings.empty()
+            ? platform::WriteResult(false, TooLargeReason[language])
             : platform::replaceFile(
                   path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
                   platform::Unencodable::Refuse, durability);

@@ -16,7 +16,7 @@ void Dialog::Form_Load() {
     // after the failure; nor is anything saved over one refused as too large. Defaults written
     // for want of any file need not wait for the disk: lost in a crash, they are what the next
     // start writes again.
-    if (read != SettingsRead::Unfinished && read != SettingsRead::TooLarge) {
+    if (read != SettingsRead::Unfinished && read != SettingsRead::Refused) {
         SaveSettings(read == SettingsRead::None ? platform::Durability::Cached
                                                 : platform::Durability::OnDisk);
     } else {

@@ -20,6 +20,7 @@ struct UnusedTexts {
     std::string_view foreignLink;
     std::string_view tooLarge;
     std::string_view keptIn;
+    std::string_view keptNowhere;
 };
 
 constexpr UnusedTexts EnglishTexts{"Files not used",
@@ -30,7 +31,9 @@ constexpr UnusedTexts EnglishTexts{"Files not used",
                                    "It is a link that another user controls.",
                                    "It is larger than any launch list (over 64 MB). It is kept "
                                    "as it is, and nothing is saved over it.",
-                                   "Your settings and error log are kept in"};
+                                   "Your settings and error log are kept in",
+                                   "No folder for your settings and error log is yours alone: "
+                                   "nothing is read or saved until one is."};
 constexpr UnusedTexts CzechTexts{"Soubory nepoužity",
                                  "Opalist nepoužil soubor",
                                  "Patří jinému uživateli.",
@@ -39,7 +42,9 @@ constexpr UnusedTexts CzechTexts{"Soubory nepoužity",
                                  "Je to odkaz, který ovládá jiný uživatel.",
                                  "Je větší než jakýkoli seznam (přes 64 MB). Zůstává, jak je, "
                                  "a nic se do něj neuloží.",
-                                 "Vaše nastavení a výpis chyb jsou uloženy ve složce"};
+                                 "Vaše nastavení a výpis chyb jsou uloženy ve složce",
+                                 "Žádná složka pro vaše nastavení a výpis chyb nepatří jen "
+                                 "vám: nic se nenačte ani neuloží, dokud taková nebude."};
 
 std::string_view reason(const UnusedTexts& texts, platform::Ownership why) {
     switch (why) {
@@ -55,7 +60,7 @@ std::string_view reason(const UnusedTexts& texts, platform::Ownership why) {
 }
 
 std::string report(const UnusedTexts& texts, const std::vector<UnusedFile>& files,
-                   const std::string& tooLarge, const std::string& folder) {
+                   const std::string& tooLarge, const std::string* folder) {
     std::string text;
     const auto entry = [&](const std::string& path, std::string_view why) {
         text.append(texts.notUsed).append("\n").append(path).append("\n");
@@ -67,12 +72,17 @@ std::string report(const UnusedTexts& texts, const std::vector<UnusedFile>& file
     if (!tooLarge.empty()) {
         entry(tooLarge, texts.tooLarge);
     }
-    return text.append(texts.keptIn).append("\n").append(folder);
+    if (folder == nullptr) {
+        return text.append(texts.keptNowhere);
+    }
+    return text.append(texts.keptIn).append("\n").append(*folder);
 }
 
-void reportLine(const std::string& path, std::string_view why, const std::string& folder) {
-    std::fprintf(stderr, "opalist: did not use %s: %s Your files are kept in %s\n", path.c_str(),
-                 std::string(why).c_str(), folder.c_str());
+void reportLine(const std::string& path, std::string_view why, const std::string* folder) {
+    const std::string kept = folder != nullptr ? "Your files are kept in " + *folder
+                                               : std::string(EnglishTexts.keptNowhere);
+    std::fprintf(stderr, "opalist: did not use %s: %s %s\n", path.c_str(),
+                 std::string(why).c_str(), kept.c_str());
 }
 
 }  // namespace
@@ -84,7 +94,7 @@ void Dialog::ReportUnusedFiles() {
     if (files.empty() && TooLargeSettings.empty()) {
         return;
     }
-    const std::string& folder = services_.filesFolder();
+    const std::string* folder = services_.noFilesFolder ? nullptr : &services_.filesFolder();
     for (const UnusedFile& file : files) {
         reportLine(file.path, reason(EnglishTexts, file.why), folder);
     }

@@ -52,6 +52,28 @@ TEST(UnusedFiles, TheUserIsToldWhichFileWasNotUsedAndWhyWhileTheCountdownGoesOn)
     }
 }
 
+// Where no folder is the user's alone, the user is told so; nothing is read from the program's
+// folder, nor saved or logged anywhere.
+TEST(UnusedFiles, WithNoFolderOfTheUsersAloneNothingIsReadOrSaved) {
+    DialogHarness h;
+    h.writeSettings({"<00101>", "5", "EN", "tool"});
+    const std::string before = h.readRaw(h.settingsFile());
+    h.unusedFiles = {{"/home/tester/.config", platform::Ownership::WritableByOthers}};
+    h.noFilesFolder = true;
+    h.shellResult = [](const platform::ShellRequest&) { return 2; };
+    h.loop.answerNext(tk::Answer::Ok);
+    Dialog& d = h.start();
+    ASSERT_EQ(h.loop.boxes().size(), 1u);
+    EXPECT_EQ(h.loop.boxes()[0].box.text,
+              "Opalist did not use\n/home/tester/.config\nOther users can change it.\n\nNo "
+              "folder for your settings and error log is yours alone: nothing is read or saved "
+              "until one is.");
+    EXPECT_EQ(d.LaunchList.listCount(), 0);
+    EXPECT_FALSE(d.SaveErr(1, "File not found."));
+    EXPECT_EQ(h.readRaw(h.settingsFile()), before);
+    EXPECT_FALSE(std::filesystem::exists(h.errorLogFile()));
+}
+
 // A settings file larger than any list is neither read nor saved over, at the start or later.
 TEST(UnusedFiles, ASettingsFileLargerThanAnyListIsToldOfAndKeptAsItIs) {
     DialogHarness h;

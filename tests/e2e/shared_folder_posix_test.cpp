@@ -188,6 +188,60 @@ TEST(SharedFolder, TheUsersOwnListGoesAlongWhenOnlyTheLogsNameIsTaken) {
     EXPECT_NE(result.err.find("did not use " + s.log.string()), std::string::npos) << result.err;
 }
 
+// $XDG_CONFIG_HOME that another user owns or can write: u1's files are not kept there (that
+// user could rename them away or swap them), u1 is told which folder and why, and a newer
+// "settings file" there (u1's own log, swapped into the settings file's name) is never carried
+// over into u1's list beside the program.
+TEST(SharedFolder, AConfigurationFolderAnotherUserCanChangeIsNeverUsed) {
+    struct Case {
+        const char* name;
+        uid_t xdgOwner;
+        bool listBeside;  // u1's own list beside the program, or another user's file there
+        std::string told;  // the reason the message gives; empty: no message
+    };
+    const Case cases[] = {
+        {"another user's", Other, false, "It belongs to another user."},
+        {"u1's, writable by everybody", U1, false, "Other users can change it."},
+        {"u1's, writable by everybody, holding a newer list", U1, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SharedFolder s(Folders[1]);
+        const fs::path xdg = s.home / "xdg";
+        const fs::path swapped = xdg / "opalist" / "opalist u1.ini";
+        const std::string list = "<00101>\r\n3\r\nEN\r\n";
+        const std::string log = "#8.12.2026 11:00:00# | tool | File not found.\r\n";
+        fs::create_directories(xdg);
+        if (c.listBeside) {
+            s.write(s.settings, list, U1);
+            fs::create_directories(swapped.parent_path());
+            own(swapped.parent_path(), U1);
+            s.write(swapped, log, U1);
+            const auto newer = fs::last_write_time(s.settings) + std::chrono::hours(1);
+            fs::last_write_time(swapped, newer);
+        } else {
+            s.write(s.settings, "<00000>\r\n3\r\nEN\r\n", Other);
+        }
+        own(xdg, c.xdgOwner);
+        fs::permissions(xdg, fs::perms::all);
+        const auto started = std::chrono::steady_clock::now();
+
+        const testing_support::ProgramResult result = s.run(
+            [&] { return std::chrono::steady_clock::now() - started > std::chrono::seconds(2); },
+            {"XDG_CONFIG_HOME=" + xdg.string()});
+
+        if (c.listBeside) {
+            EXPECT_EQ(readFile(s.settings), list) << "the swapped log was carried over";
+            EXPECT_EQ(readFile(swapped), log);
+        } else {
+            EXPECT_FALSE(fs::exists(xdg / "opalist")) << "u1's files were kept there";
+            EXPECT_NE(result.err.find("did not use " + xdg.string() + ": " + c.told),
+                      std::string::npos)
+                << result.err;
+        }
+    }
+}
+
 // A copy of the system's offscreen platform plugin that also needs the marker library: loaded,
 // it runs code of the other user's as u1.
 fs::path plantPlugin(const fs::path& pluginsFolder) {
