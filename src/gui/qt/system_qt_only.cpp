@@ -24,6 +24,12 @@ void keepQtToItsInstallation() {
     const char* const variable = "QT_PLUGIN_PATH";
     const bool userSet = qEnvironmentVariableIsSet(variable);
     const QByteArray userPaths = qgetenv(variable);
+    for (const QString& named :
+         QFile::decodeName(userPaths).split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        if (QDir(named).canonicalPath() == programFolder) {
+            return;  // the user chose it
+        }
+    }
     qputenv(variable, userPaths + QDir::listSeparator().toLatin1() +
                           QFile::encodeName(programFolder));
     QStringList paths = QCoreApplication::libraryPaths();
