@@ -28,6 +28,10 @@ struct Services {
     std::string carriedSettings;
     // Files beside the program that were not used because they are not the user's own.
     std::vector<UnusedFile> unusedFiles;
+    // This program's start at log-on (platform/autostart.h): whether it is on, and turning it on
+    // or off (an empty text, or why it failed). Unset, "Run at startup" is only stored.
+    std::function<bool()> startsAtLogon;
+    std::function<std::string(bool start)> setStartsAtLogon;
 
     const std::string& filesFolder() const {
         return filesDirectory.empty() ? process.directory : filesDirectory;

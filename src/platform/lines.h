@@ -28,7 +28,7 @@ class LineSplitter {
     bool afterCr_ = false;
 };
 
-// Every line followed by CR LF.
-std::string joinLines(const std::vector<std::string>& lines);
+// Every line followed by the line end, CR LF by default.
+std::string joinLines(const std::vector<std::string>& lines, std::string_view end = "\r\n");
 
 }  // namespace platform

@@ -50,6 +50,15 @@ Dialog& DialogHarness::start() {
         return shellResult(request);
     };
     services.unusedFiles = unusedFiles;
+    if (startsAtLogon) {
+        services.startsAtLogon = [this] { return *startsAtLogon; };
+        services.setStartsAtLogon = [this](bool start) {
+            if (logonFailure.empty()) {
+                startsAtLogon = start;
+            }
+            return logonFailure;
+        };
+    }
     dialog_ = std::make_unique<Dialog>(loop.app(), std::move(services));
     loop.user([this] {
         dialog_->Form_Load();

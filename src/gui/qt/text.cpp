@@ -38,4 +38,11 @@ int characterCode(const QKeyEvent& event) {
     return text.at(0).unicode();
 }
 
+std::optional<tk::Key> keyDown(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Delete && event.modifiers() == Qt::NoModifier) {
+        return tk::Key::Delete;
+    }
+    return std::nullopt;
+}
+
 }  // namespace gui

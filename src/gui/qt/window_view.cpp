@@ -13,6 +13,7 @@
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/placement.h"
 #include "toolkit/tab_order.h"
 
 namespace gui {
@@ -115,6 +116,9 @@ void WindowView::follow(tk::WindowProperty property) {
             } else {
                 resize(client);
             }
+            if (placed_) {
+                keepOnScreen();
+            }
             break;
         }
         case tk::WindowProperty::Visible:
@@ -125,7 +129,10 @@ void WindowView::follow(tk::WindowProperty property) {
             if (!placed_) {
                 placed_ = true;
                 if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-                    move(screen->availableGeometry().center() - rect().center());
+                    const tk::PixelRect centred =
+                        tk::centredIn(fromQt(frameGeometry().size()),
+                                      fromQt(screen->availableGeometry()));
+                    move(centred.left, centred.top);
                 }
             }
             show();
@@ -134,6 +141,18 @@ void WindowView::follow(tk::WindowProperty property) {
             raise();
             activateWindow();
             break;
+    }
+}
+
+void WindowView::keepOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect frame = frameGeometry();
+    const tk::PixelRect kept = tk::keptInside(fromQt(frame), fromQt(screen->availableGeometry()));
+    if (kept.left != frame.left() || kept.top != frame.top()) {
+        move(kept.left, kept.top);
     }
 }
 
@@ -196,6 +215,10 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
 }
 
 void WindowView::keyPressed(const QKeyEvent& event) {
+    if (const std::optional<tk::Key> key = keyDown(event)) {
+        frontEnd_.user([this, key] { window_.keyDownByUser(*key); });
+        return;
+    }
     const int code = characterCode(event);
     if (code >= 0) {
         frontEnd_.user([this, code] { window_.keyPressedByUser(code); });
