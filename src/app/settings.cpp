@@ -72,9 +72,9 @@ bool Dialog::SaveSettings(platform::Durability durability) {
         startAtLogon != services_.startsAtLogon()) {
         if (const std::string failure = services_.setStartsAtLogon(startAtLogon);
             !failure.empty()) {
-            return SaveFailed(English() ? "The start at log-on could not be changed:\n" + failure
-                                        : "Spuštění po přihlášení se nepodařilo změnit:\n" +
-                                              failure);
+            return SaveFailed(English()
+                                  ? "The start at log-on could not be changed:\n" + failure
+                                  : "Spuštění po přihlášení se nepodařilo změnit:\n" + failure);
         }
     }
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
@@ -85,11 +85,11 @@ bool Dialog::SaveSettings(platform::Durability durability) {
         platform::Unencodable::Refuse, durability);
     if (!written.ok) {
         const bool english = English();
-        return SaveFailed((english ? "The settings could not be saved to\n"
-                                   : "Nastavení se nepodařilo uložit do\n") +
-                          path + "\n" +
-                          (written.refused ? RefusalReason(english, *written.refused)
-                                           : written.error));
+        return SaveFailed(
+            (english ? "The settings could not be saved to\n"
+                     : "Nastavení se nepodařilo uložit do\n") +
+            path + "\n" +
+            (written.refused ? RefusalReason(english, *written.refused) : written.error));
     }
     SettingsDirty = false;
     Butt[11].setEnabled(false);

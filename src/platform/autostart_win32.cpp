@@ -127,7 +127,8 @@ std::string setStartsAtLogon(bool start) {
         result = setString(run.get(), ValueName, L"\"" + win32::wide(executablePath()) + L"\"");
     }
     for (const std::wstring& name : start ? std::vector<std::wstring>() : ours) {
-        if (const LONG removed = RegDeleteValueW(run.get(), name.c_str()); removed != ERROR_SUCCESS) {
+        if (const LONG removed = RegDeleteValueW(run.get(), name.c_str());
+            removed != ERROR_SUCCESS) {
             result = removed;
         }
     }

@@ -44,8 +44,23 @@ std::string desktopExecProgram(std::string_view exec) {
             command += exec[i];
             continue;
         }
-        const char next = exec[++i];
-        command += next == 's' ? ' ' : next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+        switch (const char next = exec[++i]) {
+            case 's':
+                command += ' ';
+                break;
+            case 't':
+                command += '\t';
+                break;
+            case 'n':
+                command += '\n';
+                break;
+            case 'r':
+                command += '\r';
+                break;
+            default:
+                command += next;
+                break;
+        }
     }
     std::string program;
     bool inQuotes = false;
@@ -54,11 +69,12 @@ std::string desktopExecProgram(std::string_view exec) {
         if (!inQuotes && (c == ' ' || c == '\t')) {
             break;
         }
+        // A backslash in quotes takes the next character as it is; "%%" is one percent sign.
+        const bool escaped = i + 1 < command.size() &&
+                             ((inQuotes && c == '\\') || (c == '%' && command[i + 1] == '%'));
         if (c == '"') {
             inQuotes = !inQuotes;
-        } else if (inQuotes && c == '\\' && i + 1 < command.size()) {
-            program += command[++i];
-        } else if (c == '%' && i + 1 < command.size() && command[i + 1] == '%') {
+        } else if (escaped) {
             program += command[++i];
         } else {
             program += c;

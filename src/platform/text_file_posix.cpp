@@ -224,8 +224,7 @@ ReadResult readLines(const std::string& path,
 // user's stays a link: the file it leads to is replaced.
 // UTF-8 holds every character: nothing is ever unencodable here.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
-                        Unencodable /*unencodable*/, Durability durability,
-                        LineEnd lineEnd) {
+                        Unencodable /*unencodable*/, Durability durability, LineEnd lineEnd) {
     const OwnPath target = resolveOwnPath(path);
     if (!target.folder.valid()) {
         return failure(target.error);

@@ -27,17 +27,16 @@ tk::MessageBox apostropheRefusal(bool english, const std::string& entry) {
     box.buttons = tk::Buttons::Ok;
     box.title = english ? "Launch list" : "Seznam příkazů";
     box.text =
-        english
-            ? "The line \"" + entry +
-                  "\" holds an apostrophe ('). The settings file keeps double quotes as "
-                  "apostrophes, so the line would come back with a double quote in its place "
-                  "and open nothing.\nRename the file or folder without the apostrophe, or "
-                  "enter a link to it whose name has none."
-            : "Řádek \"" + entry +
-                  "\" obsahuje apostrof ('). Soubor nastavení ukládá uvozovky jako apostrofy, "
-                  "takže by se řádek vrátil s uvozovkou místo apostrofu a nic by neotevřel.\n"
-                  "Přejmenujte soubor nebo složku bez apostrofu, nebo vložte odkaz na ně, "
-                  "jehož název apostrof nemá.";
+        english ? "The line \"" + entry +
+                      "\" holds an apostrophe ('). The settings file keeps double quotes as "
+                      "apostrophes, so the line would come back with a double quote in its place "
+                      "and open nothing.\nRename the file or folder without the apostrophe, or "
+                      "enter a link to it whose name has none."
+                : "Řádek \"" + entry +
+                      "\" obsahuje apostrof ('). Soubor nastavení ukládá uvozovky jako apostrofy, "
+                      "takže by se řádek vrátil s uvozovkou místo apostrofu a nic by neotevřel.\n"
+                      "Přejmenujte soubor nebo složku bez apostrofu, nebo vložte odkaz na ně, "
+                      "jehož název apostrof nemá.";
     return box;
 }
 

@@ -35,10 +35,10 @@ bool visibleInWindow(Control& control) {
 }
 
 PixelRect centredIn(PixelSize window, const PixelRect& workArea) {
-    return keptInside({workArea.left + (workArea.width - window.width) / 2,
-                       workArea.top + (workArea.height - window.height) / 2, window.width,
-                       window.height},
-                      workArea);
+    return keptInside(
+        {workArea.left + (workArea.width - window.width) / 2,
+         workArea.top + (workArea.height - window.height) / 2, window.width, window.height},
+        workArea);
 }
 
 PixelRect keptInside(const PixelRect& window, const PixelRect& workArea) {

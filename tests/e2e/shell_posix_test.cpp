@@ -26,8 +26,8 @@
 #include "launch/command_line.h"
 #include "platform/desktop_handler.h"
 #include "platform/shell.h"
-#include "support/scoped_env.h"
 #include "support/desktop_handlers.h"
+#include "support/scoped_env.h"
 #include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
 

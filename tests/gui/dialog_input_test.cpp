@@ -198,12 +198,12 @@ TEST_F(QtDialogInputTest, TabFollowsTheScreenAndEnterClicksTheFocusedButton) {
     start({"/bin/true"});
     openSetup();
     const std::vector<tk::Control*> order = {
-        &dialog->Butt[0],  &dialog->Butt[1],    &dialog->Butt[2],    &dialog->Butt[3],
-        &dialog->Butt[5],  &dialog->Butt[4],    &dialog->Timer,      &dialog->TimerScroll,
-        &dialog->Add,      &dialog->Butt[6],    &dialog->LaunchList, &dialog->Butt[7],
-        &dialog->Butt[8],  &dialog->Butt[9],    &dialog->dErrMsg,    &dialog->sErrMsg,
-        &dialog->qErrMsg,  &dialog->PromptEach, &dialog->wStart,     &dialog->LngCS,
-        &dialog->LngEN,    &dialog->Butt[10],   &dialog->Butt[11],   &dialog->Butt[0]};
+        &dialog->Butt[0], &dialog->Butt[1],    &dialog->Butt[2],    &dialog->Butt[3],
+        &dialog->Butt[5], &dialog->Butt[4],    &dialog->Timer,      &dialog->TimerScroll,
+        &dialog->Add,     &dialog->Butt[6],    &dialog->LaunchList, &dialog->Butt[7],
+        &dialog->Butt[8], &dialog->Butt[9],    &dialog->dErrMsg,    &dialog->sErrMsg,
+        &dialog->qErrMsg, &dialog->PromptEach, &dialog->wStart,     &dialog->LngCS,
+        &dialog->LngEN,   &dialog->Butt[10],   &dialog->Butt[11],   &dialog->Butt[0]};
     std::vector<tk::Control*> expected;
     for (tk::Control* control : order) {
         if (control->enabled() && control->tabStop()) {  // the others are passed over

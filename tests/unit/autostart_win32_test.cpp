@@ -82,9 +82,9 @@ TEST_F(LogonStartValue, OnlyValuesNamingThisProgramCountAndGo) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.command);
-        ASSERT_EQ(run("reg add " + RunKey + " /v " + row.name + " /d \"" + row.command + "\" /f")
-                      .status,
-                  0);
+        ASSERT_EQ(
+            run("reg add " + RunKey + " /v " + row.name + " /d \"" + row.command + "\" /f").status,
+            0);
         EXPECT_EQ(platform::startsAtLogon(), row.counts);
         ASSERT_EQ(platform::setStartsAtLogon(false), "");
         EXPECT_EQ(hasValue(row.name), !row.counts) << "removed only when it names this program";

@@ -27,7 +27,10 @@ TEST(Placement, AGrowingWindowMovesTheLeastThatKeepsItOnTheWorkArea) {
              Case{"above the top", {10, -50, 536, 240}, Work, 10, 0},
              Case{"off the left edge", {-30, 10, 536, 240}, Work, 0, 10},
              Case{"taller than the work area keeps its title bar", {0, 500, 536, 1200}, Work, 0, 0},
-             Case{"on a monitor left of the main one", {-600, 500, 536, 706}, LeftMonitor, -600,
+             Case{"on a monitor left of the main one",
+                  {-600, 500, 536, 706},
+                  LeftMonitor,
+                  -600,
                   378},
          }) {
         const tk::PixelRect kept = tk::keptInside(c.window, c.work);

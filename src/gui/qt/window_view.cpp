@@ -129,9 +129,8 @@ void WindowView::follow(tk::WindowProperty property) {
             if (!placed_) {
                 placed_ = true;
                 if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-                    const tk::PixelRect centred =
-                        tk::centredIn(fromQt(frameGeometry().size()),
-                                      fromQt(screen->availableGeometry()));
+                    const tk::PixelRect centred = tk::centredIn(
+                        fromQt(frameGeometry().size()), fromQt(screen->availableGeometry()));
                     move(centred.left, centred.top);
                 }
             }
