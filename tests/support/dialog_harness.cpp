@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/autostart.h"
 #include "platform/process.h"
 
 namespace testing_support {
@@ -50,7 +51,10 @@ Dialog& DialogHarness::start() {
         return shellResult(request);
     };
     services.unusedFiles = unusedFiles;
-    if (startsAtLogon) {
+    if (systemLogonStart) {
+        services.startsAtLogon = platform::startsAtLogon;
+        services.setStartsAtLogon = platform::setStartsAtLogon;
+    } else if (startsAtLogon) {
         services.startsAtLogon = [this] { return *startsAtLogon; };
         services.setStartsAtLogon = [this](bool start) {
             if (logonFailure.empty()) {

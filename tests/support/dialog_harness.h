@@ -36,6 +36,8 @@ class DialogHarness {
     // and the reason a change of it fails (empty: it succeeds).
     std::optional<bool> startsAtLogon;
     std::string logonFailure;
+    // The system's own log-on start (platform/autostart.h) instead, as the program has it.
+    bool systemLogonStart = false;
 
     std::string settingsFile() const;
     std::string errorLogFile() const;

@@ -99,6 +99,21 @@ TEST_F(Autostart, ChangesWriteOrRemoveTheUsersEntryOnly) {
     }
 }
 
+// The setup's box, ticked and cleared with a Save each time: the entry read back after each.
+TEST_F(Autostart, SavingTheSetupWritesAndRemovesTheEntry) {
+    harness.systemLogonStart = true;
+    Dialog& d = harness.start();
+    harness.click(2);
+    for (const bool start : {true, false}) {
+        harness.user([&] { d.wStart.clickByUser(); });
+        harness.click(11);
+        EXPECT_EQ(entryExists(), start);
+        EXPECT_EQ(platform::startsAtLogon(), start);
+        EXPECT_EQ(harness.readRaw(harness.settingsFile()).substr(0, 7),
+                  start ? "<11100>" : "<01100>");
+    }
+}
+
 TEST(DesktopExec, QuotesWhereNeededAndReadsBack) {
     struct Row {
         const char* program;

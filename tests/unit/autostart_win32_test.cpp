@@ -11,6 +11,7 @@
 
 #include "platform/autostart.h"
 #include "platform/process.h"
+#include "support/dialog_harness.h"
 
 namespace {
 
@@ -89,6 +90,20 @@ TEST_F(LogonStartValue, OnlyValuesNamingThisProgramCountAndGo) {
         ASSERT_EQ(platform::setStartsAtLogon(false), "");
         EXPECT_EQ(hasValue(row.name), !row.counts) << "removed only when it names this program";
         run("reg delete " + RunKey + " /v " + row.name + " /f");
+    }
+}
+
+// The setup's box, ticked and cleared with a Save each time: the Run value read back after each.
+TEST_F(LogonStartValue, SavingTheSetupMakesAndRemovesTheRunValue) {
+    testing_support::DialogHarness harness;
+    harness.systemLogonStart = true;
+    Dialog& d = harness.start();
+    harness.click(2);
+    for (const bool start : {true, false}) {
+        harness.user([&] { d.wStart.clickByUser(); });
+        harness.click(11);
+        EXPECT_EQ(hasValue("Opalist"), start);
+        EXPECT_EQ(d.Butt[11].enabled(), false);
     }
 }
 
