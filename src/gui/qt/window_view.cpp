@@ -108,7 +108,9 @@ void WindowView::follow(tk::WindowProperty property) {
             break;
         case tk::WindowProperty::Size: {
             const QSize client = modelClientSize();
-            if (isVisible() && client != size()) {
+            // Only a size the program sets moves the window: never the user's own drag.
+            const bool changed = client != size();
+            if (isVisible() && changed) {
                 pendingSizes_.push_back(client);
             }
             if (window_.frameKind() == tk::FrameKind::FixedDialog) {
@@ -116,7 +118,7 @@ void WindowView::follow(tk::WindowProperty property) {
             } else {
                 resize(client);
             }
-            if (placed_) {
+            if (placed_ && changed) {
                 keepOnScreen();
             }
             break;

@@ -227,16 +227,19 @@ void WindowView::followSize() {
         tk::clientPixels(window_.frameKind(), window_.width(), window_.height(), dpi_);
     const POINT outer = outerPixels(client);
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    RECT got{};
+    GetClientRect(hwnd_, &got);
+    // Only a size the program sets moves the window: never the user's own drag.
+    const bool changed = got.right != client.width || got.bottom != client.height;
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.x, outer.y, flags);
     // The frame may differ from what the system computed for the DPI: the client area decides.
-    RECT got{};
     GetClientRect(hwnd_, &got);
     if (got.right != client.width || got.bottom != client.height) {
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.x + client.width - got.right,
                      outer.y + client.height - got.bottom, flags);
     }
     // A window that grows stays wholly on its monitor.
-    if (placed_) {
+    if (placed_ && changed) {
         const tk::PixelRect frame = frameRect();
         const tk::PixelRect kept = tk::keptInside(frame, workArea());
         if (kept != frame) {
