@@ -39,7 +39,9 @@ int characterCode(const QKeyEvent& event) {
 }
 
 std::optional<tk::Key> keyDown(const QKeyEvent& event) {
-    if (event.key() == Qt::Key_Delete && event.modifiers() == Qt::NoModifier) {
+    // The keypad's Delete too.
+    if (event.key() == Qt::Key_Delete &&
+        (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         return tk::Key::Delete;
     }
     return std::nullopt;
