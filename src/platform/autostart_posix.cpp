@@ -18,41 +18,47 @@ std::string entryPath() {
     return config.empty() ? std::string() : folderOf(config) + "/autostart/opalist.desktop";
 }
 
-// What the entry says, from its [Desktop Entry] group.
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// What the entry says, from its [Desktop Entry] group, line by line.
 struct Entry {
     bool found = false;
     std::string program;
     bool switchedOff = false;
+    bool inMainGroup = false;
+
+    void take(std::string_view line) {
+        if (line.starts_with('[')) {
+            inMainGroup = line == "[Desktop Entry]";
+            return;
+        }
+        const std::size_t equals = line.find('=');
+        if (!inMainGroup || equals == std::string_view::npos) {
+            return;
+        }
+        const std::string_view key = trimmed(line.substr(0, equals));
+        const std::string_view value = trimmed(line.substr(equals + 1));
+        if (key == "Exec") {
+            program = desktopExecProgram(value);
+        } else if ((key == "Hidden" && value == "true") ||
+                   (key == "X-GNOME-Autostart-enabled" && value == "false")) {
+            switchedOff = true;
+        }
+    }
 };
+
+// A desktop entry is a few lines; a larger file in its place is read as none.
+constexpr ReadLimit EntryReadLimit{std::uint64_t{64} << 10};
 
 Entry readEntry(const std::string& path) {
     Entry entry;
-    bool inMainGroup = false;
-    entry.found = readLines(path, [&](std::string_view line) {
-                      if (line.starts_with('[')) {
-                          inMainGroup = line == "[Desktop Entry]";
-                          return;
-                      }
-                      const std::size_t equals = line.find('=');
-                      if (!inMainGroup || equals == std::string_view::npos) {
-                          return;
-                      }
-                      const auto trimmed = [](std::string_view text) {
-                          const std::size_t first = text.find_first_not_of(' ');
-                          const std::size_t last = text.find_last_not_of(' ');
-                          return first == std::string_view::npos
-                                     ? std::string_view()
-                                     : text.substr(first, last - first + 1);
-                      };
-                      const std::string_view key = trimmed(line.substr(0, equals));
-                      const std::string_view value = trimmed(line.substr(equals + 1));
-                      if (key == "Exec") {
-                          entry.program = desktopExecProgram(value);
-                      } else if ((key == "Hidden" && value == "true") ||
-                                 (key == "X-GNOME-Autostart-enabled" && value == "false")) {
-                          entry.switchedOff = true;
-                      }
-                  }).opened;
+    const auto take = [&entry](std::string_view line) { entry.take(line); };
+    entry.found = readLines(path, take, EntryReadLimit).opened;
     return entry;
 }
 

@@ -51,6 +51,7 @@ Dialog& DialogHarness::start() {
         return shellResult(request);
     };
     services.unusedFiles = unusedFiles;
+    services.noFilesFolder = noFilesFolder;
     if (systemLogonStart) {
         services.startsAtLogon = platform::startsAtLogon;
         services.setStartsAtLogon = platform::setStartsAtLogon;

@@ -38,6 +38,8 @@ class DialogHarness {
     std::string logonFailure;
     // The system's own log-on start (platform/autostart.h) instead, as the program has it.
     bool systemLogonStart = false;
+    // No folder for the user's files was the user's alone.
+    bool noFilesFolder = false;
 
     std::string settingsFile() const;
     std::string errorLogFile() const;
