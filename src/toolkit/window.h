@@ -76,6 +76,8 @@ class Window : public Container {
     // A key typed in the window: goes to the focused control, or to the window when no control
     // has the focus. Enter then clicks a focused push button.
     void keyPressedByUser(int keyAscii);
+    // A key that types no character, pressed in the focused control.
+    void keyDownByUser(Key key);
     void closedByUser();
     std::function<void(WindowProperty)> onViewChange;
 

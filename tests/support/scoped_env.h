@@ -1,0 +1,35 @@
+#pragma once
+// Sets an environment variable for one test and puts the old value back (POSIX).
+
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace testing_support {
+
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+}  // namespace testing_support
