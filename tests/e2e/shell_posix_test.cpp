@@ -27,10 +27,13 @@
 #include "platform/desktop_handler.h"
 #include "platform/shell.h"
 #include "support/desktop_handlers.h"
+#include "support/scoped_env.h"
 #include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+using testing_support::ScopedEnv;
 
 namespace fs = std::filesystem;
 
@@ -56,28 +59,6 @@ void expectStartedAlone(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[3], "fds=0 1 2");
     EXPECT_EQ(lines[5], testing_support::DefaultSignals);
 }
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 std::string windowsNotation(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');

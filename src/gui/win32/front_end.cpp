@@ -143,7 +143,8 @@ void FrontEnd::timerFired(UINT_PTR id) {
 // A box opens over the program's active window (one of its windows, or a box already open),
 // else over a window it shows. It is modal to the whole program: it disables its owner, and
 // every other window of the program is disabled with it until it closes. It comes to the front
-// with the keyboard, also when a program just launched has taken the foreground.
+// with the keyboard, also when a program just launched has taken the foreground; a box on top
+// stays above the windows such a program opens later.
 tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
     HWND owner = GetActiveWindow();
     if (owner == nullptr || !IsWindowVisible(owner)) {
@@ -170,7 +171,8 @@ tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
         SetForegroundWindow(owner);
     }
     const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box) |
-                       MB_SETFOREGROUND | (owner == nullptr ? MB_TASKMODAL : 0);
+                       MB_SETFOREGROUND | (box.onTop ? MB_TOPMOST : 0) |
+                       (owner == nullptr ? MB_TASKMODAL : 0);
     const int pressed = MessageBoxW(owner, platform::win32::wide(box.text).c_str(),
                                     platform::win32::wide(box.title).c_str(), style);
     for (HWND other : others) {

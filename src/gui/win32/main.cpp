@@ -2,10 +2,12 @@
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
+#include <memory>
 #include <optional>
 
 #include "app/command_options.h"
 #include "app/dialog.h"
+#include "app/one_instance.h"
 #include "gui/win32/command_answer.h"
 #include "gui/win32/exit_when_shown.h"
 
@@ -17,6 +19,10 @@ int main() {
     gui::win32::FrontEnd frontEnd;
     tk::Application& app = frontEnd.app();
     Dialog dialog(app, platformServices());
+    const std::unique_ptr<platform::SingleInstance> instance = claimOneInstance(dialog);
+    if (!instance) {
+        return 0;
+    }
     gui::win32::ExitWhenShown exitWhenShown;
     if (!app.dispatch([&] {
             dialog.Form_Load();
