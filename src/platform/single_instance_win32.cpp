@@ -72,6 +72,23 @@ std::wstring sidText(PSID sid) {
     return result;
 }
 
+// The user's alone: the user owns it, and nobody else may open it.
+struct PrivateObject {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
+
+    explicit PrivateObject(const std::wstring& user) {
+        const std::wstring text = L"O:" + user + L"D:P(A;;GA;;;" + user + L")";
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1,
+                                                                 &descriptor, nullptr)) {
+            attributes.lpSecurityDescriptor = descriptor;
+        }
+    }
+    ~PrivateObject() { LocalFree(descriptor); }
+    PrivateObject(const PrivateObject&) = delete;
+    PrivateObject& operator=(const PrivateObject&) = delete;
+};
+
 // Whether a start of this user's made the named object: another account may have made one of
 // the same name first, to keep the user's Opalist from starting.
 bool madeByUser(HANDLE object, const Account& account) {
@@ -81,8 +98,9 @@ bool madeByUser(HANDLE object, const Account& account) {
                         nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
         return false;
     }
-    const bool made = (account.user != nullptr && EqualSid(owner, account.user)) ||
-                      (account.owner != nullptr && EqualSid(owner, account.owner));
+    const bool made =
+        owner != nullptr && ((account.user != nullptr && EqualSid(owner, account.user)) ||
+                             (account.owner != nullptr && EqualSid(owner, account.owner)));
     LocalFree(descriptor);
     return made;
 }
@@ -132,12 +150,14 @@ SingleInstance::SingleInstance(std::string_view user, std::string_view settingsP
     std::wstring path = win32::wide(settingsPath);
     CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
     const Account account;
-    const std::wstring name = L"Opalist-" + sidText(account.user) + L"-" +
-                              win32::wide(instanceKey(user, win32::utf8(path)));
+    const std::wstring sid = sidText(account.user);
+    PrivateObject security(sid);
+    const std::wstring name =
+        L"Opalist-" + sid + L"-" + win32::wide(instanceKey(user, win32::utf8(path)));
     const std::wstring mutexName = L"Local\\" + name;
     const auto deadline = std::chrono::steady_clock::now() + AnswerTime;
     for (;;) {
-        const HANDLE mutex = CreateMutexW(nullptr, FALSE, mutexName.c_str());
+        const HANDLE mutex = CreateMutexW(&security.attributes, FALSE, mutexName.c_str());
         if (mutex == nullptr) {
             return;  // another account's object, closed to the user: unguarded
         }
