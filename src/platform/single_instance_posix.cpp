@@ -19,8 +19,9 @@ namespace platform {
 struct SingleInstance::Claim {
     bool first = true;
     Fd folder;
+    std::string lockName;
     std::string socketName;
-    Fd lock;
+    Fd lock;  // valid while this start holds the key
     Fd listener;
 };
 
@@ -92,6 +93,15 @@ Fd listenIn(const Fd& folder, const std::string& socketName) {
     return socket;
 }
 
+// A holder removes its lock file as it ends: the file locked must still be the one of that name.
+bool stillNamed(const Fd& folder, const std::string& name, const Fd& file) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(file.get(), &opened) == 0 &&
+           ::fstatat(folder.get(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(std::string_view user, std::string_view settingsPath)
@@ -102,24 +112,26 @@ SingleInstance::SingleInstance(std::string_view user, std::string_view settingsP
         return;  // no folder of the user's alone: unguarded
     }
     const std::string key = instanceKey(user, settingsPath);
+    claim.lockName = "opalist-" + key + ".lock";
     claim.socketName = "opalist-" + key + ".socket";
-    claim.lock = Fd(::openat(claim.folder.get(), ("opalist-" + key + ".lock").c_str(),
-                             O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!claim.lock.valid()) {
-        return;
-    }
     const auto deadline = std::chrono::steady_clock::now() + AnswerTime;
     for (;;) {
-        if (::flock(claim.lock.get(), LOCK_EX | LOCK_NB) == 0) {
+        claim.lock = Fd(::openat(claim.folder.get(), claim.lockName.c_str(),
+                                 O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!claim.lock.valid()) {
+            return;
+        }
+        const bool locked = ::flock(claim.lock.get(), LOCK_EX | LOCK_NB) == 0;
+        if (locked && stillNamed(claim.folder, claim.lockName, claim.lock)) {
             claim.listener = listenIn(claim.folder, claim.socketName);
             return;
         }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
+        if (!locked && errno != EWOULDBLOCK && errno != EINTR) {
             claim.lock = Fd();
             return;
         }
         // A holder that does not answer in time is running all the same: this start gives way.
-        if (askHolder(claim.folder, claim.socketName) ||
+        if ((!locked && askHolder(claim.folder, claim.socketName)) ||
             std::chrono::steady_clock::now() >= deadline) {
             claim.first = false;
             claim.lock = Fd();
@@ -129,9 +141,12 @@ SingleInstance::SingleInstance(std::string_view user, std::string_view settingsP
     }
 }
 
+// Both names go while the lock is still held, so that no later start takes a file on its way
+// out.
 SingleInstance::~SingleInstance() {
-    if (claim_->listener.valid()) {
+    if (claim_->lock.valid()) {
         ::unlinkat(claim_->folder.get(), claim_->socketName.c_str(), 0);
+        ::unlinkat(claim_->folder.get(), claim_->lockName.c_str(), 0);
     }
 }
 

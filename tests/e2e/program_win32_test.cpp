@@ -406,6 +406,8 @@ TEST(Program, TheNextQuestionStaysAboveAWindowThatALaunchedProgramOpensLater) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the late window settles
     EXPECT_TRUE(above(question, late)) << "the question lies under the program's window";
     EXPECT_NE(GetWindowLongPtrW(question, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(waitFor([&] { return GetForegroundWindow() == question; }, 2))
+        << "the keyboard stays with the program's window";
 
     PostMessageW(question, WM_COMMAND, IDNO, 0);
     EXPECT_EQ(p.wait(), 0);

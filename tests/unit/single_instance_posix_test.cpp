@@ -73,6 +73,7 @@ TEST(SingleInstance, ALaterClaimAsksTheHolderAndAFreedKeyIsTakenAgain) {
     EXPECT_TRUE(SingleInstance(User, "/opt/other/opalist u1.ini").first()) << "another file";
 
     holder.reset();
+    EXPECT_TRUE(fs::is_empty(folders.runtime)) << "an ending holder leaves nothing behind";
     Holder next;
     EXPECT_TRUE(next.instance.first()) << "the key was let go at the end";
     EXPECT_FALSE(SingleInstance(User, Settings).first());

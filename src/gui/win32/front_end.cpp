@@ -1,9 +1,9 @@
 #include "gui/win32/front_end.h"
 
 #include <optional>
-#include <string_view>
 #include <vector>
 
+#include "gui/win32/boxes_in_front.h"
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 
@@ -56,35 +56,6 @@ int idFor(tk::Answer answer) {
     }
     return IDOK;
 }
-
-// While it lives, every message box the thread activates is made topmost. The box is made so as
-// it opens, by a hook, rather than by MB_TOPMOST, which not every system honours (Wine ignores
-// it).
-class TopmostBoxes {
-  public:
-    TopmostBoxes() : hook_(SetWindowsHookExW(WH_CBT, activated, nullptr, GetCurrentThreadId())) {}
-    ~TopmostBoxes() {
-        if (hook_ != nullptr) {
-            UnhookWindowsHookEx(hook_);
-        }
-    }
-    TopmostBoxes(const TopmostBoxes&) = delete;
-    TopmostBoxes& operator=(const TopmostBoxes&) = delete;
-
-  private:
-    static LRESULT CALLBACK activated(int code, WPARAM wParam, LPARAM lParam) {
-        const auto window = reinterpret_cast<HWND>(wParam);
-        wchar_t className[8] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(window, className, 8) > 0 &&
-            std::wstring_view(className) == L"#32770") {
-            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK hook_;
-};
 
 }  // namespace
 
@@ -203,9 +174,9 @@ tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
     }
     const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box) |
                        MB_SETFOREGROUND | (owner == nullptr ? MB_TASKMODAL : 0);
-    std::optional<TopmostBoxes> topmost;
+    std::optional<BoxesInFront> inFront;
     if (box.onTop) {
-        topmost.emplace();
+        inFront.emplace();
     }
     const int pressed = MessageBoxW(owner, platform::win32::wide(box.text).c_str(),
                                     platform::win32::wide(box.title).c_str(), style);
