@@ -1,4 +1,5 @@
-// Opalist: the main window on the native Win32 front end.
+// Opalist: the main window on the native Win32 front end. A start for a user and settings file
+// that an Opalist already runs for brings that one to the front and ends.
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
