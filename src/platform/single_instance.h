@@ -44,12 +44,12 @@ class SingleInstance {
     // it is readable; -1 on Windows (the requests come as window messages to this thread) and
     // when nothing can ask.
     int requestDescriptor() const;
-    // Takes every waiting request and calls onRequest for each.
+    // Takes every waiting request and calls onRequest for each (on Windows none waits: each is
+    // answered as its message is dispatched).
     void answerRequests();
 
-    struct Claim;
-
   private:
+    struct Claim;
     std::unique_ptr<Claim> claim_;
 };
 

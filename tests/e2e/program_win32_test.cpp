@@ -406,6 +406,9 @@ TEST(Program, TheNextQuestionStaysAboveAWindowThatALaunchedProgramOpensLater) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the late window settles
     EXPECT_TRUE(above(question, late)) << "the question lies under the program's window";
     EXPECT_NE(GetWindowLongPtrW(question, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    const HWND main = GetWindow(question, GW_OWNER);
+    EXPECT_NE(GetWindow(main, GW_OWNER), nullptr) << "the main window got a taskbar button";
+    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "only the box is topmost";
     EXPECT_TRUE(waitFor([&] { return GetForegroundWindow() == question; }, 2))
         << "the keyboard stays with the program's window";
 
