@@ -20,6 +20,7 @@
 #include "app/one_instance.h"
 #include "gui/qt/exit_when_shown.h"
 #include "gui/qt/front_end.h"
+#include "gui/qt/system_qt_only.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
     pluginDebugAsked = isSet("QT_DEBUG_PLUGINS");
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.plugin.loader.debug=true"));
     qInstallMessageHandler(startMessages);
+    gui::keepQtToItsInstallation();
     QApplication qt(argc, argv);
     qInstallMessageHandler(nullptr);
     QLoggingCategory::setFilterRules({});

@@ -80,6 +80,9 @@ class Dialog : public tk::Window {
     std::int16_t RemainingSeconds = 0;
     float FullHeight = 0;
     bool Initializing = false;
+    // The settings file that was refused as too large: kept as it is, so nothing is saved
+    // while the program runs. Empty when none was.
+    std::string TooLargeSettings;
     std::string HotkeyMapEN;
     std::string HotkeyMapCS;
 
@@ -102,8 +105,10 @@ class Dialog : public tk::Window {
     // ---- Settings file (app/settings.cpp) --------------------------------------------------
     std::string SettingsPath() const;
     // What LoadSettings found: a whole file, one that could be opened but not read to its end
-    // (the entries up to the failure are loaded), or no file at all (the defaults are loaded).
-    enum class SettingsRead { Whole, Unfinished, None };
+    // (the entries up to the failure are loaded), none that may be read or saved over (one
+    // larger than any real list, or no folder that is the user's alone: the defaults are
+    // loaded), or no file at all (the defaults are loaded).
+    enum class SettingsRead { Whole, Unfinished, Refused, None };
     SettingsRead LoadSettings();
     // The "Save changes" command. Returns false, after telling the user, when the file could
     // not be written.

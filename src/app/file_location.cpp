@@ -26,8 +26,17 @@ FileLocation chooseFileLocation(const platform::ProcessFacts& process, char path
         return {programFolder, {}, {}};
     }
     FileLocation location;
+    const auto wayFails = [&](const std::string& folder) {
+        const platform::FolderCheck way = facts.checkFolderWay(folder);
+        if (platform::foreign(way.ownership)) {
+            location.unused.push_back({way.folder, way.ownership});
+            return true;
+        }
+        return false;
+    };
     const bool writable = facts.folderWritable(programFolder);
     if (writable) {
+        wayFails(programFolder);
         for (const std::string& file :
              {settingsFilePath(programFolder, process, pathSeparator),
               launch::errorLogPath(programFolder, process, pathSeparator)}) {
@@ -38,11 +47,16 @@ FileLocation chooseFileLocation(const platform::ProcessFacts& process, char path
         }
     }
     const bool beside = writable && location.unused.empty();
+    if (!beside && wayFails(configDirectory)) {
+        return location;
+    }
     location.directory = beside ? programFolder : configDirectory;
     const std::string& other = beside ? configDirectory : programFolder;
-    location.carriedSettings =
-        newerSettings(settingsFilePath(location.directory, process, pathSeparator),
-                      settingsFilePath(other, process, pathSeparator), facts);
+    if (!platform::foreign(facts.checkFolderWay(other).ownership)) {
+        location.carriedSettings =
+            newerSettings(settingsFilePath(location.directory, process, pathSeparator),
+                          settingsFilePath(other, process, pathSeparator), facts);
+    }
     return location;
 }
 

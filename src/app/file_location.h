@@ -6,6 +6,12 @@
 // put a file or a link under the user's name is not used: the files go to the user's
 // configuration folder instead, with the same names and format.
 //
+// The folder that holds the files, and every folder above it, must be the user's or the
+// system's and writable by nobody else (a root-owned folder with the sticky bit, as /tmp,
+// excepted): another user could otherwise rename the files away or swap them. A folder on the
+// way that fails this is not used, as a foreign file is not, and nothing is carried over from
+// it. When neither folder can be used, no file is read or written at all.
+//
 // The two folders may each hold a settings file, one left behind when the files moved. The
 // newer of the two is the one read (a foreign one never is), and the start-up save writes it
 // into the folder in use: a list edited while the files were kept elsewhere is never left
@@ -21,24 +27,27 @@
 #include "platform/file_ownership.h"
 #include "platform/process.h"
 
-// A file under the user's name in the program's folder that was not used, and why.
+// A file under the user's name in the program's folder, or a folder on the way to the user's
+// files, that was not used, and why.
 struct UnusedFile {
     std::string path;
     platform::Ownership why;
 };
 
 struct FileLocation {
-    std::string directory;  // both files are read and written here
+    // Both files are read and written here; empty when no folder is the user's alone.
+    std::string directory;
     // The settings file to read instead of the one in directory: the other folder's, when it
     // is newer or directory holds none. Empty when there is none.
     std::string carriedSettings;
-    // Files in the program's folder that made the files go to the configuration folder.
+    // Files and folders that made the files go to the configuration folder, or nowhere.
     std::vector<UnusedFile> unused;
 };
 
 struct FileFacts {
     std::function<bool(const std::string& folder)> folderWritable;
     std::function<platform::FileCheck(const std::string& file)> checkFile;
+    std::function<platform::FolderCheck(const std::string& folder)> checkFolderWay;
 };
 
 // configDirectory empty: the platform keeps the files beside the executable only.

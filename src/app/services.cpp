@@ -15,10 +15,12 @@ Services platformServices(FilesFolder folder) {
     services.shellExecute = platform::shellExecute;
     FileLocation location = chooseFileLocation(services.process, services.pathSeparator,
                                                platform::userConfigDirectory(),
-                                               {platform::folderWritable, platform::checkFile});
+                                               {platform::folderWritable, platform::checkFile,
+                                                platform::checkFolderWay});
+    services.noFilesFolder = location.directory.empty();
     // Left empty for a portable folder, so that a caller who moves the process elsewhere
     // moves the files with it.
-    if (location.directory != services.process.directory) {
+    if (!services.noFilesFolder && location.directory != services.process.directory) {
         if (folder == FilesFolder::Make) {
             platform::makeFolders(location.directory);
         }

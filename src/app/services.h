@@ -26,8 +26,11 @@ struct Services {
     // The settings file to read instead of the one in the files' folder (see
     // app/file_location.h); or empty.
     std::string carriedSettings;
-    // Files beside the program that were not used because they are not the user's own.
+    // Files beside the program, and folders on the way, that were not used because they are
+    // not the user's own.
     std::vector<UnusedFile> unusedFiles;
+    // No folder for the user's files is the user's alone: none is read or written.
+    bool noFilesFolder = false;
 
     const std::string& filesFolder() const {
         return filesDirectory.empty() ? process.directory : filesDirectory;

@@ -19,6 +19,18 @@ std::string RefusalReason(bool english, const platform::UnstorableLine& refused)
                          codePage + " tohoto systému nedokáže uložit.";
 }
 
+// Why nothing is saved after a settings file was refused as too large, and where no folder is
+// the user's alone.
+constexpr const char* TooLargeReason[] = {
+    "The settings file that was found is larger than any launch list: it is kept as it is, "
+    "and nothing is saved over it. Move it away and start Opalist again.",
+    "Nalezený soubor nastavení je větší než jakýkoli seznam: zůstává, jak je, a nic se do něj "
+    "neuloží. Přesuňte jej jinam a spusťte Opalist znovu."};
+constexpr const char* NoFolderReason[] = {
+    "No folder for your files is yours alone: other users could change what is saved there.",
+    "Žádná složka pro vaše soubory nepatří jen vám: co se do ní uloží, mohou měnit i jiní "
+    "uživatelé."};
+
 }  // namespace
 
 std::string Dialog::SettingsPath() const {
@@ -29,9 +41,17 @@ std::string Dialog::SettingsPath() const {
 // sequence clears the resulting mark afterwards. The start-up save then writes a carried-over
 // setup (the newer one, kept in the other folder) into the files' own folder.
 Dialog::SettingsRead Dialog::LoadSettings() {
-    const platform::ReadResult read = platform::readLines(
-        services_.carriedSettings.empty() ? SettingsPath() : services_.carriedSettings);
-    settings::FileText file = settings::splitFile(read.lines);
+    const std::string path =
+        services_.carriedSettings.empty() ? SettingsPath() : services_.carriedSettings;
+    // Where no folder is the user's alone, the defaults are loaded.
+    const platform::ReadResult read =
+        services_.noFilesFolder ? platform::ReadResult{} : platform::readLines(path);
+    if (read.tooLarge) {
+        TooLargeSettings = path;
+    }
+    // A file refused as too large may still have grown past the limit while it was read.
+    settings::FileText file =
+        settings::splitFile(read.tooLarge ? std::vector<std::string>() : read.lines);
     for (std::string& entry : file.entries) {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));
     }
@@ -53,9 +73,10 @@ Dialog::SettingsRead Dialog::LoadSettings() {
         LngEN.setValue(true);
         LngCS.setValue(false);
     }
-    return !read.complete ? SettingsRead::Unfinished
-           : read.opened  ? SettingsRead::Whole
-                          : SettingsRead::None;
+    return read.tooLarge || services_.noFilesFolder ? SettingsRead::Refused
+           : !read.complete ? SettingsRead::Unfinished
+           : read.opened    ? SettingsRead::Whole
+                            : SettingsRead::None;
 }
 
 // The file is replaced atomically, so a failed write leaves the old one whole. Then nothing
@@ -69,9 +90,14 @@ bool Dialog::SaveSettings(platform::Durability durability) {
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
     // then left a copy of the whole log beside it.
     platform::removeLeftoverTemporaries(ErrorLogPath());
-    const platform::WriteResult written = platform::replaceFile(
-        path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
-        platform::Unencodable::Refuse, durability);
+    const int language = English() ? 0 : 1;
+    const platform::WriteResult written =
+        services_.noFilesFolder ? platform::WriteResult(false, NoFolderReason[language])
+        : !TooLargeSettings.empty()
+            ? platform::WriteResult(false, TooLargeReason[language])
+            : platform::replaceFile(
+                  path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
+                  platform::Unencodable::Refuse, durability);
     if (!written.ok) {
         Butt[11].setEnabled(true);
         if (!Initializing) {

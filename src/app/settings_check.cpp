@@ -9,9 +9,9 @@
 
 namespace {
 
-// Why a file that is there cannot be checked, for the one error line.
-std::string unreadableReason(const std::string& path, bool opened) {
-    switch (platform::checkFile(path).ownership) {
+// Why another user could change a file or folder; empty for one that is the user's own.
+std::string foreignReason(platform::Ownership ownership) {
+    switch (ownership) {
         case platform::Ownership::OtherOwner:
             return "it belongs to another user";
         case platform::Ownership::WritableByOthers:
@@ -21,9 +21,21 @@ std::string unreadableReason(const std::string& path, bool opened) {
         case platform::Ownership::ForeignLink:
             return "it is a link that another user controls";
         default:
-            return opened ? "it could not be read to its end"
-                          : "it is not a regular file that can be read";
+            return {};
     }
+}
+
+// Why a file that is there cannot be checked, for the one error line.
+std::string unreadableReason(const std::string& path, const platform::ReadResult& read) {
+    if (read.tooLarge) {
+        return "it is larger than any launch list (over 64 MB)";
+    }
+    if (std::string foreign = foreignReason(platform::checkFile(path).ownership);
+        !foreign.empty()) {
+        return foreign;
+    }
+    return read.opened ? "it could not be read to its end"
+                       : "it is not a regular file that can be read";
 }
 
 }  // namespace
@@ -36,11 +48,18 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
             ? services.carriedSettings
             : settingsFilePath(services.filesFolder(), services.process, services.pathSeparator);
     const std::string program = services.process.name;
+    if (namedFile.empty() && services.noFilesFolder) {
+        const UnusedFile& folder = services.unusedFiles.back();
+        return {{},
+                program + ": cannot check the settings file: no folder for it is yours alone (" +
+                    folder.path + ": " + foreignReason(folder.why) + ")\n",
+                2};
+    }
     const platform::ReadResult read = platform::readLines(path);
     if (!read.complete) {
         return {
             {},
-            program + ": cannot check " + path + ": " + unreadableReason(path, read.opened) + "\n",
+            program + ": cannot check " + path + ": " + unreadableReason(path, read) + "\n",
             2};
     }
     if (!read.opened && !namedFile.empty()) {

@@ -16,6 +16,9 @@ std::string Dialog::ErrorLogPath() const {
 }
 
 bool Dialog::SaveErr(int c, const std::string& msg) {
+    if (services().noFilesFolder) {
+        return false;
+    }
     Butt[ViewErrorLogButton].setEnabled(true);
     return launch::appendErrorLogRecord(
         ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(),
@@ -23,7 +26,7 @@ bool Dialog::SaveErr(int c, const std::string& msg) {
 }
 
 int Dialog::ErrEx() {
-    const bool exists = platform::canOpen(ErrorLogPath());
+    const bool exists = !services().noFilesFolder && platform::canOpen(ErrorLogPath());
     Butt[ViewErrorLogButton].setEnabled(exists);
     return exists ? 1 : 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Starting a program that Opalist does not wait for: in a session of its own, so that it
 // outlives Opalist, in `directory`, with stdio on /dev/null, no other descriptor of Opalist's,
-// every signal at its default and none blocked; the child reaper reaps it when it ends.
+// every signal at its default and none blocked, Opalist's environment without the desktop's
+// activation token and startup id; the child reaper reaps it when it ends.
 // posix_spawn reports a failure to start, exec's own included, before it returns, without
 // copying Opalist's memory; it never falls back to a shell.
 

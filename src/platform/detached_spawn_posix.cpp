@@ -2,7 +2,9 @@
 #include <signal.h>
 #include <spawn.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 #include "platform/child_reaper.h"
 #include "platform/detached_spawn.h"
@@ -11,6 +13,27 @@
 extern char** environ;
 
 namespace platform {
+
+namespace {
+
+// The desktop hands Opalist its own activation token and startup id: a program started with
+// them would take over Opalist's focus request, or end its start-up notification.
+constexpr std::string_view OwnStartVariables[] = {"XDG_ACTIVATION_TOKEN=", "DESKTOP_STARTUP_ID="};
+
+std::vector<char*> launchEnvironment() {
+    std::vector<char*> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string_view entry(*variable);
+        if (std::none_of(std::begin(OwnStartVariables), std::end(OwnStartVariables),
+                         [&](std::string_view own) { return entry.starts_with(own); })) {
+            variables.push_back(*variable);
+        }
+    }
+    variables.push_back(nullptr);
+    return variables;
+}
+
+}  // namespace
 
 int startDetached(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& directory) {
@@ -41,8 +64,9 @@ int startDetached(const std::string& program, const std::vector<std::string>& ar
 
     installChildReaper();
     pid_t child = 0;
-    const int error =
-        ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+    std::vector<char*> environment = launchEnvironment();
+    const int error = ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(),
+                                    environment.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error == 0) {

@@ -31,4 +31,14 @@ struct FileCheck {
 // Looks at the file a path leads to, following only links the user or the system controls.
 FileCheck checkFile(const std::string& path);
 
+// The first folder on the way to a folder (the folder itself included, the part of it not made
+// yet left out) that another user could change: one owned by someone other than the user or
+// root, one that others may write (a root-owned folder with the sticky bit, as /tmp,
+// excepted), or a link that another user controls. Own, with no folder, when there is none.
+struct FolderCheck {
+    Ownership ownership = Ownership::Own;
+    std::string folder;
+};
+FolderCheck checkFolderWay(const std::string& folder);
+
 }  // namespace platform

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/posix_own_file.h"
@@ -219,6 +220,51 @@ std::string refusalText(Ownership ownership) {
         default:
             return {};
     }
+}
+
+namespace {
+
+// The first folder of a path, or a folder above it, that fails; links followed by the system.
+FolderCheck walkUp(std::string step) {
+    for (struct stat info {};; step = folderOf(step)) {
+        if (::lstat(step.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+            !trustedOwner(info.st_uid)) {
+            return {Ownership::ForeignLink, step};
+        }
+        if (::stat(step.c_str(), &info) != 0 || !trustedOwner(info.st_uid)) {
+            return {Ownership::OtherOwner, step};
+        }
+        const bool othersWrite = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+        if (othersWrite && !(info.st_uid == 0 && (info.st_mode & S_ISVTX) != 0)) {
+            return {Ownership::WritableByOthers, step};
+        }
+        if (step == "/" || step == ".") {
+            return {};
+        }
+    }
+}
+
+}  // namespace
+
+// The way as it is named, and then as it really runs when a link of the user's leads elsewhere:
+// the folders above a link's target are on the way too.
+FolderCheck checkFolderWay(const std::string& folder) {
+    std::string made = folder;
+    struct stat info {};
+    while (made.size() > 1 && made != "." && ::stat(made.c_str(), &info) != 0) {
+        made = folderOf(made);
+    }
+    FolderCheck named = walkUp(made);
+    if (named.ownership != Ownership::Own) {
+        return named;
+    }
+    char* real = ::realpath(made.c_str(), nullptr);
+    if (real == nullptr) {
+        return {Ownership::OtherOwner, made};
+    }
+    const std::string resolved(real);
+    std::free(real);
+    return resolved == made ? named : walkUp(resolved);
 }
 
 FileCheck checkFile(const std::string& path) {

@@ -21,10 +21,10 @@ void LineSplitter::feed(std::string_view bytes) {
         }
         // A line that lies whole in this chunk is handed over without a copy.
         if (pending_.empty()) {
-            onLine_(bytes.substr(0, length));
+            hand(bytes.substr(0, length));
         } else {
             pending_.append(bytes.substr(0, length));
-            onLine_(pending_);
+            hand(pending_);
             pending_.clear();
         }
         const char lineEnd = *end;
@@ -41,9 +41,24 @@ void LineSplitter::feed(std::string_view bytes) {
 
 void LineSplitter::finish() {
     if (!pending_.empty()) {
-        onLine_(pending_);
+        hand(pending_);
         pending_.clear();
     }
+}
+
+void LineSplitter::hand(std::string_view line) {
+    if (dropping_) {
+        dropping_ = false;
+        return;
+    }
+    onLine_(line);
+}
+
+ReadSpan lastBytes(std::uint64_t fileSize, std::uint64_t maxBytes) {
+    if (fileSize <= maxBytes) {
+        return {};
+    }
+    return {fileSize - maxBytes - 1, true};
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {

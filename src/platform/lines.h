@@ -3,6 +3,7 @@
 // file implementations of every platform. CR LF, LF and a lone CR each end a line when read;
 // CR LF ends every line when written. The bytes of a line are kept exactly as they are.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,12 +22,26 @@ class LineSplitter {
     // The end of the file: a last line without a line end is a line too. A read that failed
     // part-way does not call it, and the unfinished line is dropped.
     void finish();
+    // The first line is not handed over: reading starts inside it, or just after its end.
+    void dropFirstLine() { dropping_ = true; }
 
   private:
+    void hand(std::string_view line);
+
     std::function<void(std::string_view)> onLine_;
     std::string pending_;
     bool afterCr_ = false;
+    bool dropping_ = false;
 };
+
+// Where a read that keeps at most maxBytes of the end of a file of fileSize bytes starts: at the
+// byte before the kept part, so that the first line handed over is a whole one (the line the
+// read starts in, cut or just the end of the line before, is dropped).
+struct ReadSpan {
+    std::uint64_t start = 0;
+    bool dropFirstLine = false;
+};
+ReadSpan lastBytes(std::uint64_t fileSize, std::uint64_t maxBytes);
 
 // Every line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);

@@ -9,6 +9,7 @@
 // another user controls reads as unfinished and is never written through, and new files are
 // made for the user alone.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,8 +19,22 @@
 
 namespace platform {
 
+// How much of a file a reader takes, so that memory stays bounded whatever the file holds. A
+// larger file is refused unread, or read from the first whole line of its last maxBytes (its
+// newest lines, for a log that grows at its end).
+enum class Oversize { Refuse, KeepEnd };
+struct ReadLimit {
+    std::uint64_t maxBytes;
+    Oversize oversize = Oversize::Refuse;
+};
+// More than any file Opalist writes holds in use: 100,000 launch-list entries of 300
+// characters, each character two bytes (Czech letters in UTF-8), are about 60 MB.
+constexpr ReadLimit DefaultReadLimit{std::uint64_t{64} << 20};
+
 struct ReadResult {
     bool opened = false;
+    // Refused unread: larger than the limit (complete is false too).
+    bool tooLarge = false;
     // False when the file is there but could not be read to its end: a read failed part-way
     // (lines holds the whole lines before the failure), it could not be opened, or it is not a
     // regular file (a FIFO, a device, a folder), which is never opened. Writing it back would
@@ -27,11 +42,11 @@ struct ReadResult {
     bool complete = true;
     std::vector<std::string> lines;  // whole lines without their ends, as far as they could be read
 };
-ReadResult readLines(const std::string& path);
-// The same, handing each line to onLine as it is read rather than keeping them: a file of any
-// size costs only the lines the caller keeps. The result holds no lines.
+ReadResult readLines(const std::string& path, ReadLimit limit = DefaultReadLimit);
+// The same, handing each line to onLine as it is read rather than keeping them: the file costs
+// only the lines the caller keeps. The result holds no lines.
 ReadResult readLines(const std::string& path,
-                     const std::function<void(std::string_view line)>& onLine);
+                     const std::function<void(std::string_view line)>& onLine, ReadLimit limit);
 
 // A line that the file's character set cannot hold, and that set (a code page number).
 struct UnstorableLine {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -191,7 +192,7 @@ std::string_view missingLineEnd(int fd, off_t size) {
 }  // namespace
 
 ReadResult readLines(const std::string& path,
-                     const std::function<void(std::string_view line)>& onLine) {
+                     const std::function<void(std::string_view line)>& onLine, ReadLimit limit) {
     ReadResult result;
     const OwnFile file = openForReading(resolveOwnPath(path));
     if (!file.fd.valid()) {
@@ -199,10 +200,25 @@ ReadResult readLines(const std::string& path,
         return result;
     }
     result.opened = true;
+    const auto size = static_cast<std::uint64_t>(file.info.st_size);
+    if (size > limit.maxBytes && limit.oversize == Oversize::Refuse) {
+        result.tooLarge = true;
+        result.complete = false;
+        return result;
+    }
+    const ReadSpan span = lastBytes(size, limit.maxBytes);
     LineSplitter splitter(onLine);
+    if (span.dropFirstLine) {
+        splitter.dropFirstLine();
+    }
+    // A file that grows while it is read is not followed past the limit.
+    std::uint64_t offset = span.start;
+    const std::uint64_t end = span.start + limit.maxBytes + 1;
     std::array<char, 1 << 16> buffer{};
-    for (;;) {
-        const ssize_t got = ::read(file.fd.get(), buffer.data(), buffer.size());
+    while (offset < end) {
+        const ssize_t got = ::pread(file.fd.get(), buffer.data(),
+                                    std::min<std::uint64_t>(buffer.size(), end - offset),
+                                    static_cast<off_t>(offset));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -213,7 +229,13 @@ ReadResult readLines(const std::string& path,
         if (got == 0) {
             break;
         }
+        offset += static_cast<std::uint64_t>(got);
         splitter.feed({buffer.data(), static_cast<std::size_t>(got)});
+    }
+    if (offset - span.start > limit.maxBytes && limit.oversize == Oversize::Refuse) {
+        result.tooLarge = true;
+        result.complete = false;
+        return result;
     }
     splitter.finish();
     return result;

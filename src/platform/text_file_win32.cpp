@@ -130,7 +130,7 @@ std::string_view missingLineEnd(HANDLE file) {
 // CR and LF never occur inside a multi-byte character of an ANSI code page, so the lines are
 // split on the raw bytes and converted one by one.
 ReadResult readLines(const std::string& path,
-                     const std::function<void(std::string_view line)>& onLine) {
+                     const std::function<void(std::string_view line)>& onLine, ReadLimit limit) {
     ReadResult result;
     Handle file(openForReading(win32::wide(path)));
     if (!file.valid()) {
@@ -139,19 +139,48 @@ ReadResult readLines(const std::string& path,
         return result;
     }
     result.opened = true;
+    LARGE_INTEGER fileSize{};
+    if (!GetFileSizeEx(file.get(), &fileSize)) {
+        result.complete = false;
+        return result;
+    }
+    const auto size = static_cast<std::uint64_t>(fileSize.QuadPart);
+    if (size > limit.maxBytes && limit.oversize == Oversize::Refuse) {
+        result.tooLarge = true;
+        result.complete = false;
+        return result;
+    }
+    const ReadSpan span = lastBytes(size, limit.maxBytes);
+    LARGE_INTEGER start{};
+    start.QuadPart = static_cast<LONGLONG>(span.start);
+    if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) {
+        result.complete = false;
+        return result;
+    }
     LineSplitter splitter([&onLine](std::string_view line) { onLine(win32::ansiToUtf8(line)); });
+    if (span.dropFirstLine) {
+        splitter.dropFirstLine();
+    }
+    // A file that grows while it is read is not followed past the limit.
+    std::uint64_t left = limit.maxBytes + 1;
     std::array<char, 1 << 16> buffer{};
-    for (;;) {
+    while (left > 0) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
-                      nullptr)) {
+        const auto wanted = static_cast<DWORD>(std::min<std::uint64_t>(buffer.size(), left));
+        if (!ReadFile(file.get(), buffer.data(), wanted, &got, nullptr)) {
             result.complete = false;
             return result;
         }
         if (got == 0) {
             break;
         }
+        left -= got;
         splitter.feed({buffer.data(), got});
+    }
+    if (left == 0 && limit.oversize == Oversize::Refuse) {
+        result.tooLarge = true;
+        result.complete = false;
+        return result;
     }
     splitter.finish();
     return result;

@@ -1,5 +1,6 @@
 #include "ui/view_err.h"
 
+#include <cstdint>
 #include <algorithm>
 #include <initializer_list>
 #include <string>
@@ -11,6 +12,10 @@
 #include "ui/language.h"
 
 namespace {
+
+// About 1.4 million records of a usual length: more than a user reads, and the list's memory
+// stays at about this size.
+constexpr std::uint64_t ShownLogBytes = std::uint64_t{128} << 20;
 
 struct ViewErrTexts {
     std::string_view titleSuffix;
@@ -106,12 +111,16 @@ void ViewErr::Fill() {
         ErrList.removeItem(index);
     }
     // Each line becomes its row as it is read: the log itself is never held, only its rows,
-    // which the list keeps back to back.
+    // which the list keeps back to back. A log grown past ShownLogBytes shows its newest
+    // records, so that the list's memory stays bounded.
     std::string row;
-    platform::readLines(main_.ErrorLogPath(), [&](std::string_view line) {
-        errorLogRow(line, row);
-        ErrList.addItem(row);
-    });
+    platform::readLines(
+        main_.ErrorLogPath(),
+        [&](std::string_view line) {
+            errorLogRow(line, row);
+            ErrList.addItem(row);
+        },
+        {ShownLogBytes, platform::Oversize::KeepEnd});
     ErrList.setVisible(true);
 }
 

@@ -71,19 +71,19 @@ TEST(CommandLine, APlatformPluginThatCannotLoadIsReportedWithQtsReason) {
     }
     const testing_support::TempDir dir;
     fs::copy_file(OPALIST_PROGRAM, dir.path() / "opalist");
-    // The plugin's copy asks for a library that does not exist; qt.conf makes Qt look there.
+    // The plugin's copy asks for a library that does not exist; the user's QT_PLUGIN_PATH
+    // makes Qt look there.
     std::string plugin = testing_support::readFile(installed);
     const std::string needed = "libQt6XcbQpa.so.6";
     ASSERT_NE(plugin.find(needed), std::string::npos);
     plugin.replace(plugin.find(needed), needed.size(), "libQt6XcbQpX.so.6");
     fs::create_directories(dir.path() / "plugins" / "platforms");
     std::ofstream(dir.path() / "plugins" / "platforms" / "libqxcb.so", std::ios::binary) << plugin;
-    std::ofstream(dir.path() / "qt.conf")
-        << "[Paths]\nPlugins=" << (dir.path() / "plugins").string() << "\n";
 
     const testing_support::ProgramResult run = testing_support::runProgram(
         dir.path() / "opalist", {},
-        {"USER=e2e", "PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8", "DISPLAY=:97", "QT_QPA_PLATFORM=xcb"},
+        {"USER=e2e", "PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8", "DISPLAY=:97", "QT_QPA_PLATFORM=xcb",
+         "QT_PLUGIN_PATH=" + (dir.path() / "plugins").string()},
         std::chrono::seconds(20));
     EXPECT_EQ(run.status, 1);
     ASSERT_EQ(linesOf(run.err).size(), 1u) << run.err;
@@ -216,6 +216,9 @@ TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
     writeSettings(nul, "EN", {std::string("tool\0.txt", 9)});
     const fs::path good = dir.path() / "good.ini";
     writeSettings(good, "EN", {"tool", entry("notes.txt")});
+    const fs::path huge = dir.path() / "huge.ini";
+    writeSettings(huge, "EN", {"tool"});
+    fs::resize_file(huge, (std::uintmax_t{64} << 20) + 1);
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -240,6 +243,7 @@ TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {
          ""},
         {{"--check", dir.file("missing.ini")}, 2, "", "missing.ini: there is no such file"},
         {{"--check", dir.file("My Files")}, 2, "", "is not a regular file that can be read"},
+        {{"--check", huge.string()}, 2, "", "huge.ini: it is larger than any launch list"},
         {{"--check", good.string(), "now"}, 2, "", "unknown argument \"now\""},
     };
     for (const Case& c : cases) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -93,13 +94,17 @@ struct SharedFolder {
     }
     // Starts opalist as u1 from a terminal of u1's; it ends on its own, or once done holds
     // (its last output then read).
-    testing_support::ProgramResult run(const std::function<bool()>& done) const {
+    testing_support::ProgramResult run(const std::function<bool()>& done,
+                                       const std::vector<std::string>& moreEnvironment = {}) const {
+        std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen", "USER=u1",
+                                             "HOME=" + home.string(), "PATH=/usr/bin:/bin",
+                                             "LC_ALL=C.UTF-8", "TMPDIR=" + temporary.string()};
+        environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
         testing_support::StartedProgram program(
             "/usr/bin/setpriv",
             {"--reuid=" + std::to_string(U1), "--regid=" + std::to_string(U1),
              "--groups=" + std::to_string(Shared), "--", exe.string()},
-            {"QT_QPA_PLATFORM=offscreen", "USER=u1", "HOME=" + home.string(), "PATH=/usr/bin:/bin",
-             "LC_ALL=C.UTF-8", "TMPDIR=" + temporary.string()});
+            environment);
         testing_support::ProgramResult result;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         std::optional<int> status;
@@ -214,6 +219,122 @@ TEST(SharedFolder, AnotherUsersLockFolderDoesNotKeepTheUsersOpalistFromStarting)
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_NE(readFile(s.log).find("| no-such-program /a | File not"), std::string::npos);
         EXPECT_TRUE(fs::is_empty(others)) << "made through the other user's folder";
+    }
+}
+
+// $XDG_CONFIG_HOME that another user owns or can write: u1's files are not kept there (that
+// user could rename them away or swap them), u1 is told which folder and why, and a newer
+// "settings file" there (u1's own log, swapped into the settings file's name) is never carried
+// over into u1's list beside the program.
+TEST(SharedFolder, AConfigurationFolderAnotherUserCanChangeIsNeverUsed) {
+    struct Case {
+        const char* name;
+        uid_t xdgOwner;
+        bool listBeside;  // u1's own list beside the program, or another user's file there
+        std::string told;  // the reason the message gives; empty: no message
+    };
+    const Case cases[] = {
+        {"another user's", Other, false, "It belongs to another user."},
+        {"u1's, writable by everybody", U1, false, "Other users can change it."},
+        {"u1's, writable by everybody, holding a newer list", U1, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SharedFolder s(Folders[1]);
+        const fs::path xdg = s.home / "xdg";
+        const fs::path swapped = xdg / "opalist" / "opalist u1.ini";
+        const std::string list = "<00101>\r\n3\r\nEN\r\n";
+        const std::string log = "#8.12.2026 11:00:00# | tool | File not found.\r\n";
+        fs::create_directories(xdg);
+        if (c.listBeside) {
+            s.write(s.settings, list, U1);
+            fs::create_directories(swapped.parent_path());
+            own(swapped.parent_path(), U1);
+            s.write(swapped, log, U1);
+            const auto newer = fs::last_write_time(s.settings) + std::chrono::hours(1);
+            fs::last_write_time(swapped, newer);
+        } else {
+            s.write(s.settings, "<00000>\r\n3\r\nEN\r\n", Other);
+        }
+        own(xdg, c.xdgOwner);
+        fs::permissions(xdg, fs::perms::all);
+        const auto started = std::chrono::steady_clock::now();
+
+        const testing_support::ProgramResult result = s.run(
+            [&] { return std::chrono::steady_clock::now() - started > std::chrono::seconds(2); },
+            {"XDG_CONFIG_HOME=" + xdg.string()});
+
+        if (c.listBeside) {
+            EXPECT_EQ(readFile(s.settings), list) << "the swapped log was carried over";
+            EXPECT_EQ(readFile(swapped), log);
+        } else {
+            EXPECT_FALSE(fs::exists(xdg / "opalist")) << "u1's files were kept there";
+            EXPECT_NE(result.err.find("did not use " + xdg.string() + ": " + c.told),
+                      std::string::npos)
+                << result.err;
+        }
+    }
+}
+
+// A copy of the system's offscreen platform plugin that also needs the marker library: loaded,
+// it runs code of the other user's as u1.
+fs::path plantPlugin(const fs::path& pluginsFolder) {
+    const fs::path plugin = pluginsFolder / "platforms" / "libqoffscreen.so";
+    fs::create_directories(plugin.parent_path());
+    fs::copy_file("/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqoffscreen.so", plugin);
+    const std::string patch = "patchelf --add-needed '" OPALIST_TEST_MARKER "' '" + plugin.string() + "'";
+    EXPECT_EQ(std::system(patch.c_str()), 0) << patch;
+    own(plugin, Other);
+    own(plugin.parent_path(), Other);
+    return plugin;
+}
+
+// Qt looks for plugins where the system's Qt keeps them and where the user's QT_PLUGIN_PATH
+// says, never where a qt.conf beside the program or the program's own folder would lead it.
+TEST(SharedFolder, QtLoadsNoPluginThatAnotherUserPutInTheProgramsWay) {
+    struct Case {
+        const char* name;
+        const char* planted;  // a file in the program's folder, naming the other user's plugins
+        bool inProgramFolder;  // the plugin itself lies in the program's folder
+        bool userPluginPath;   // u1's own QT_PLUGIN_PATH, which must still be looked in
+    };
+    const Case cases[] = {
+        {"qt.conf", "qt.conf", false, false},
+        {"qt6.conf", "qt6.conf", false, false},
+        {"platforms/ beside the program", nullptr, true, false},
+        {"the user's QT_PLUGIN_PATH", nullptr, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SharedFolder s(Folders[1]);
+        const fs::path others = c.inProgramFolder ? s.folder : s.dir.path() / "others";
+        plantPlugin(others);
+        if (!c.inProgramFolder) {
+            own(others, Other);
+        }
+        if (c.planted != nullptr) {
+            s.write(s.folder / c.planted, "[Paths]\nPlugins=" + others.string() + "\n", Other);
+        }
+        const fs::path marker = s.home / "plugin-loaded";
+        const fs::path userPlugins = s.home / "qt-plugins";
+        fs::create_directories(userPlugins);
+        own(userPlugins, U1);
+        std::vector<std::string> environment{"QT_DEBUG_PLUGINS=1",
+                                             "OPALIST_MARKER_OUT=" + marker.string()};
+        if (c.userPluginPath) {
+            environment.push_back("QT_PLUGIN_PATH=" + userPlugins.string());
+        }
+
+        const testing_support::ProgramResult result =
+            s.run([&] { return fs::exists(s.settings) || fs::exists(marker); }, environment);
+
+        EXPECT_FALSE(fs::exists(marker)) << "the other user's plugin ran as u1";
+        EXPECT_EQ(readFile(s.settings), "<01100>\r\n10\r\nEN\r\n") << result.err;
+        EXPECT_EQ(result.err.find('"' + others.string() + "/platforms"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.err.find('"' + userPlugins.string() + "/platforms") != std::string::npos,
+                  c.userPluginPath)
+            << result.err;
     }
 }
 

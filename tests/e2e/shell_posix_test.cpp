@@ -366,6 +366,23 @@ TEST_F(ProbeFixture, AHandlerThatStaysOpenIsNotWaitedFor) {
     EXPECT_EQ(WEXITSTATUS(status), 7);
 }
 
+// The desktop's activation token and startup id were Opalist's own start's: neither a program
+// nor a document's handler gets them, while the rest of the environment goes along.
+TEST_F(ProbeFixture, LaunchesDoNotGetOpalistsOwnActivation) {
+    const std::string d = dir.path().string();
+    writeFile(d + "/notes.txt", "notes\n", fs::perms::owner_read | fs::perms::owner_write);
+    const ScopedEnv reported("OPALIST_PROBE_ENV",
+                             "XDG_ACTIVATION_TOKEN DESKTOP_STARTUP_ID OPALIST_PROBE_KEPT");
+    const ScopedEnv token("XDG_ACTIVATION_TOKEN", "opalist-token");
+    const ScopedEnv startupId("DESKTOP_STARTUP_ID", "opalist-startup_TIME1");
+    const ScopedEnv kept("OPALIST_PROBE_KEPT", "yes");
+    for (const std::string& launched : {Probe, d + "/notes.txt"}) {
+        fs::remove(out);
+        ASSERT_EQ(shellOpen(launched), 42) << launched;
+        EXPECT_EQ(recorded("env"), std::vector<std::string>{"OPALIST_PROBE_KEPT=yes"}) << launched;
+    }
+}
+
 TEST_F(ProbeFixture, ProgramOutlivesItsLauncher) {
     const pid_t launcher = ::fork();
     ASSERT_GE(launcher, 0);

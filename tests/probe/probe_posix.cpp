@@ -1,7 +1,8 @@
 // A program for the launch tests to start: it writes what it was started with into the file
 // named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, its session,
 // where stdin, stdout and stderr lead, its open descriptors, its process id, the signals it
-// ignores and blocks (masks in hex, as the kernel shows them) and every argument after argv[0].
+// ignores and blocks (masks in hex, as the kernel shows them), every argument after argv[0], and
+// "env=NAME=value" for each variable named in OPALIST_PROBE_ENV (blank-separated) that it has.
 // With OPALIST_PROBE_AWAIT_PID set it first waits until that process has gone, to show that it
 // outlives its launcher; with OPALIST_PROBE_STAY set to a number of seconds it stays that long
 // after writing, as an application that opened a document does. The file appears whole
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -92,6 +94,14 @@ int main(int argc, char** argv) {
         }
         for (int i = 1; i < argc; ++i) {
             file << "arg=" << argv[i] << "\n";
+        }
+        std::istringstream reported(std::getenv("OPALIST_PROBE_ENV") != nullptr
+                                        ? std::getenv("OPALIST_PROBE_ENV")
+                                        : "");
+        for (std::string name; reported >> name;) {
+            if (const char* value = std::getenv(name.c_str())) {
+                file << "env=" << name << "=" << value << "\n";
+            }
         }
     }
     std::filesystem::rename(temporary, out);

@@ -50,6 +50,7 @@ Dialog& DialogHarness::start() {
         return shellResult(request);
     };
     services.unusedFiles = unusedFiles;
+    services.noFilesFolder = noFilesFolder;
     dialog_ = std::make_unique<Dialog>(loop.app(), std::move(services));
     loop.user([this] {
         dialog_->Form_Load();

@@ -31,6 +31,8 @@ class DialogHarness {
     std::function<std::int32_t(const platform::ShellRequest&)> shellResult;
     // Files beside the program that the location rule found were not the user's own.
     std::vector<UnusedFile> unusedFiles;
+    // No folder for the user's files was the user's alone.
+    bool noFilesFolder = false;
 
     std::string settingsFile() const;
     std::string errorLogFile() const;

@@ -3,10 +3,12 @@
 // the newer of the two folders' lists is read.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,7 +42,11 @@ TEST(FileLocation, TheUsersOwnFilesBesideTheProgramFirstThenTheConfigurationFold
         std::string directory;
         std::string carried;
         std::vector<UnusedFile> unused;
+        // The folders whose way another user could change, and the folder that fails.
+        std::map<std::string, platform::FolderCheck> folders = {};
     };
+    const platform::FolderCheck othersWrite{Ownership::WritableByOthers, "/opt/opalist"};
+    const platform::FolderCheck othersConfig{Ownership::OtherOwner, "/home/eva/.config"};
     const std::vector<Case> cases{
         {"portable, first start", true, config, {}, "/opt/opalist", "", {}},
         {"portable, own file", true, config, {{beside, own(5)}}, "/opt/opalist", "", {}},
@@ -111,6 +117,38 @@ TEST(FileLocation, TheUsersOwnFilesBesideTheProgramFirstThenTheConfigurationFold
          "",
          {{beside, Ownership::WritableByOthers}, {besideLog, Ownership::SeveralNames}}},
         {"no configuration folder", false, "", {{beside, own(5)}}, "/opt/opalist", "", {}},
+        {"shared, a folder others can write: the list beside it is not carried over",
+         true,
+         config,
+         {{beside, own(5)}},
+         config,
+         "",
+         {{"/opt/opalist", Ownership::WritableByOthers}},
+         {{"/opt/opalist", othersWrite}}},
+        {"portable, a newer list under a folder of another user's is not carried over",
+         true,
+         config,
+         {{beside, own(5)}, {inConfig, own(9)}},
+         "/opt/opalist",
+         "",
+         {},
+         {{config, othersConfig}}},
+        {"installed, the configuration folder's way fails too: no folder is used",
+         false,
+         config,
+         {{beside, own(5)}},
+         "",
+         "",
+         {{"/home/eva/.config", Ownership::OtherOwner}},
+         {{config, othersConfig}}},
+        {"shared, a planted file, and the configuration folder's way fails",
+         true,
+         config,
+         {{beside, planted}},
+         "",
+         "",
+         {{beside, Ownership::OtherOwner}, {"/home/eva/.config", Ownership::OtherOwner}},
+         {{config, othersConfig}}},
     };
     for (const Case& c : cases) {
         const FileLocation location = chooseFileLocation(
@@ -122,6 +160,10 @@ TEST(FileLocation, TheUsersOwnFilesBesideTheProgramFirstThenTheConfigurationFold
              [&](const std::string& file) {
                  const auto found = c.files.find(file);
                  return found == c.files.end() ? platform::FileCheck{} : found->second;
+             },
+             [&](const std::string& folder) {
+                 const auto found = c.folders.find(folder);
+                 return found == c.folders.end() ? platform::FolderCheck{} : found->second;
              }});
         EXPECT_EQ(location.directory, c.directory) << c.name;
         EXPECT_EQ(location.carriedSettings, c.carried) << c.name;
@@ -149,6 +191,75 @@ TEST(FileLocation, AFolderMadeReadOnlyIsReadOnlyForRootToo) {
     EXPECT_FALSE(platform::folderWritable((dir.path() / "file").string())) << "not a folder";
     EXPECT_FALSE(platform::folderWritable((dir.path() / "missing").string()));
     EXPECT_FALSE(platform::folderWritable(""));
+}
+
+// Each folder on the way, as named and as it really runs, is the user's or root's and writable
+// by nobody else, a root-owned folder with the sticky bit excepted. The tests run as root, so
+// "another user" is a folder given to a uid of nobody's.
+TEST(FileLocation, EveryFolderOnTheWayMustBeTheUsersAlone) {
+    using platform::Ownership;
+    constexpr uid_t Other = 4102;
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path& base)> make;
+        std::string folder;  // under base
+        Ownership ownership;
+        std::string failing;  // under base; empty: none
+    };
+    const auto folder = [](const fs::path& path, fs::perms mode, uid_t owner = 0) {
+        fs::create_directories(path);
+        fs::permissions(path, mode);
+        EXPECT_EQ(::lchown(path.c_str(), owner, owner), 0);
+    };
+    const fs::perms mine = fs::perms::owner_all;
+    const fs::perms everybodys = fs::perms::all;
+    const fs::perms groups = fs::perms::owner_all | fs::perms::group_all;
+    const std::vector<Case> cases{
+        {"the user's own", [&](const fs::path& b) { folder(b / "c/opalist", mine); },
+         "c/opalist", Ownership::Own, ""},
+        {"not made yet", [&](const fs::path& b) { folder(b / "c", mine); }, "c/new/opalist",
+         Ownership::Own, ""},
+        {"below a root-owned sticky folder",
+         [&](const fs::path& b) {
+             folder(b / "tmp", everybodys | fs::perms::sticky_bit);
+             folder(b / "tmp/c", mine);
+         },
+         "tmp/c", Ownership::Own, ""},
+        {"everybody's", [&](const fs::path& b) { folder(b / "c", everybodys); }, "c",
+         Ownership::WritableByOthers, "c"},
+        {"the group's, above a folder not made yet",
+         [&](const fs::path& b) { folder(b / "c", groups); }, "c/new/opalist",
+         Ownership::WritableByOthers, "c"},
+        {"sticky, but another user's",
+         [&](const fs::path& b) {
+             folder(b / "c", everybodys | fs::perms::sticky_bit, Other);
+             folder(b / "c/opalist", mine);
+         },
+         "c/opalist", Ownership::OtherOwner, "c"},
+        {"a link of another user's on the way",
+         [&](const fs::path& b) {
+             folder(b / "real", mine);
+             fs::create_directory_symlink(b / "real", b / "c");
+             EXPECT_EQ(::lchown((b / "c").c_str(), Other, Other), 0);
+         },
+         "c", Ownership::ForeignLink, "c"},
+        {"a link of the user's into another user's folder",
+         [&](const fs::path& b) {
+             folder(b / "others", fs::perms::owner_all | fs::perms::others_exec, Other);
+             folder(b / "others/real", mine);
+             fs::create_directory_symlink(b / "others/real", b / "c");
+         },
+         "c", Ownership::OtherOwner, "others"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::TempDir dir;
+        const fs::path base = dir.path();
+        c.make(base);
+        const platform::FolderCheck check = platform::checkFolderWay((base / c.folder).string());
+        EXPECT_EQ(check.ownership, c.ownership);
+        EXPECT_EQ(check.folder, c.failing.empty() ? "" : (base / c.failing).string());
+    }
 }
 
 }  // namespace

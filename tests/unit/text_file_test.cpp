@@ -75,6 +75,41 @@ TEST(TextFileRead, ChunkBoundariesDoNotChangeTheLines) {
     EXPECT_EQ(done, Lines{"done"}) << "without the end of the file, the unfinished line waits";
 }
 
+// A file past the limit is refused unread, or, for a log, read from the first whole line of
+// its last bytes; memory never holds more than the limit.
+TEST(TextFileRead, AFileLargerThanTheLimitIsRefusedOrCutToItsNewestWholeLines) {
+    TempDir dir;
+    const std::string path = dir.file("t.txt");
+    struct Case {
+        const char* name;
+        std::string bytes;
+        platform::Oversize oversize;
+        bool tooLarge;
+        Lines lines;
+    };
+    const std::vector<Case> cases{
+        {"just within", "one\r\ntwo\r\n", platform::Oversize::Refuse, false, {"one", "two"}},
+        {"one byte over", "one\r\ntwo\r\nx", platform::Oversize::Refuse, true, {}},
+        {"one long line", std::string(100, 'x'), platform::Oversize::Refuse, true, {}},
+        {"the end starts inside a line", "first line\r\nab\r\ncd\r\n", platform::Oversize::KeepEnd,
+         false, {"ab", "cd"}},
+        {"the end starts at a line", "first\r\nabcd\r\nef\r\n", platform::Oversize::KeepEnd,
+         false, {"abcd", "ef"}},
+        {"the end starts between CR and LF", "first line\r\nabcdefg\r\n",
+         platform::Oversize::KeepEnd, false, {"abcdefg"}},
+        {"no whole line in the end", std::string(100, 'x'), platform::Oversize::KeepEnd, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeRaw(path, c.bytes);
+        const platform::ReadResult read = platform::readLines(path, {10, c.oversize});
+        EXPECT_TRUE(read.opened);
+        EXPECT_EQ(read.tooLarge, c.tooLarge);
+        EXPECT_EQ(read.complete, !c.tooLarge);
+        EXPECT_EQ(read.lines, c.lines);
+    }
+}
+
 TEST(TextFileRead, MissingFileOrDirectoryIsNotOpened) {
     TempDir dir;
     EXPECT_FALSE(platform::readLines(dir.file("missing")).opened);
