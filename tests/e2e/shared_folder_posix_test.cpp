@@ -98,7 +98,8 @@ struct SharedFolder {
                                        const std::vector<std::string>& moreEnvironment = {}) const {
         std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen", "USER=u1",
                                              "HOME=" + home.string(), "PATH=/usr/bin:/bin",
-                                             "LC_ALL=C.UTF-8", "TMPDIR=" + temporary.string()};
+                                             "LC_ALL=C.UTF-8"};
+        environment.push_back("TMPDIR=" + temporary.string());
         environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
         testing_support::StartedProgram program(
             "/usr/bin/setpriv",
