@@ -199,7 +199,7 @@ TEST(SharedFolder, TheUsersOwnListGoesAlongWhenOnlyTheLogsNameIsTaken) {
 TEST(SharedFolder, AnotherUsersLockFolderDoesNotKeepTheUsersOpalistFromStarting) {
     for (const bool asLink : {false, true}) {
         SCOPED_TRACE(asLink ? "a link" : "a folder");
-        SharedFolder s(Folders[0]);
+        SharedFolder s(Folders[1]);
         const fs::path planted = s.temporary / ("opalist-" + std::to_string(U1));
         const fs::path others = s.dir.path() / "others";
         fs::create_directory(others);
