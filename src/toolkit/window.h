@@ -59,7 +59,8 @@ class Window : public Container {
     void show();
     void hide();
 
-    // Brings the window to the front with the input focus (it must be shown).
+    // Brings the window to the front with the input focus, restored when it was minimized (it
+    // must be shown). A message box open over it comes along.
     bool activate();
 
     Control* focused() const { return focused_; }

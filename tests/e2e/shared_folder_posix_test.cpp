@@ -61,6 +61,9 @@ struct SharedFolder {
     fs::path home = dir.path() / "home";
     fs::path bashrc = home / ".bashrc";
     fs::path config = home / ".config" / "opalist";
+    // Everybody's temporary folder, where u1's Opalist keeps its lock when it has no runtime
+    // folder.
+    fs::path temporary = dir.path() / "tmp";
     const std::string bashrcBytes = "# u1's shell setup\nexport EDITOR=vi\n";
 
     explicit SharedFolder(const FolderKind& kind) {
@@ -75,6 +78,8 @@ struct SharedFolder {
         std::ofstream(bashrc, std::ios::binary) << bashrcBytes;
         own(home, U1);
         own(bashrc, U1);
+        fs::create_directory(temporary);
+        fs::permissions(temporary, fs::perms::all | fs::perms::sticky_bit);
     }
     // A file of one user's, writable by that user alone.
     void write(const fs::path& file, const std::string& bytes, uid_t owner) const {
@@ -110,6 +115,7 @@ struct SharedFolder {
     testing_support::ProgramResult run(const std::function<bool()>& done,
                                        const std::vector<std::string>& moreEnvironment = {}) const {
         std::vector<std::string> variables = environment();
+        variables.push_back("TMPDIR=" + temporary.string());
         variables.insert(variables.end(), moreEnvironment.begin(), moreEnvironment.end());
         testing_support::StartedProgram program("/usr/bin/setpriv", asU1({exe.string()}),
                                                 variables);
@@ -199,6 +205,35 @@ TEST(SharedFolder, TheUsersOwnListGoesAlongWhenOnlyTheLogsNameIsTaken) {
               std::string::npos);
     EXPECT_EQ(readFile(s.settings), list);
     EXPECT_NE(result.err.find("did not use " + s.log.string()), std::string::npos) << result.err;
+}
+
+// The other user took the name of u1's lock folder first, as a folder of his own or as a link to
+// one: u1's Opalist does not use it and starts all the same.
+TEST(SharedFolder, AnotherUsersLockFolderDoesNotKeepTheUsersOpalistFromStarting) {
+    for (const bool asLink : {false, true}) {
+        SCOPED_TRACE(asLink ? "a link" : "a folder");
+        SharedFolder s(Folders[1]);
+        const fs::path planted = s.temporary / ("opalist-" + std::to_string(U1));
+        const fs::path others = s.dir.path() / "others";
+        fs::create_directory(others);
+        fs::permissions(others, fs::perms::all);
+        own(others, Other);
+        if (asLink) {
+            s.plantLink(planted, others);
+        } else {
+            fs::create_directory(planted);
+            fs::permissions(planted, fs::perms::all);
+            own(planted, Other);
+        }
+        // Errors logged, not shown, and the program quits even so: nothing waits for a user.
+        s.write(s.settings, "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n", U1);
+
+        const testing_support::ProgramResult result = s.run([] { return false; });
+
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_NE(readFile(s.log).find("| no-such-program /a | File not"), std::string::npos);
+        EXPECT_TRUE(fs::is_empty(others)) << "made through the other user's folder";
+    }
 }
 
 // $XDG_CONFIG_HOME that another user owns or can write: u1's files are not kept there (that

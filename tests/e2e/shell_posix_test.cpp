@@ -33,6 +33,8 @@
 
 namespace {
 
+using testing_support::ScopedEnv;
+
 namespace fs = std::filesystem;
 
 const std::string Probe = OPALIST_TEST_PROBE;
@@ -57,8 +59,6 @@ void expectStartedAlone(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[3], "fds=0 1 2");
     EXPECT_EQ(lines[5], testing_support::DefaultSignals);
 }
-
-using testing_support::ScopedEnv;
 
 std::string windowsNotation(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');

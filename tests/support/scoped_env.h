@@ -1,7 +1,5 @@
 #pragma once
-// Sets an environment variable for one test and puts the old value back (POSIX).
-
-#include <stdlib.h>
+// Sets an environment variable for one test and puts the old value back.
 
 #include <cstdlib>
 #include <optional>
@@ -11,23 +9,26 @@ namespace testing_support {
 
 class ScopedEnv {
   public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    // value nullopt: the variable is unset meanwhile.
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
-        ::setenv(name, value.c_str(), 1);
+        set(value);
     }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
+    ~ScopedEnv() { set(old_); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   private:
+    void set(const std::optional<std::string>& value) const {
+        if (value) {
+            ::setenv(name_, value->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
     const char* name_;
     std::optional<std::string> old_;
 };

@@ -139,8 +139,15 @@ void WindowView::follow(tk::WindowProperty property) {
             show();
             break;
         case tk::WindowProperty::Activate:
+            if (isMinimized()) {
+                showNormal();
+            }
             raise();
             activateWindow();
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                box->raise();
+                box->activateWindow();
+            }
             break;
     }
 }

@@ -207,10 +207,16 @@ void WindowView::follow(tk::WindowProperty property) {
             }
             ShowWindow(hwnd_, SW_SHOW);
             break;
-        case tk::WindowProperty::Activate:
-            SetForegroundWindow(hwnd_);
-            SetActiveWindow(hwnd_);
+        case tk::WindowProperty::Activate: {
+            if (IsIconic(hwnd_)) {
+                ShowWindow(hwnd_, SW_RESTORE);
+            }
+            // A box open over the window is its last active popup, which takes the keyboard.
+            const HWND front = GetLastActivePopup(hwnd_);
+            SetForegroundWindow(front);
+            SetActiveWindow(front);
             break;
+        }
     }
 }
 
