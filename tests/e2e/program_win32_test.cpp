@@ -206,6 +206,7 @@ TEST(Program, AnEntryHoldingANulIsRefusedAndLogged) {
 
 // Runs the program with arguments and its standard output and error on one pipe, as a
 // console's user who redirects them would; the exit code, or -1 when it did not end in time.
+// Every line written there ends in CR LF; the output is given with LF ends.
 int runWithOutput(const fs::path& exe, const std::wstring& arguments, std::string& output) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE read = nullptr;
@@ -242,6 +243,14 @@ int runWithOutput(const fs::path& exe, const std::wstring& arguments, std::strin
     }
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    std::size_t crLf = 0;
+    for (std::size_t at = output.find("\r\n"); at != std::string::npos;
+         at = output.find("\r\n", at)) {
+        output.erase(at, 1);
+        ++crLf;
+    }
+    EXPECT_EQ(crLf, static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n')))
+        << "a line ends in LF alone or in CR CR LF: " << output;
     return static_cast<int>(code);
 }
 
@@ -293,8 +302,9 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     for (const auto& [arguments, status, part] :
          {std::tuple{L"--check C:\\no-such.ini", 2, "there is no such file"},
           std::tuple{L"--check a b", 2, "unknown argument \"b\""},
-          std::tuple{L"--version", 0, "palist 1.4.4\n"},
-          std::tuple{L"--help", 0, "--check [FILE]"}}) {
+          std::tuple{L"--version", 0, "palist 1.4.4\n"}, std::tuple{L"--help", 0, "--check [FILE]"},
+          std::tuple{L"/?", 0, "--check [FILE]"},
+          std::tuple{L"/? x", 2, "unknown argument \"x\""}}) {
         std::string answer;
         EXPECT_EQ(runWithOutput(p.exe, arguments, answer), status) << answer;
         EXPECT_TRUE(holds(answer, part)) << answer;
