@@ -311,4 +311,40 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     }
 }
 
+// A DLL put beside the program under the name of one that the program, or the system on its
+// behalf, loads by name is never loaded: not for a launch (shell32 and what it brings along),
+// not for the window (the common controls and the theme), not for a check of a document
+// (shlwapi).
+TEST(Program, DllsPlantedBesideTheProgramAreNeverLoaded) {
+    Program p;
+    const char* const planted[] = {"shell32.dll", "shlwapi.dll", "shcore.dll", "comctl32.dll",
+                                   "uxtheme.dll", "msimg32.dll", "ole32.dll"};
+    for (const char* name : planted) {
+        fs::copy_file(built("planted.dll"), p.dir.path() / name);
+    }
+    const auto loaded = [&] {
+        std::string names;
+        for (const char* name : planted) {
+            if (fs::exists(p.dir.path() / (std::string(name) + ".ran"))) {
+                names += std::string(name) + " ";
+            }
+        }
+        return names;
+    };
+    // Failures logged, not shown, and the program quits even so.
+    writeFile(p.settings, "<00101>\r\n3\r\nEN\r\n" + p.probe.string() + " /x\r\n");
+    p.start();
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_EQ(p.probeRecord(), (std::vector<std::string>{"cwd=C:\\", "outlived=yes", "arg=/x"}));
+    EXPECT_EQ(loaded(), "") << "loaded for a launch";
+
+    writeFile(p.dir.path() / "notes.ini", "[notes]\r\n");
+    const fs::path document = p.dir.path() / "document.ini";
+    writeFile(document, "<00101>\r\n3\r\nEN\r\n" + (p.dir.path() / "notes.ini").string() + "\r\n");
+    std::string out;
+    EXPECT_EQ(runWithOutput(p.exe, L"--check \"" + document.wstring() + L"\"", out), 0) << out;
+    EXPECT_TRUE(holds(out, "notes.ini\n   opens with: ")) << out;
+    EXPECT_EQ(loaded(), "") << "loaded for a check";
+}
+
 }  // namespace
