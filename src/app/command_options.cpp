@@ -11,7 +11,8 @@ CommandOptions readCommandOptions(const std::vector<std::string>& arguments) {
         return {};
     }
     const std::string& option = arguments.front();
-    if (arguments.size() == 1 && option == "--help") {
+    // "/?" is how Windows programs are asked for their help.
+    if (arguments.size() == 1 && (option == "--help" || option == "/?")) {
         return {Action::Help, {}, {}};
     }
     if (arguments.size() == 1 && option == "--version") {
@@ -21,7 +22,8 @@ CommandOptions readCommandOptions(const std::vector<std::string>& arguments) {
         return {Action::Check, arguments.size() == 2 ? arguments[1] : std::string(), {}};
     }
     // An option known but given too much names what is too much.
-    const bool known = option == "--help" || option == "--version" || option == "--check";
+    const bool known =
+        option == "--help" || option == "/?" || option == "--version" || option == "--check";
     return {Action::Refuse, {}, known ? arguments.back() : option};
 }
 

@@ -17,6 +17,7 @@
 
 #include "platform/argument_split.h"
 #include "platform/shell.h"
+#include "platform/system_library.h"
 #include "platform/web_address.h"
 #include "platform/win32_text.h"
 
@@ -56,8 +57,7 @@ bool isProgram(const std::string& path) {
 // name as Explorer shows it and its program, or nothing.
 std::optional<std::string> associatedApplication(const std::string& kind) {
     using Query = decltype(&::AssocQueryStringA);
-    static const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shlwapi.dll"), "AssocQueryStringA")));
+    static const auto query = win32::systemFunction<Query>(L"shlwapi.dll", "AssocQueryStringA");
     if (query == nullptr) {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
-// The "Open" request on Windows: one ShellExecuteA call, owned by the desktop window, with the
-// strings in the ANSI code page. shell32 (and the many libraries it brings along) is loaded at
-// the first request, not at every start of the program.
+// The "Open" request on Windows: one ShellExecuteW call, owned by the desktop window, with the
+// entry's own text in UTF-16, so that a name the ANSI code page cannot hold still opens its
+// file. shell32 (and the many libraries it brings along) is loaded at the first request, from
+// the system folder, not at every start of the program.
 
 // windows.h first: shellapi.h builds on its definitions.
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "platform/shell.h"
+#include "platform/system_library.h"
 #include "platform/win32_text.h"
 
 namespace platform {
@@ -19,19 +21,15 @@ std::uintptr_t desktopWindow() {
 }
 
 std::int32_t shellExecute(const ShellRequest& request) {
-    const std::string verb = win32::utf8ToAnsi(request.verb);
-    const std::string file = win32::utf8ToAnsi(request.file);
-    const std::string parameters = win32::utf8ToAnsi(request.parameters);
-    const std::string directory = win32::utf8ToAnsi(request.directory);
-    using ShellExecuteFunction = decltype(&::ShellExecuteA);
-    static const auto shellExecuteA = reinterpret_cast<ShellExecuteFunction>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteA")));
-    if (shellExecuteA == nullptr) {
+    static const auto shellExecuteW =
+        win32::systemFunction<decltype(&::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecuteW == nullptr) {
         return SE_ERR_DLLNOTFOUND;
     }
     const HINSTANCE result =
-        shellExecuteA(reinterpret_cast<HWND>(request.owner), verb.c_str(), file.c_str(),
-                      parameters.c_str(), directory.c_str(), request.showCommand);
+        shellExecuteW(reinterpret_cast<HWND>(request.owner), win32::wide(request.verb).c_str(),
+                      win32::wide(request.file).c_str(), win32::wide(request.parameters).c_str(),
+                      win32::wide(request.directory).c_str(), request.showCommand);
     // The result is a code, not a real instance handle: its low 32 bits, signed.
     return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(result));
 }

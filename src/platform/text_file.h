@@ -64,8 +64,8 @@ struct WriteResult {
     std::optional<UnstorableLine> refused;
 };
 // Where the file's character set cannot hold a character of a line (the ANSI code page on
-// Windows): Refuse writes nothing and names the line in refused; Replace stores the code
-// page's default character instead, for text that is a report rather than the user's data.
+// Windows): Refuse writes nothing and names the line in refused; Replace stores the character's
+// code point instead ("<U+65E5>"), for text that is a report rather than the user's data.
 enum class Unencodable { Refuse, Replace };
 // OnDisk returns only once the new file has reached the disk. Cached leaves that to the system,
 // for a file whose loss in a crash costs nothing (defaults the next start writes again).

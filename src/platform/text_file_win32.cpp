@@ -68,9 +68,12 @@ WriteResult failure(DWORD error) {
 // The line in the ANSI code page; nothing when it holds a character the code page cannot store
 // and the caller refuses that.
 std::optional<std::string> ansiLine(const std::string& line, Unencodable unencodable) {
+    if (unencodable == Unencodable::Replace) {
+        return win32::utf8ToAnsiNamingLost(line);
+    }
     bool lossy = false;
     std::string ansi = win32::utf8ToAnsi(line, &lossy);
-    if (lossy && unencodable == Unencodable::Refuse) {
+    if (lossy) {
         return std::nullopt;
     }
     return ansi;

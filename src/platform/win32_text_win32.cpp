@@ -1,6 +1,8 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include <cstdio>
+
 #include "platform/win32_text.h"
 
 namespace platform::win32 {
@@ -58,6 +60,38 @@ std::string utf8ToAnsi(std::string_view utf8Text, bool* lossy) {
     }
     if (lossy != nullptr) {
         *lossy = usedDefault != FALSE;
+    }
+    return result;
+}
+
+std::string utf8ToAnsiNamingLost(std::string_view utf8Text) {
+    bool lossy = false;
+    std::string whole = utf8ToAnsi(utf8Text, &lossy);
+    if (!lossy) {
+        return whole;
+    }
+    // Character by character: a surrogate pair is one character.
+    const std::wstring text = toWide(utf8Text, CP_UTF8);
+    std::string result;
+    for (std::size_t at = 0; at < text.size();) {
+        const bool pair =
+            IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() && IS_LOW_SURROGATE(text[at + 1]);
+        const std::size_t length = pair ? 2 : 1;
+        const std::wstring_view character(text.data() + at, length);
+        bool lost = false;
+        const std::string ansi = utf8ToAnsi(utf8(character), &lost);
+        if (lost) {
+            const char32_t codePoint =
+                pair ? 0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) +
+                           (static_cast<char32_t>(text[at + 1]) - 0xDC00)
+                     : static_cast<char32_t>(text[at]);
+            char name[16];
+            std::snprintf(name, sizeof name, "<U+%04X>", static_cast<unsigned>(codePoint));
+            result += name;
+        } else {
+            result += ansi;
+        }
+        at += length;
     }
     return result;
 }

@@ -216,6 +216,7 @@ TEST(Program, AnEntryHoldingANulIsRefusedAndLogged) {
 
 // Runs the program with arguments and its standard output and error on one pipe, as a
 // console's user who redirects them would; the exit code, or -1 when it did not end in time.
+// Every line written there ends in CR LF; the output is given with LF ends.
 int runWithOutput(const fs::path& exe, const std::wstring& arguments, std::string& output) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE read = nullptr;
@@ -252,6 +253,14 @@ int runWithOutput(const fs::path& exe, const std::wstring& arguments, std::strin
     }
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    std::size_t crLf = 0;
+    for (std::size_t at = output.find("\r\n"); at != std::string::npos;
+         at = output.find("\r\n", at)) {
+        output.erase(at, 1);
+        ++crLf;
+    }
+    EXPECT_EQ(crLf, static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n')))
+        << "a line ends in LF alone or in CR CR LF: " << output;
     return static_cast<int>(code);
 }
 
@@ -317,8 +326,9 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     for (const auto& [arguments, status, part] :
          {std::tuple{L"--check C:\\no-such.ini", 2, "there is no such file"},
           std::tuple{L"--check a b", 2, "unknown argument \"b\""},
-          std::tuple{L"--version", 0, "palist 1.4.4\n"},
-          std::tuple{L"--help", 0, "--check [FILE]"}}) {
+          std::tuple{L"--version", 0, "palist 1.4.4\n"}, std::tuple{L"--help", 0, "--check [FILE]"},
+          std::tuple{L"/?", 0, "--check [FILE]"},
+          std::tuple{L"/? x", 2, "unknown argument \"x\""}}) {
         std::string answer;
         EXPECT_EQ(runWithOutput(p.exe, arguments, answer), status) << answer;
         EXPECT_TRUE(holds(answer, part)) << answer;
@@ -429,6 +439,42 @@ TEST(Program, TheNextQuestionStaysAboveAWindowThatALaunchedProgramOpensLater) {
     PostMessageW(question, WM_COMMAND, IDNO, 0);
     EXPECT_EQ(p.wait(), 0);
     PostMessageW(late, WM_CLOSE, 0, 0);
+}
+
+// A DLL put beside the program under the name of one that the program, or the system on its
+// behalf, loads by name is never loaded: not for a launch (shell32 and what it brings along),
+// not for the window (the common controls and the theme), not for a check of a document
+// (shlwapi).
+TEST(Program, DllsPlantedBesideTheProgramAreNeverLoaded) {
+    Program p;
+    const char* const planted[] = {"shell32.dll", "shlwapi.dll", "shcore.dll", "comctl32.dll",
+                                   "uxtheme.dll", "msimg32.dll", "ole32.dll"};
+    for (const char* name : planted) {
+        fs::copy_file(built("planted.dll"), p.dir.path() / name);
+    }
+    const auto loaded = [&] {
+        std::string names;
+        for (const char* name : planted) {
+            if (fs::exists(p.dir.path() / (std::string(name) + ".ran"))) {
+                names += std::string(name) + " ";
+            }
+        }
+        return names;
+    };
+    // Failures logged, not shown, and the program quits even so.
+    writeFile(p.settings, "<00101>\r\n3\r\nEN\r\n" + p.probe.string() + " /x\r\n");
+    p.start();
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_EQ(p.probeRecord(), (std::vector<std::string>{"cwd=C:\\", "outlived=yes", "arg=/x"}));
+    EXPECT_EQ(loaded(), "") << "loaded for a launch";
+
+    writeFile(p.dir.path() / "notes.ini", "[notes]\r\n");
+    const fs::path document = p.dir.path() / "document.ini";
+    writeFile(document, "<00101>\r\n3\r\nEN\r\n" + (p.dir.path() / "notes.ini").string() + "\r\n");
+    std::string out;
+    EXPECT_EQ(runWithOutput(p.exe, L"--check \"" + document.wstring() + L"\"", out), 0) << out;
+    EXPECT_TRUE(holds(out, "notes.ini\n   opens with: ")) << out;
+    EXPECT_EQ(loaded(), "") << "loaded for a check";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The Windows "Open" request for real under Wine: the probe program, started through
-// ShellExecuteA owned by the desktop window, gets the split parameters and the working
-// directory "C:\"; a missing file gives the shell's code.
+// The Windows "Open" request for real under Wine: the probe program, started through the shell
+// owned by the desktop window, gets the split parameters and the working directory "C:\", also
+// where its name and parameters hold characters the ANSI code page cannot; a missing file gives
+// the shell's code.
 
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 
 #include "launch/command_line.h"
 #include "platform/shell.h"
+#include "platform/win32_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -60,6 +62,33 @@ TEST(ShellWin32, TheProbeGetsItsParametersAndTheWorkingDirectory) {
     const std::string text = awaitReport(report);
     EXPECT_NE(text.find("cwd=C:\\\n"), std::string::npos) << text;
     EXPECT_NE(text.find("arg=/a\narg=/b\narg=c\narg=d\n"), std::string::npos) << text;
+}
+
+// Japanese, and Czech on the Western code page the suites run with: the code page holds neither.
+TEST(ShellWin32, NamesOutsideTheCodePageOpenTheirOwnFileWithTheirOwnParameters) {
+    struct Case {
+        const char* folder;
+        const char* program;
+        const char* parameters;
+        const char* arguments;  // as the probe reports them
+    };
+    const Case cases[] = {
+        {"日本", "probe.exe", "/日本.txt", "arg=/日本.txt\n"},
+        {"řěčů", "Přehled ů.exe", "/ř /x", "arg=/ř\narg=/x\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program);
+        testing_support::TempDir dir;
+        const fs::path report = dir.path() / "probe.out";
+        SetEnvironmentVariableA("OPALIST_PROBE_OUT", report.string().c_str());
+        const fs::path folder = dir.path() / platform::win32::wide(c.folder);
+        fs::create_directory(folder);
+        const fs::path program = folder / platform::win32::wide(c.program);
+        fs::copy_file(probePath(), program);
+        EXPECT_GT(open(platform::win32::utf8(program.wstring()), c.parameters), 32);
+        const std::string text = awaitReport(report);
+        EXPECT_NE(text.find(c.arguments), std::string::npos) << text;
+    }
 }
 
 TEST(ShellWin32, AMissingFileGivesTheShellsCode) {

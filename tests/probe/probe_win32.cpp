@@ -1,12 +1,12 @@
 // A program for the launch tests to start on Windows: it writes what it was started with into
 // the file named by OPALIST_PROBE_OUT, one "key=value" line each: the working directory, the
-// whole command line and every argument after the program's name. With OPALIST_PROBE_AWAIT_PID
-// (that process) or OPALIST_PROBE_AWAIT_LAUNCHER (the process that started it) set it first
-// waits until the process has gone, to show that it outlives its launcher. The file appears
-// whole (written, then renamed). With OPALIST_PROBE_WINDOW_AFTER_MS set it awaits nobody: after
-// writing, it waits that many milliseconds, then opens a window titled "Opalist probe" that
-// takes the foreground, as a program that is slow to start does, and ends when the window is
-// closed or after five seconds.
+// whole command line and every argument after the program's name, in UTF-8. With
+// OPALIST_PROBE_AWAIT_PID (that process) or OPALIST_PROBE_AWAIT_LAUNCHER (the process that started
+// it) set it first waits until the process has gone, to show that it outlives its launcher. The
+// file appears whole (written, then renamed). With OPALIST_PROBE_WINDOW_AFTER_MS set it awaits
+// nobody: after writing, it waits that many milliseconds, then opens a window titled "Opalist
+// probe" that takes the foreground, as a program that is slow to start does, and ends when the
+// window is closed or after five seconds.
 
 #include <windows.h>
 
@@ -72,9 +72,17 @@ void showWindowLater(DWORD milliseconds) {
     }
 }
 
+std::string utf8(const wchar_t* text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), length, nullptr, nullptr);
+    result.pop_back();  // the terminating NUL
+    return result;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     const char* out = std::getenv("OPALIST_PROBE_OUT");
     if (out == nullptr) {
         return 2;
@@ -95,7 +103,7 @@ int main(int argc, char** argv) {
             file << "outlived=" << outlived << "\n";
         }
         for (int i = 1; i < argc; ++i) {
-            file << "arg=" << argv[i] << "\n";
+            file << "arg=" << utf8(argv[i]) << "\n";
         }
     }
     std::filesystem::rename(temporary, out);

@@ -44,8 +44,12 @@ TEST(TextFileAnsi, ACharacterTheCodePageCannotHold) {
         // "č" would best-fit to "c", "中" to "?": both refused, the old file kept.
         {"Přehled.exe", platform::Unencodable::Refuse, false, "old\r\n"},
         {"中.exe", platform::Unencodable::Refuse, false, "old\r\n"},
-        {"中.exe", platform::Unencodable::Replace, true, "?.exe\r\n"},
-        {"Přehled.exe", platform::Unencodable::Replace, true, "P?ehled.exe\r\n"},
+        // A report names each lost character by its code point, a pair of surrogates as one.
+        {"中.exe", platform::Unencodable::Replace, true, "<U+4E2D>.exe\r\n"},
+        {"Přehled é.exe", platform::Unencodable::Replace, true, "P<U+0159>ehled \xE9.exe\r\n"},
+        {"C:\\attack\\日本 ů.txt", platform::Unencodable::Replace, true,
+         "C:\\attack\\<U+65E5><U+672C> <U+016F>.txt\r\n"},
+        {"\xF0\x9F\x98\x80?", platform::Unencodable::Replace, true, "<U+1F600>?\r\n"},
     };
     testing_support::TempDir dir;
     const std::string path = dir.file("s.ini");

@@ -13,7 +13,21 @@ bool leadsSomewhere(HANDLE handle) {
            GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
-// A console takes UTF-16, whatever its code page; a pipe or a file gets the UTF-8 bytes.
+// Lines of a Windows text file end in CR LF.
+std::string withCrLf(const std::string& text) {
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') {
+            lines += '\r';
+        }
+        lines += c;
+    }
+    return lines;
+}
+
+// A console takes UTF-16, whatever its code page; a pipe or a file gets the UTF-8 bytes, in
+// lines that end in CR LF.
 void write(HANDLE handle, const std::string& text) {
     DWORD mode = 0;
     DWORD written = 0;
@@ -21,7 +35,8 @@ void write(HANDLE handle, const std::string& text) {
         const std::wstring wide = platform::win32::wide(text);
         WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
-        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        const std::string lines = withCrLf(text);
+        WriteFile(handle, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
     }
 }
 

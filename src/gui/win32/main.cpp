@@ -11,8 +11,10 @@
 #include "app/one_instance.h"
 #include "gui/win32/command_answer.h"
 #include "gui/win32/exit_when_shown.h"
+#include "platform/system_library.h"
 
 int main() {
+    platform::win32::loadLibrariesFromSystemOnly();
     if (const std::optional<CommandAnswer> answer =
             answerCommandLine(gui::win32::commandLineArguments())) {
         return gui::win32::deliver(*answer);

@@ -8,6 +8,7 @@
 #include "gui/win32/control_view.h"
 #include "gui/win32/front_end.h"
 #include "gui/win32/key_routing.h"
+#include "platform/system_library.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
 #include "toolkit/placement.h"
@@ -46,8 +47,8 @@ LOGFONTW boldOf(LOGFONTW font) {
 void registerTooltipClass() {
     static const bool registered = [] {
         using Register = decltype(&::InitCommonControlsEx);
-        const auto registerClasses = reinterpret_cast<Register>(reinterpret_cast<void*>(
-            GetProcAddress(LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx")));
+        const auto registerClasses =
+            platform::win32::systemFunction<Register>(L"comctl32.dll", "InitCommonControlsEx");
         const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
         return registerClasses != nullptr && registerClasses(&classes);
     }();
