@@ -13,6 +13,10 @@ namespace platform {
 namespace {
 
 constexpr wchar_t RunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Windows' own switch for each Run value, as Task Manager's Startup tab writes it: 12 bytes, the
+// first odd when the value is switched off; no value means on.
+constexpr wchar_t ApprovedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 // The name the installer gives the value.
 constexpr wchar_t ValueName[] = L"Opalist";
 // Where the installer keeps the user's choice of log-on start for a later upgrade.
@@ -94,6 +98,26 @@ std::vector<std::wstring> valuesNamingThisProgram(const Key& run) {
     return names;
 }
 
+bool switchedOff(const Key& approved, const std::wstring& name) {
+    BYTE state[12] = {};
+    DWORD size = sizeof state;
+    DWORD type = 0;
+    return approved.open() &&
+           RegQueryValueExW(approved.get(), name.c_str(), nullptr, &type, state, &size) ==
+               ERROR_SUCCESS &&
+           type == REG_BINARY && size >= 1 && (state[0] & 1) != 0;
+}
+
+// Switches a value back on the way Task Manager does, for a value it had switched off.
+LONG switchOn(const std::wstring& name) {
+    const Key approved(ApprovedKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!switchedOff(approved, name)) {
+        return ERROR_SUCCESS;
+    }
+    const BYTE on[12] = {2};
+    return RegSetValueExW(approved.get(), name.c_str(), 0, REG_BINARY, on, sizeof on);
+}
+
 LONG setString(HKEY key, const wchar_t* name, const std::wstring& value) {
     return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -113,7 +137,16 @@ void recordChoice(bool start) {
 
 bool startsAtLogon() {
     const Key run(RunKey, KEY_QUERY_VALUE);
-    return run.open() && !valuesNamingThisProgram(run).empty();
+    if (!run.open()) {
+        return false;
+    }
+    const Key approved(ApprovedKey, KEY_QUERY_VALUE);
+    for (const std::wstring& name : valuesNamingThisProgram(run)) {
+        if (!switchedOff(approved, name)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string setStartsAtLogon(bool start) {
@@ -121,10 +154,18 @@ std::string setStartsAtLogon(bool start) {
     if (!run.open()) {
         return win32::errorText(static_cast<unsigned long>(run.error()));
     }
-    const std::vector<std::wstring> ours = valuesNamingThisProgram(run);
+    std::vector<std::wstring> ours = valuesNamingThisProgram(run);
     LONG result = ERROR_SUCCESS;
     if (start && ours.empty()) {
         result = setString(run.get(), ValueName, L"\"" + win32::wide(executablePath()) + L"\"");
+        ours.emplace_back(ValueName);
+    }
+    // A value Task Manager switched off (or a stale switch left for the name) would keep the
+    // program from starting although the box says it does.
+    for (const std::wstring& name : start ? ours : std::vector<std::wstring>()) {
+        if (const LONG switched = switchOn(name); switched != ERROR_SUCCESS) {
+            result = switched;
+        }
     }
     for (const std::wstring& name : start ? std::vector<std::wstring>() : ours) {
         if (const LONG removed = RegDeleteValueW(run.get(), name.c_str());

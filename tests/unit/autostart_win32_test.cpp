@@ -16,6 +16,8 @@
 namespace {
 
 const std::string RunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string ApprovedKey =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 struct Output {
     int status;
@@ -55,6 +57,7 @@ class LogonStartValue : public ::testing::Test {
             run("reg delete " + RunKey + " /v " + name + " /f");
         }
         run("reg delete HKCU\\Software\\Opalist /v Autostart /f");
+        run("reg delete " + ApprovedKey + " /v Opalist /f");
     }
     std::string self = platform::executablePath();
 };
@@ -95,6 +98,21 @@ TEST_F(LogonStartValue, SavingTheSetupMakesAndRemovesTheRunValue) {
                   start ? "\"" + self + "\"" : "");
         EXPECT_EQ(platform::startsAtLogon(), start);
     }
+}
+
+// Task Manager's switch: a value it switched off does not start the program, and ticking the box
+// switches it on again, as Task Manager does.
+TEST_F(LogonStartValue, AValueSwitchedOffInTaskManagerDoesNotCountUntilTicked) {
+    ASSERT_EQ(run("reg add " + RunKey + " /v Opalist /d \"\\\"" + self + "\\\"\" /f").status, 0);
+    ASSERT_EQ(run("reg add " + ApprovedKey +
+                  " /v Opalist /t REG_BINARY /d 030000000102030405060708 /f")
+                  .status,
+              0);
+    EXPECT_FALSE(platform::startsAtLogon());
+    ASSERT_EQ(platform::setStartsAtLogon(true), "");
+    EXPECT_TRUE(platform::startsAtLogon());
+    EXPECT_NE(run("reg query " + ApprovedKey + " /v Opalist").text.find("020000000000000000000000"),
+              std::string::npos);
 }
 
 // An installed copy: the installer's AUTOSTART record follows the box, so an upgrade keeps it.
