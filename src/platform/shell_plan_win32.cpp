@@ -2,7 +2,8 @@
 // with nothing started: the file's "%NAME%" variables filled in, then a program on the search
 // path or in the App Paths registry, a file beside the request's folder, or the application
 // associated with a document's extension or an address's scheme. A batch file runs through
-// cmd.exe, which reads its arguments for syntax of its own. The strings go through the ANSI code page, as in the request itself.
+// cmd.exe, which reads its arguments for syntax of its own. The names are looked up in UTF-16,
+// as the request itself makes them, so a name the ANSI code page cannot hold is found.
 // shlwapi is loaded only here, so that an ordinary start of the program does not load it.
 
 #include <windows.h>
@@ -11,7 +12,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <cwctype>
 #include <optional>
 #include <string>
 
@@ -26,114 +27,114 @@ namespace {
 
 using namespace shell_code;
 
-std::string lower(std::string text) {
+std::wstring lower(std::wstring text) {
     std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
     return text;
 }
 
-std::string extensionOf(const std::string& path) {
-    const auto dot = path.find_last_of('.');
-    const auto slash = path.find_last_of("\\/");
-    return dot == std::string::npos || (slash != std::string::npos && dot < slash)
-               ? std::string()
+std::wstring extensionOf(const std::wstring& path) {
+    const auto dot = path.find_last_of(L'.');
+    const auto slash = path.find_last_of(L"\\/");
+    return dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)
+               ? std::wstring()
                : lower(path.substr(dot));
 }
 
 // Batch files, which the system runs through cmd.exe.
-bool isBatch(const std::string& path) {
-    const std::string extension = extensionOf(path);
-    return extension == ".bat" || extension == ".cmd";
+bool isBatch(const std::wstring& path) {
+    const std::wstring extension = extensionOf(path);
+    return extension == L".bat" || extension == L".cmd";
 }
 
-bool isProgram(const std::string& path) {
-    constexpr std::array<const char*, 6> programs{".exe", ".com", ".bat", ".cmd", ".pif", ".scr"};
-    const std::string extension = extensionOf(path);
+bool isProgram(const std::wstring& path) {
+    constexpr std::array<const wchar_t*, 6> programs{L".exe", L".com", L".bat",
+                                                     L".cmd", L".pif", L".scr"};
+    const std::wstring extension = extensionOf(path);
     return std::any_of(programs.begin(), programs.end(),
-                       [&](const char* known) { return extension == known; });
+                       [&](const wchar_t* known) { return extension == known; });
 }
 
 // The application that opens a document of this extension or an address of this scheme: its
 // name as Explorer shows it and its program, or nothing.
-std::optional<std::string> associatedApplication(const std::string& kind) {
-    using Query = decltype(&::AssocQueryStringA);
-    static const auto query = win32::systemFunction<Query>(L"shlwapi.dll", "AssocQueryStringA");
+std::optional<std::string> associatedApplication(const std::wstring& kind) {
+    using Query = decltype(&::AssocQueryStringW);
+    static const auto query = win32::systemFunction<Query>(L"shlwapi.dll", "AssocQueryStringW");
     if (query == nullptr) {
         return std::nullopt;
     }
-    const auto text = [&](ASSOCSTR what) -> std::string {
-        char buffer[MAX_PATH * 2] = {};
-        DWORD size = sizeof buffer;
-        return query(ASSOCF_NONE, what, kind.c_str(), "open", buffer, &size) == S_OK
-                   ? std::string(buffer)
-                   : std::string();
+    const auto text = [&](ASSOCSTR what) -> std::wstring {
+        wchar_t buffer[MAX_PATH * 2] = {};
+        DWORD size = static_cast<DWORD>(std::size(buffer));
+        return query(ASSOCF_NONE, what, kind.c_str(), L"open", buffer, &size) == S_OK
+                   ? std::wstring(buffer)
+                   : std::wstring();
     };
-    const std::string program = text(ASSOCSTR_EXECUTABLE);
+    const std::wstring program = text(ASSOCSTR_EXECUTABLE);
     if (program.empty()) {
         return std::nullopt;
     }
-    const std::string name = text(ASSOCSTR_FRIENDLYAPPNAME);
-    return win32::ansiToUtf8(name.empty() || name == program ? program
-                                                             : name + " (" + program + ")");
+    const std::wstring name = text(ASSOCSTR_FRIENDLYAPPNAME);
+    return win32::utf8(name.empty() || name == program ? program
+                                                       : name + L" (" + program + L")");
 }
 
-ShellPlan documentPlan(const std::string& kind) {
+ShellPlan documentPlan(const std::wstring& kind) {
     const std::optional<std::string> application = associatedApplication(kind);
     return application ? ShellPlan{Accepted, {}, *application} : ShellPlan{NoAssociation, {}, {}};
 }
 
 // A registered program name, as "Run" finds it: HKCU first, then HKLM.
-std::optional<std::string> appPath(const std::string& name) {
-    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
-                            (extensionOf(name).empty() ? name + ".exe" : name);
+std::optional<std::wstring> appPath(const std::wstring& name) {
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
+                             (extensionOf(name).empty() ? name + L".exe" : name);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        char buffer[MAX_PATH] = {};
+        wchar_t buffer[MAX_PATH] = {};
         DWORD size = sizeof buffer;
-        if (RegGetValueA(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, buffer, &size) ==
+        if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, buffer, &size) ==
             ERROR_SUCCESS) {
-            return std::string(buffer);
+            return std::wstring(buffer);
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::string> searched(const std::string& name) {
-    char buffer[MAX_PATH] = {};
-    const DWORD length = SearchPathA(nullptr, name.c_str(), ".exe", MAX_PATH, buffer, nullptr);
+std::optional<std::wstring> searched(const std::wstring& name) {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = SearchPathW(nullptr, name.c_str(), L".exe", MAX_PATH, buffer, nullptr);
     if (length > 0 && length < MAX_PATH) {
-        return std::string(buffer);
+        return std::wstring(buffer);
     }
     return appPath(name);
 }
 
 // The file with its "%NAME%" variables filled in as the shell fills them in; a name that is not
 // set stays as written.
-std::string expanded(const std::string& file) {
-    const std::wstring text = win32::wide(file);
-    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+std::wstring expanded(const std::wstring& file) {
+    const DWORD size = ExpandEnvironmentStringsW(file.c_str(), nullptr, 0);
     if (size == 0) {
         return file;
     }
     std::wstring result(size, L'\0');
-    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), result.data(), size);
+    const DWORD written = ExpandEnvironmentStringsW(file.c_str(), result.data(), size);
     if (written == 0 || written > size) {
         return file;
     }
     result.resize(written - 1);
-    return win32::utf8(result);
+    return result;
 }
 
-bool isAbsolute(const std::string& path) {
-    return (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
-           path.rfind("\\\\", 0) == 0;
+bool isAbsolute(const std::wstring& path) {
+    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+           path.rfind(L"\\\\", 0) == 0;
 }
 
-std::int32_t missingCode(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) {
+std::int32_t missingCode(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
         return FileNotFound;
     }
-    const DWORD folder = GetFileAttributesA(path.substr(0, slash + 1).c_str());
+    const DWORD folder = GetFileAttributesW(path.substr(0, slash + 1).c_str());
     return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY) != 0
                ? FileNotFound
                : PathNotFound;
@@ -142,28 +143,28 @@ std::int32_t missingCode(const std::string& path) {
 }  // namespace
 
 ShellPlan planShellRequest(const ShellRequest& request) {
-    const std::string file = win32::utf8ToAnsi(expanded(request.file));
+    const std::wstring file = expanded(win32::wide(request.file));
     if (file.empty()) {
         return {FileNotFound, {}, {}};
     }
-    if (isWebAddress(file)) {
-        return documentPlan(lower(file.substr(0, file.find(':'))));
+    if (isWebAddress(win32::utf8(file))) {
+        return documentPlan(lower(file.substr(0, file.find(L':'))));
     }
-    std::string path = file;
-    if (file.find_first_of("\\/:") == std::string::npos) {
-        const std::optional<std::string> found = searched(file);
+    std::wstring path = file;
+    if (file.find_first_of(L"\\/:") == std::wstring::npos) {
+        const std::optional<std::wstring> found = searched(file);
         if (!found) {
             return {FileNotFound, {}, {}};
         }
         path = *found;
     } else if (!isAbsolute(file)) {
-        path = win32::utf8ToAnsi(request.directory) + file;
+        path = win32::wide(request.directory) + file;
     }
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES && extensionOf(path).empty()) {
-        const DWORD program = GetFileAttributesA((path + ".exe").c_str());
+        const DWORD program = GetFileAttributesW((path + L".exe").c_str());
         if (program != INVALID_FILE_ATTRIBUTES) {
-            path += ".exe";
+            path += L".exe";
             attributes = program;
         }
     }
@@ -174,9 +175,7 @@ ShellPlan planShellRequest(const ShellRequest& request) {
         return {Accepted, {}, "Explorer"};
     }
     if (isProgram(path)) {
-        ShellPlan plan{Accepted,
-                       splitArguments(win32::ansiToUtf8(win32::utf8ToAnsi(request.parameters))),
-                       win32::ansiToUtf8(path)};
+        ShellPlan plan{Accepted, splitArguments(request.parameters), win32::utf8(path)};
         plan.runsAsProgram = true;
         if (isBatch(path)) {
             plan.interpreter = "cmd.exe";

@@ -65,6 +65,7 @@ TEST(ShellWin32, TheProbeGetsItsParametersAndTheWorkingDirectory) {
 }
 
 // Japanese, and Czech on the Western code page the suites run with: the code page holds neither.
+// The check finds the same file the launch opens.
 TEST(ShellWin32, NamesOutsideTheCodePageOpenTheirOwnFileWithTheirOwnParameters) {
     struct Case {
         const char* folder;
@@ -85,7 +86,12 @@ TEST(ShellWin32, NamesOutsideTheCodePageOpenTheirOwnFileWithTheirOwnParameters) 
         fs::create_directory(folder);
         const fs::path program = folder / platform::win32::wide(c.program);
         fs::copy_file(probePath(), program);
-        EXPECT_GT(open(platform::win32::utf8(program.wstring()), c.parameters), 32);
+        const std::string file = platform::win32::utf8(program.wstring());
+        const platform::ShellPlan plan = platform::planShellRequest(
+            {platform::desktopWindow(), "Open", file, c.parameters, "C:\\", SW_SHOWNORMAL});
+        EXPECT_GT(plan.code, 32) << "the check disagrees with the launch";
+        EXPECT_EQ(plan.opensWith, file);
+        EXPECT_GT(open(file, c.parameters), 32);
         const std::string text = awaitReport(report);
         EXPECT_NE(text.find(c.arguments), std::string::npos) << text;
     }
