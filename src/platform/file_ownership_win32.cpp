@@ -241,27 +241,33 @@ std::size_t rootLength(std::wstring_view path) {
     return end == std::wstring_view::npos ? path.size() : end + 1;
 }
 
-// A folder's own owner and access list, not those of what a link on it leads to.
+// A folder's own owner and access list, not those of what a link on it leads to. The volume is
+// asked only about a folder that fails: asking costs more than the rest.
 Ownership judgeFolder(const std::wstring& path, WayPlace place) {
     const Handle folder = open(path, FILE_FLAG_OPEN_REPARSE_POINT);
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &information)) {
+    FILE_BASIC_INFO information{};
+    if (!folder.valid() || !GetFileInformationByHandleEx(folder.get(), FileBasicInfo, &information,
+                                                         sizeof information)) {
         return Ownership::OtherOwner;  // a folder that cannot be looked at is nobody's to trust
     }
+    if ((information.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        place = WayPlace::Link;
+    }
+    Descriptor descriptor;
+    const Ownership ownership =
+        GetSecurityInfo(folder.get(), SE_FILE_OBJECT,
+                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                        nullptr, nullptr, descriptor.out()) == ERROR_SUCCESS
+            ? win32::folderOwnershipOf(*descriptor.out(), place)
+            : Ownership::OtherOwner;
     DWORD volumeFlags = 0;
-    if (GetVolumeInformationByHandleW(folder.get(), nullptr, 0, nullptr, nullptr, &volumeFlags,
+    if (ownership != Ownership::Own &&
+        GetVolumeInformationByHandleW(folder.get(), nullptr, 0, nullptr, nullptr, &volumeFlags,
                                       nullptr, 0) &&
         (volumeFlags & FILE_PERSISTENT_ACLS) == 0) {
         return Ownership::Own;  // FAT and exFAT keep nothing to judge
     }
-    Descriptor descriptor;
-    if (GetSecurityInfo(folder.get(), SE_FILE_OBJECT,
-                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                        nullptr, nullptr, descriptor.out()) != ERROR_SUCCESS) {
-        return Ownership::OtherOwner;
-    }
-    const bool link = (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    return win32::folderOwnershipOf(*descriptor.out(), link ? WayPlace::Link : place);
+    return ownership;
 }
 
 // The first folder from a full path up to its root that fails, the path itself judged as the
