@@ -173,8 +173,8 @@ TEST(FileOwnership, TheFoldersOnTheWay) {
         {WayPlace::Link, L"O:SYD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x1200a9;;;WD)", Ownership::Own},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(platform::win32::utf8(c.sddl) + " place " +
-                     std::to_string(static_cast<int>(c.place)));
+        const char* const places[] = {"above", "end", "link"};
+        SCOPED_TRACE(platform::win32::utf8(c.sddl) + " " + places[static_cast<int>(c.place)]);
         const Descriptor descriptor(c.sddl);
         ASSERT_NE(descriptor.get(), nullptr);
         EXPECT_EQ(platform::win32::folderOwnershipOf(descriptor.get(), c.place), c.expected);
@@ -219,6 +219,7 @@ TEST(FileOwnership, TheWayToAFolder) {
         const char* openToAll;
         Ownership expected;
         const char* named;
+        const char* prefix = "";  // "\\?\": a long path, taken as it is written
     };
     const std::vector<Case> cases = {
         {"files", nullptr, Ownership::Own, nullptr},
@@ -227,18 +228,20 @@ TEST(FileOwnership, TheWayToAFolder) {
         {"shared\\files", "shared", Ownership::WritableByOthers, "shared"},
         {"shared/files/", "shared", Ownership::WritableByOthers, "shared"},
         {"shared\\not made", "shared", Ownership::WritableByOthers, "shared"},
+        {"files", nullptr, Ownership::Own, nullptr, "\\\\?\\"},
+        {"shared\\files", "shared", Ownership::WritableByOthers, "shared", "\\\\?\\"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.folder);
+        SCOPED_TRACE(std::string(c.prefix) + c.folder);
         testing_support::TempDir dir;
         std::filesystem::create_directories(dir.path() / "files");
         std::filesystem::create_directories(dir.path() / "shared" / "files");
         if (c.openToAll != nullptr) {
             letEveryoneWrite(dir.file(c.openToAll));
         }
-        const platform::FolderCheck check = platform::checkFolderWay(dir.file(c.folder));
+        const platform::FolderCheck check = platform::checkFolderWay(c.prefix + dir.file(c.folder));
         EXPECT_EQ(check.ownership, c.expected);
-        EXPECT_EQ(check.folder, c.named == nullptr ? std::string() : dir.file(c.named));
+        EXPECT_EQ(check.folder, c.named == nullptr ? std::string() : c.prefix + dir.file(c.named));
     }
 }
 
