@@ -1,6 +1,7 @@
 // Opalist: the main window on the Qt front end. "--help", "--version" and "--check" print and
 // end before any window is opened; any other argument is refused. Where no display can be
-// opened the program says so in one line instead of Qt's abort.
+// opened the program says so in one line instead of Qt's abort. A start for a user and settings
+// file that an Opalist already runs for brings that one to the front and ends.
 #include <QtCore/QLoggingCategory>
 #include <QtCore/QStringList>
 #include <QtCore/QtGlobal>
@@ -8,6 +9,7 @@
 #include <QtWidgets/QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,6 +17,7 @@
 
 #include "app/command_options.h"
 #include "app/dialog.h"
+#include "app/one_instance.h"
 #include "gui/qt/exit_when_shown.h"
 #include "gui/qt/front_end.h"
 #include "gui/qt/system_qt_only.h"
@@ -96,6 +99,11 @@ int main(int argc, char* argv[]) {
     gui::QtFrontEnd frontEnd;
     tk::Application& app = frontEnd.app();
     Dialog dialog(app, platformServices());
+    const std::unique_ptr<platform::SingleInstance> instance = claimOneInstance(dialog);
+    if (!instance) {
+        return 0;
+    }
+    frontEnd.watchReadable(instance->requestDescriptor(), [&] { instance->answerRequests(); });
     if (!app.dispatch([&] {
             dialog.Form_Load();
             dialog.show();

@@ -2,6 +2,7 @@
 
 #include "app/services.h"
 #include "app/settings_check.h"
+#include "launch/shown_text.h"
 #include "platform/shell.h"
 
 CommandOptions readCommandOptions(const std::vector<std::string>& arguments) {
@@ -69,7 +70,8 @@ std::optional<CommandAnswer> answerCommandLine(const std::vector<std::string>& a
         }
         default:
             return CommandAnswer{{},
-                                 program + ": unknown argument \"" + options.refused + "\" (see " +
+                                 program + ": unknown argument \"" + launch::shownText(options.refused) +
+                                     "\" (see " +
                                      program + " --help)\n",
                                  2};
     }

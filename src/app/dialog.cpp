@@ -118,6 +118,7 @@ Dialog::Dialog(tk::Application& app, Services services)
     LaunchList.onClick = [this] { LaunchList_Click(); };
     LaunchList.onDblClick = [this] { LaunchList_DblClick(); };
     LaunchList.onGotFocus = [this] { LaunchList_GotFocus(); };
+    LaunchList.onKeyDown = [this](tk::Key key) { LaunchList_KeyDown(key); };
     Add.onChange = [this] { Add_Change(); };
     Add.onGotFocus = [this] { Add_GotFocus(); };
     Add.onKeyPress = [this](int KeyAscii) { Add_KeyPress(KeyAscii); };

@@ -113,6 +113,8 @@ class Dialog : public tk::Window {
     // The "Save changes" command. Returns false, after telling the user, when the file could
     // not be written.
     bool SaveSettings(platform::Durability durability = platform::Durability::OnDisk);
+    // Keeps "Save changes" enabled and tells the user why, unless the window is still starting.
+    bool SaveFailed(const std::string& reason);
     // Enable "Save changes", then set SettingsDirty.
     void MarkChanged();
 
@@ -166,6 +168,8 @@ class Dialog : public tk::Window {
     void LaunchList_Click();
     void LaunchList_DblClick();
     void LaunchList_GotFocus();
+    // The Delete key deletes the selected entry, as Del does, while Del is enabled.
+    void LaunchList_KeyDown(tk::Key key);
     void Add_Change();
     void Add_GotFocus();
     void Add_KeyPress(int KeyAscii);

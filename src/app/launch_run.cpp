@@ -21,6 +21,7 @@ tk::MessageBox RunQuestion(bool english, const std::string& entry, int position,
     box.icon = tk::Icon::Question;
     box.buttons = tk::Buttons::YesNo;
     box.defaultButton = tk::Answer::Yes;
+    box.onTop = true;
     return box;
 }
 
@@ -37,6 +38,7 @@ tk::MessageBox LaunchReport(bool english, bool logged) {
     box.title = english ? "Opalist report" : "Hlášení Opalistu";
     box.icon = tk::Icon::Information;
     box.buttons = tk::Buttons::Ok;
+    box.onTop = true;
     return box;
 }
 

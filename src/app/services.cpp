@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/file_location.h"
+#include "platform/autostart.h"
 #include "platform/file_ownership.h"
 
 Services platformServices(FilesFolder folder) {
@@ -13,6 +14,8 @@ Services platformServices(FilesFolder folder) {
     services.dateTimeText = platform::localDateTimeText;
     services.desktopWindow = platform::desktopWindow;
     services.shellExecute = platform::shellExecute;
+    services.startsAtLogon = platform::startsAtLogon;
+    services.setStartsAtLogon = platform::setStartsAtLogon;
     FileLocation location = chooseFileLocation(services.process, services.pathSeparator,
                                                platform::userConfigDirectory(),
                                                {platform::folderWritable, platform::checkFile,

@@ -29,6 +29,10 @@ struct Services {
     // Files beside the program, and folders on the way, that were not used because they are
     // not the user's own.
     std::vector<UnusedFile> unusedFiles;
+    // This program's start at log-on (platform/autostart.h): whether it is on, and turning it on
+    // or off (an empty text, or why it failed). Unset, "Run at startup" is only stored.
+    std::function<bool()> startsAtLogon;
+    std::function<std::string(bool start)> setStartsAtLogon;
     // No folder for the user's files is the user's alone: none is read or written.
     bool noFilesFolder = false;
 

@@ -57,7 +57,10 @@ Dialog::SettingsRead Dialog::LoadSettings() {
     }
 
     const settings::Flags flags = settings::parseFlags(file.flags);
-    wStart.setValue(flags.wStart);
+    // "Run at startup" shows whether the system starts this program at log-on, whatever the
+    // file says.
+    wStart.setValue(services_.startsAtLogon ? static_cast<int>(services_.startsAtLogon())
+                                            : flags.wStart);
     dErrMsg.setValue(flags.dErrMsg);
     sErrMsg.setValue(flags.sErrMsg);
     PromptEach.setValue(flags.PromptEach);
@@ -79,14 +82,22 @@ Dialog::SettingsRead Dialog::LoadSettings() {
                             : SettingsRead::None;
 }
 
-// The file is replaced atomically, so a failed write leaves the old one whole. Then nothing
-// else changes: the setup stays marked as changed with "Save changes" enabled, and a user who
-// asked for the save is told why it failed. During start-up the failure stays silent: the
-// window is not shown yet, and the unattended countdown must not wait for an answer.
+// The file is replaced atomically, so a failed write leaves the old one whole. The start at
+// log-on follows "Run at startup" first; when it cannot, nothing is written.
 bool Dialog::SaveSettings(platform::Durability durability) {
     const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
                                 PromptEach.value(), qErrMsg.value()};
     const std::string path = SettingsPath();
+    const bool startAtLogon = flags.wStart == 1;
+    if (services_.startsAtLogon && services_.setStartsAtLogon &&
+        startAtLogon != services_.startsAtLogon()) {
+        if (const std::string failure = services_.setStartsAtLogon(startAtLogon);
+            !failure.empty()) {
+            return SaveFailed(English()
+                                  ? "The start at log-on could not be changed:\n" + failure
+                                  : "Spuštění po přihlášení se nepodařilo změnit:\n" + failure);
+        }
+    }
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
     // then left a copy of the whole log beside it.
     platform::removeLeftoverTemporaries(ErrorLogPath());
@@ -99,26 +110,34 @@ bool Dialog::SaveSettings(platform::Durability durability) {
                   path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
                   platform::Unencodable::Refuse, durability);
     if (!written.ok) {
-        Butt[11].setEnabled(true);
-        if (!Initializing) {
-            tk::MessageBox box;
-            box.icon = tk::Icon::Exclamation;
-            box.buttons = tk::Buttons::Ok;
-            const bool english = English();
-            box.title = english ? "Save changes" : "Uložit změny";
-            box.text = (english ? "The settings could not be saved to\n"
-                                : "Nastavení se nepodařilo uložit do\n") +
-                       path + "\n" +
-                       (written.refused ? RefusalReason(english, *written.refused) : written.error);
-            app().messageBox(box);
-        }
-        return false;
+        const bool english = English();
+        return SaveFailed(
+            (english ? "The settings could not be saved to\n"
+                     : "Nastavení se nepodařilo uložit do\n") +
+            path + "\n" +
+            (written.refused ? RefusalReason(english, *written.refused) : written.error));
     }
     SettingsDirty = false;
     Butt[11].setEnabled(false);
     LaunchFailed = false;
     Butt[2].setFocus();
     return true;
+}
+
+// Nothing else changes: the setup stays marked as changed with "Save changes" enabled, and a
+// user who asked for the save is told why it failed. During start-up the failure stays silent:
+// the window is not shown yet, and the unattended countdown must not wait for an answer.
+bool Dialog::SaveFailed(const std::string& reason) {
+    Butt[11].setEnabled(true);
+    if (!Initializing) {
+        tk::MessageBox box;
+        box.icon = tk::Icon::Exclamation;
+        box.buttons = tk::Buttons::Ok;
+        box.title = English() ? "Save changes" : "Uložit změny";
+        box.text = reason;
+        app().messageBox(box);
+    }
+    return false;
 }
 
 void Dialog::MarkChanged() {

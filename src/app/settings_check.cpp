@@ -4,6 +4,7 @@
 
 #include "app/file_location.h"
 #include "app/settings_file.h"
+#include "launch/shown_text.h"
 #include "platform/file_ownership.h"
 #include "platform/text_file.h"
 
@@ -47,23 +48,24 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
         : !services.carriedSettings.empty()
             ? services.carriedSettings
             : settingsFilePath(services.filesFolder(), services.process, services.pathSeparator);
-    const std::string program = services.process.name;
+    const std::string program = launch::shownText(services.process.name);
     if (namedFile.empty() && services.noFilesFolder) {
         const UnusedFile& folder = services.unusedFiles.back();
         return {{},
                 program + ": cannot check the settings file: no folder for it is yours alone (" +
-                    folder.path + ": " + foreignReason(folder.why) + ")\n",
+                    launch::shownText(folder.path) + ": " + foreignReason(folder.why) + ")\n",
                 2};
     }
     const platform::ReadResult read = platform::readLines(path);
     if (!read.complete) {
         return {
             {},
-            program + ": cannot check " + path + ": " + unreadableReason(path, read) + "\n",
+            program + ": cannot check " + launch::shownText(path) + ": " +
+                unreadableReason(path, read) + "\n",
             2};
     }
     if (!read.opened && !namedFile.empty()) {
-        return {{}, program + ": cannot check " + path + ": there is no such file\n", 2};
+        return {{}, program + ": cannot check " + launch::shownText(path) + ": there is no such file\n", 2};
     }
     settings::FileText file = settings::splitFile(read.lines);
     std::vector<std::string> entries;
@@ -73,7 +75,7 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
     }
     const bool english = !settings::isCzech(file.language);
     std::string out = english ? "Settings file: " : "Soubor nastavení: ";
-    out += path;
+    out += launch::shownText(path);
     if (!read.opened) {
         out += english ? " (not made yet: the launch list is empty)"
                        : " (zatím neexistuje: seznam je prázdný)";

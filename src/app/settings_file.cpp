@@ -171,6 +171,10 @@ std::string entryFromFile(std::string line) {
     return swapped(std::move(line), '\'', '"');
 }
 
+bool fileKeeps(std::string_view entry) {
+    return entry.find('\'') == std::string_view::npos;
+}
+
 std::string trimBlanks(std::string_view text) {
     return std::string(trimmed(text));
 }

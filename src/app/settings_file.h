@@ -54,6 +54,9 @@ bool isCzech(std::string_view language);
 // every apostrophe turned into a double quote.
 std::string entryToFile(std::string entry);
 std::string entryFromFile(std::string line);
+// Whether an entry reads back from the file as it was written: one with an apostrophe of its own
+// would come back with a double quote in its place.
+bool fileKeeps(std::string_view entry);
 
 std::string trimBlanks(std::string_view text);
 

@@ -1,9 +1,11 @@
 #include "launch/entry_check.h"
 
 #include <optional>
+#include <string_view>
 
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
+#include "launch/shown_text.h"
 
 namespace launch {
 namespace {
@@ -12,39 +14,102 @@ struct Labels {
     const char* file;
     const char* argument;
     const char* opens;
+    const char* runs;
+    const char* command;
+    const char* through;
+    const char* warning;
+    const char* othersCanChange;
+    const char* actsOn;
     const char* verdict;
     const char* skipped;
     const char* ok;
 };
-constexpr Labels English{"file", "argument", "opens with", "verdict", "empty: skipped at launch",
+constexpr Labels English{"file",
+                         "argument",
+                         "opens with",
+                         "runs as a program",
+                         "command",
+                         "runs through",
+                         "warning",
+                         "another user can change this file",
+                         "acts on these characters in the arguments:",
+                         "verdict",
+                         "empty: skipped at launch",
                          "ok"};
-constexpr Labels Czech{
-    "soubor", "argument", "otevře", "výsledek", "prázdná: při spuštění se přeskočí", "ok"};
+constexpr Labels Czech{"soubor",
+                       "argument",
+                       "otevře",
+                       "spustí se jako program",
+                       "příkaz",
+                       "spustí se přes",
+                       "varování",
+                       "tento soubor může změnit jiný uživatel",
+                       "v argumentech reaguje na tyto znaky:",
+                       "výsledek",
+                       "prázdná: při spuštění se přeskočí",
+                       "ok"};
 
-// Control characters shown as "\xNN", so that a NUL or a line end in an entry is seen, not
-// acted on by the terminal.
-std::string printable(const std::string& text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            constexpr char Hex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += Hex[byte >> 4];
-            shown += Hex[byte & 0xf];
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
-}
+// The characters a command interpreter such as cmd.exe acts on rather than passing them on.
+constexpr std::string_view InterpreterCharacters = "&|<>^%";
 
 void line(std::string& out, const std::string& label, const std::string& value) {
     out += "   ";
     out += label;
     out += ": ";
-    out += printable(value);
+    out += shownText(value);
     out += '\n';
+}
+
+// The words of a command as a shell would read them back: a word with a space or a quote in
+// single quotes, so that where one word ends is seen.
+std::string commandText(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += text.empty() ? "" : " ";
+        if (!word.empty() && word.find_first_of(" \t'\"\\") == std::string::npos) {
+            text += word;
+            continue;
+        }
+        text += '\'';
+        for (const char c : word) {
+            text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        text += '\'';
+    }
+    return text;
+}
+
+// Each interpreter character the parameters hold, once, in the order they first appear.
+std::string actedOn(const std::string& parameters) {
+    std::string found;
+    for (const char c : parameters) {
+        if (InterpreterCharacters.find(c) != std::string_view::npos &&
+            found.find(c) == std::string::npos) {
+            found += found.empty() ? "" : " ";
+            found += c;
+        }
+    }
+    return found;
+}
+
+void describeOpening(std::string& out, const Labels& labels, const platform::ShellPlan& planned,
+                     const std::string& parameters) {
+    if (!planned.opensWith.empty()) {
+        line(out, planned.runsAsProgram ? labels.runs : labels.opens, planned.opensWith);
+    }
+    if (!planned.command.empty()) {
+        line(out, labels.command, commandText(planned.command));
+    }
+    if (!planned.interpreter.empty()) {
+        line(out, labels.through, planned.interpreter);
+        if (const std::string characters = actedOn(parameters); !characters.empty()) {
+            line(out, labels.warning,
+                 planned.interpreter + ' ' + labels.actsOn + ' ' + characters);
+        }
+    }
+    if (planned.othersCanChange) {
+        line(out, labels.warning, labels.othersCanChange);
+    }
 }
 
 std::string failureCount(int failures, std::size_t entries, bool english) {
@@ -62,7 +127,7 @@ ListCheck checkEntries(const std::vector<std::string>& entries, bool english, ch
     ListCheck check;
     for (std::size_t index = 0; index < entries.size(); ++index) {
         const std::string& entry = entries[index];
-        check.report += std::to_string(index + 1) + ". " + printable(entry) + '\n';
+        check.report += std::to_string(index + 1) + ". " + shownText(entry) + '\n';
         const std::optional<SplitCommand> command = splitCommandLine(entry, true);
         if (!command) {
             line(check.report, labels.verdict, labels.skipped);
@@ -77,9 +142,7 @@ ListCheck checkEntries(const std::vector<std::string>& entries, bool english, ch
             line(check.report, std::string(labels.argument) + ' ' + std::to_string(n + 1),
                  planned.arguments[n]);
         }
-        if (!planned.opensWith.empty()) {
-            line(check.report, labels.opens, planned.opensWith);
-        }
+        describeOpening(check.report, labels, planned, command->parameters);
         const bool accepted = planned.code > 32;
         line(check.report, labels.verdict,
              accepted ? labels.ok : launchMessage(planned.code, english));

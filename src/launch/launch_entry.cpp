@@ -56,10 +56,12 @@ void Dialog::ReportLaunchFailure(int c, const std::string& message) {
     if (dErrMsg.value() != 0) {
         const std::vector<std::string> advice =
             launch::launchAdvice(log, qErrMsg.value() != 0, english);
-        app().messageBox(
-            {launch::launchErrorTitle(english),
-             launch::launchErrorText(std::string(LaunchList.list(c - 1)), message, advice, english),
-             tk::Icon::Exclamation, tk::Buttons::Ok});
+        tk::MessageBox box{
+            launch::launchErrorTitle(english),
+            launch::launchErrorText(std::string(LaunchList.list(c - 1)), message, advice, english),
+            tk::Icon::Exclamation, tk::Buttons::Ok};
+        box.onTop = true;  // shown during a run, over the programs it started
+        app().messageBox(box);
     }
     LaunchFailed = true;
 }

@@ -22,14 +22,26 @@ class DesktopHandler {
     // Its name as menus show it, and the desktop entry that describes it.
     std::string name() const;
     std::string desktopEntry() const;
-    // The command that opens the target: the entry's Exec line with its field codes filled in,
-    // in a terminal when the entry asks for one. Empty when there is none to run (no Exec line,
-    // one that does not parse, no terminal).
+    // The command that opens the target: the entry's Exec line with its field codes filled in
+    // (the target added when the line has no code for it), in a terminal when the entry asks
+    // for one. Empty when there is none to run (no Exec line, as for an application started
+    // only through D-Bus; one that does not parse; no terminal).
     std::vector<std::string> command() const;
 
-    // Starts the command as Opalist starts programs (startDetached), in `directory` unless the
-    // entry names a folder of its own. The verdict is known as soon as it has started or could
-    // not start, never by waiting for it: accepted, or the shell's code of why it could not.
+    // What open() starts: the program found on the search path, its arguments (its own name
+    // first) and the folder it runs in, `directory` unless the entry names a folder of its own.
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string folder;
+    };
+    // The start, or the shell's code of why there can be none, found without starting anything:
+    // the same answer open() acts on.
+    std::variant<Start, std::int32_t> start(const std::string& directory) const;
+
+    // Starts the command as Opalist starts programs (startDetached). The verdict is known as
+    // soon as it has started or could not start, never by waiting for it: accepted, or the
+    // shell's code of why it could not.
     std::int32_t open(const std::string& directory) const;
 
   private:

@@ -1,7 +1,11 @@
+#include <filesystem>
+#include <optional>
 #include <utility>
 
+#include "platform/argument_limits.h"
 #include "platform/desktop_handler.h"
 #include "platform/detached_spawn.h"
+#include "platform/exec_line.h"
 #include "platform/gio_library_posix.h"
 #include "platform/shell.h"
 
@@ -23,9 +27,6 @@ struct GErrorRelease {
 };
 struct GFreeRelease {
     void operator()(void* memory) const { g_free(memory); }
-};
-struct GStrvRelease {
-    void operator()(char** strings) const { g_strfreev(strings); }
 };
 using File = std::unique_ptr<GFile, GObjectRelease>;
 using Error = std::unique_ptr<GError, GErrorRelease>;
@@ -63,10 +64,6 @@ std::int32_t lookupCode(const GError& error, GFile* file) {
 std::int32_t startCode(int error) {
     const std::int32_t code = shellCodeOf(error);
     return code == CommandLineTooLong || code == OutOfMemory ? code : InvalidAssociation;
-}
-
-std::string quoted(const std::string& text) {
-    return Text(g_shell_quote(text.c_str())).get();
 }
 
 GAppInfo* appInfo(const std::shared_ptr<void>& application) {
@@ -146,8 +143,7 @@ std::string DesktopHandler::desktopEntry() const {
     return entry != nullptr ? entry : "";
 }
 
-// The Exec line's field codes filled in as GIO fills them in (each value quoted), then split
-// by the shell's quoting rules that the line is written in.
+// The entry's Exec line made into words, in the terminal the entry may ask for.
 std::vector<std::string> DesktopHandler::command() const {
     GDesktopAppInfo* info = desktopInfo(application_);
     const char* exec = gio().appInfoGetCommandline(appInfo(application_));
@@ -155,44 +151,12 @@ std::vector<std::string> DesktopHandler::command() const {
         return {};
     }
     const Text path(g_filename_from_uri(uri_.c_str(), nullptr, nullptr));
-    std::string line;
-    for (const char* c = exec; *c != '\0'; ++c) {
-        if (*c != '%' || c[1] == '\0') {
-            line += *c;
-            continue;
-        }
-        switch (*++c) {
-            case 'f':
-            case 'F':
-                line += quoted(path != nullptr ? path.get() : uri_);
-                break;
-            case 'u':
-            case 'U':
-                line += quoted(uri_);
-                break;
-            case 'i':
-                if (const std::string icon = entryString(info, "Icon"); !icon.empty()) {
-                    line += "--icon " + quoted(icon);
-                }
-                break;
-            case 'c':
-                line += quoted(name());
-                break;
-            case 'k':
-                line += quoted(desktopEntry());
-                break;
-            case '%':
-                line += '%';
-                break;
-            default:
-                break;  // the codes the format no longer uses
-        }
-    }
-    char** words = nullptr;
-    if (g_shell_parse_argv(line.c_str(), nullptr, &words, nullptr) == FALSE) {
+    const std::optional<std::vector<std::string>> words =
+        execCommand(exec, {path != nullptr ? path.get() : "", uri_, entryString(info, "Icon"),
+                           name(), desktopEntry()});
+    if (!words) {
         return {};
     }
-    const std::unique_ptr<char*, GStrvRelease> owned(words);
     std::vector<std::string> command;
     if (gio().desktopAppInfoGetBoolean(info, "Terminal") != FALSE) {
         command = terminal();
@@ -200,13 +164,12 @@ std::vector<std::string> DesktopHandler::command() const {
             return {};
         }
     }
-    for (char** word = words; *word != nullptr; ++word) {
-        command.emplace_back(*word);
-    }
+    command.insert(command.end(), words->begin(), words->end());
     return command;
 }
 
-std::int32_t DesktopHandler::open(const std::string& directory) const {
+std::variant<DesktopHandler::Start, std::int32_t> DesktopHandler::start(
+    const std::string& directory) const {
     std::vector<std::string> arguments = command();
     if (arguments.empty()) {
         return InvalidAssociation;
@@ -215,9 +178,26 @@ std::int32_t DesktopHandler::open(const std::string& directory) const {
     if (program == nullptr) {
         return InvalidAssociation;
     }
-    // An application that names a folder of its own runs there.
-    const std::string folder = entryString(desktopInfo(application_), "Path");
-    const int error = startDetached(program.get(), arguments, folder.empty() ? directory : folder);
+    // An application that names a folder of its own runs there; one that is gone cannot start.
+    const std::string own = entryString(desktopInfo(application_), "Path");
+    const std::string folder = own.empty() ? directory : own;
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(folder, ignored)) {
+        return own.empty() ? PathNotFound : InvalidAssociation;
+    }
+    if (!argumentsFit(program.get(), arguments)) {
+        return CommandLineTooLong;
+    }
+    return Start{program.get(), std::move(arguments), folder};
+}
+
+std::int32_t DesktopHandler::open(const std::string& directory) const {
+    const std::variant<Start, std::int32_t> planned = start(directory);
+    if (const auto* refusal = std::get_if<std::int32_t>(&planned)) {
+        return *refusal;
+    }
+    const Start& command = std::get<Start>(planned);
+    const int error = startDetached(command.program, command.arguments, command.folder);
     return error == 0 ? Accepted : startCode(error);
 }
 

@@ -31,6 +31,8 @@ std::optional<GioLibrary> loadGioLibrary(const char* file) {
         resolve(library, "g_file_query_file_type", gio.fileQueryFileType) &&
         resolve(library, "g_file_query_info", gio.fileQueryInfo) &&
         resolve(library, "g_file_info_get_content_type", gio.fileInfoGetContentType) &&
+        resolve(library, "g_content_type_is_a", gio.contentTypeIsA) &&
+        resolve(library, "g_content_type_can_be_executable", gio.contentTypeCanBeExecutable) &&
         resolve(library, "g_app_info_get_default_for_type", gio.appInfoGetDefaultForType) &&
         resolve(library, "g_app_info_get_default_for_uri_scheme",
                 gio.appInfoGetDefaultForUriScheme) &&

@@ -22,6 +22,8 @@ struct GioLibrary {
     decltype(&g_file_query_file_type) fileQueryFileType;
     decltype(&g_file_query_info) fileQueryInfo;
     decltype(&g_file_info_get_content_type) fileInfoGetContentType;
+    decltype(&g_content_type_is_a) contentTypeIsA;
+    decltype(&g_content_type_can_be_executable) contentTypeCanBeExecutable;
     decltype(&g_app_info_get_default_for_type) appInfoGetDefaultForType;
     decltype(&g_app_info_get_default_for_uri_scheme) appInfoGetDefaultForUriScheme;
     decltype(&g_app_info_get_name) appInfoGetName;

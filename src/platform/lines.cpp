@@ -61,16 +61,16 @@ ReadSpan lastBytes(std::uint64_t fileSize, std::uint64_t maxBytes) {
     return {fileSize - maxBytes - 1, true};
 }
 
-std::string joinLines(const std::vector<std::string>& lines) {
+std::string joinLines(const std::vector<std::string>& lines, std::string_view end) {
     std::size_t size = 0;
     for (const std::string& line : lines) {
-        size += line.size() + 2;
+        size += line.size() + end.size();
     }
     std::string bytes;
     bytes.reserve(size);
     for (const std::string& line : lines) {
         bytes += line;
-        bytes += "\r\n";
+        bytes += end;
     }
     return bytes;
 }

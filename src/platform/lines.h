@@ -43,7 +43,7 @@ struct ReadSpan {
 };
 ReadSpan lastBytes(std::uint64_t fileSize, std::uint64_t maxBytes);
 
-// Every line followed by CR LF.
-std::string joinLines(const std::vector<std::string>& lines);
+// Every line followed by the line end, CR LF by default.
+std::string joinLines(const std::vector<std::string>& lines, std::string_view end = "\r\n");
 
 }  // namespace platform

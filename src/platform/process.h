@@ -20,6 +20,8 @@ struct ProcessFacts {
 };
 
 ProcessFacts currentProcess();
+// The executable's full name; empty when the system does not tell.
+std::string executablePath();
 // "UserName" on Windows; USER, then LOGNAME on POSIX; empty when none is set.
 std::string userName();
 Version programVersion();

@@ -16,14 +16,8 @@ namespace platform {
 
 ProcessFacts currentProcess() {
     ProcessFacts facts;
-    std::string executable(256, '\0');
-    ssize_t length = 0;
-    while ((length = ::readlink("/proc/self/exe", executable.data(), executable.size())) ==
-           static_cast<ssize_t>(executable.size())) {
-        executable.resize(2 * executable.size());
-    }
-    if (length > 0) {
-        executable.resize(static_cast<std::size_t>(length));
+    const std::string executable = executablePath();
+    if (!executable.empty()) {
         facts.directory = folderOf(executable);
         const std::string_view file =
             std::string_view(executable).substr(executable.find_last_of('/') + 1);
@@ -31,6 +25,17 @@ ProcessFacts currentProcess() {
     }
     facts.userName = userName();
     return facts;
+}
+
+std::string executablePath() {
+    std::string executable(256, '\0');
+    ssize_t length = 0;
+    while ((length = ::readlink("/proc/self/exe", executable.data(), executable.size())) ==
+           static_cast<ssize_t>(executable.size())) {
+        executable.resize(2 * executable.size());
+    }
+    executable.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return executable;
 }
 
 std::string userName() {

@@ -58,6 +58,10 @@ ProcessFacts currentProcess() {
     return facts;
 }
 
+std::string executablePath() {
+    return win32::utf8(modulePath());
+}
+
 std::string userName() {
     return win32::utf8(environmentVariable(L"UserName"));
 }

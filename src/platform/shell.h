@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -39,9 +40,20 @@ struct ShellRequest {
 // What a request would start, found exactly as shellExecute finds it, with nothing started.
 // What only a start can tell (a program that the system then refuses) is not known here.
 struct ShellPlan {
+    ShellPlan() = default;
+    ShellPlan(std::int32_t code, std::vector<std::string> arguments, std::string opensWith)
+        : code(code), arguments(std::move(arguments)), opensWith(std::move(opensWith)) {}
+
     std::int32_t code = shell_code::Accepted;  // above 32: it would start; else why not
     std::vector<std::string> arguments;        // what a program gets after its own name
     std::string opensWith;  // the program, or the application that opens the document
+    bool runsAsProgram = false;  // opensWith is the file itself, run as a program
+    // The program that reads the arguments in its own way before the file gets them
+    // (cmd.exe for a batch file); empty when the system hands them over as they are.
+    std::string interpreter;
+    bool othersCanChange = false;  // another user (not the system) can change the file
+    // The command the application is started with, its program first; empty for a program.
+    std::vector<std::string> command;
 };
 
 // The desktop window, the owner of every request.

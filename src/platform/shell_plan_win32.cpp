@@ -1,7 +1,8 @@
 // What the shell's "Open" request would start on Windows, found as ShellExecute finds it and
-// with nothing started: a program on the search path or in the App Paths registry, a file
-// beside the request's folder, or the application associated with a document's extension or
-// an address's scheme. The strings go through the ANSI code page, as in the request itself.
+// with nothing started: the file's "%NAME%" variables filled in, then a program on the search
+// path or in the App Paths registry, a file beside the request's folder, or the application
+// associated with a document's extension or an address's scheme. A batch file runs through
+// cmd.exe, which reads its arguments for syntax of its own. The strings go through the ANSI code page, as in the request itself.
 // shlwapi is loaded only here, so that an ordinary start of the program does not load it.
 
 #include <windows.h>
@@ -36,6 +37,12 @@ std::string extensionOf(const std::string& path) {
     return dot == std::string::npos || (slash != std::string::npos && dot < slash)
                ? std::string()
                : lower(path.substr(dot));
+}
+
+// Batch files, which the system runs through cmd.exe.
+bool isBatch(const std::string& path) {
+    const std::string extension = extensionOf(path);
+    return extension == ".bat" || extension == ".cmd";
 }
 
 bool isProgram(const std::string& path) {
@@ -99,6 +106,23 @@ std::optional<std::string> searched(const std::string& name) {
     return appPath(name);
 }
 
+// The file with its "%NAME%" variables filled in as the shell fills them in; a name that is not
+// set stays as written.
+std::string expanded(const std::string& file) {
+    const std::wstring text = win32::wide(file);
+    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0) {
+        return file;
+    }
+    std::wstring result(size, L'\0');
+    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), result.data(), size);
+    if (written == 0 || written > size) {
+        return file;
+    }
+    result.resize(written - 1);
+    return win32::utf8(result);
+}
+
 bool isAbsolute(const std::string& path) {
     return (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
            path.rfind("\\\\", 0) == 0;
@@ -118,7 +142,7 @@ std::int32_t missingCode(const std::string& path) {
 }  // namespace
 
 ShellPlan planShellRequest(const ShellRequest& request) {
-    const std::string file = win32::utf8ToAnsi(request.file);
+    const std::string file = win32::utf8ToAnsi(expanded(request.file));
     if (file.empty()) {
         return {FileNotFound, {}, {}};
     }
@@ -150,8 +174,14 @@ ShellPlan planShellRequest(const ShellRequest& request) {
         return {Accepted, {}, "Explorer"};
     }
     if (isProgram(path)) {
-        return {Accepted, splitArguments(win32::ansiToUtf8(win32::utf8ToAnsi(request.parameters))),
-                win32::ansiToUtf8(path)};
+        ShellPlan plan{Accepted,
+                       splitArguments(win32::ansiToUtf8(win32::utf8ToAnsi(request.parameters))),
+                       win32::ansiToUtf8(path)};
+        plan.runsAsProgram = true;
+        if (isBatch(path)) {
+            plan.interpreter = "cmd.exe";
+        }
+        return plan;
     }
     return documentPlan(extensionOf(path));
 }

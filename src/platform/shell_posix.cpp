@@ -1,10 +1,10 @@
-// The "Open" request on POSIX. Nothing goes through a shell interpreter: an executable is
-// started directly with its parameters split into arguments, anything else (a document, a
-// folder, a web address) is opened with the application the desktop has for it. Every program
-// is started detached, in its own session, so it outlives Opalist, and whether it could start
-// is known before the request returns, without waiting for anything it does.
+// The "Open" request on POSIX. Nothing goes through a shell interpreter: a program (a file with
+// the execute bit whose type runs, not a document that merely has the bit) is started directly
+// with its parameters split into arguments, anything else (a document, a folder, a web address)
+// is opened with the application the desktop has for it. Every program is started detached, in
+// its own session, so it outlives Opalist, and whether it could start is known before the
+// request returns, without waiting for anything it does.
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,9 +17,12 @@
 #include <variant>
 #include <vector>
 
+#include "platform/argument_limits.h"
 #include "platform/desktop_handler.h"
 #include "platform/detached_spawn.h"
+#include "platform/others_can_change.h"
 #include "platform/program_arguments.h"
+#include "platform/program_file.h"
 #include "platform/shell.h"
 #include "platform/web_address.h"
 
@@ -54,19 +57,6 @@ std::optional<std::string> findOnPath(const std::string& name) {
     return other;
 }
 
-// A program file, as opposed to a document: it starts with the ELF magic or with "#!".
-bool looksLikeProgram(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return true;
-    }
-    char head[4] = {};
-    const ssize_t got = ::read(fd, head, sizeof head);
-    ::close(fd);
-    return (got >= 2 && head[0] == '#' && head[1] == '!') ||
-           (got == 4 && head[0] == 0x7f && head[1] == 'E' && head[2] == 'L' && head[3] == 'F');
-}
-
 std::int32_t missingFileCode(const std::string& path, int error) {
     if (error != ENOENT) {
         return shellCodeOf(error);
@@ -98,14 +88,19 @@ struct Target {
     std::int32_t code = Accepted;
     std::string program;
     std::optional<DesktopHandler> handler;
+    std::string document;  // the local file the handler opens
 };
+
+Target refused(std::int32_t code) {
+    return {code, {}, {}, {}};
+}
 
 Target desktopTarget(const std::string& target) {
     std::variant<DesktopHandler, std::int32_t> handler = DesktopHandler::find(target);
     if (const auto* refusal = std::get_if<std::int32_t>(&handler)) {
-        return {*refusal, {}, {}};
+        return refused(*refusal);
     }
-    return {Accepted, {}, std::move(std::get<DesktopHandler>(handler))};
+    return {Accepted, {}, std::move(std::get<DesktopHandler>(handler)), {}};
 }
 
 std::string absolute(const std::string& path) {
@@ -122,13 +117,13 @@ Target resolve(const ShellRequest& request) {
         return desktopTarget(file);
     }
     if (file.empty()) {
-        return {FileNotFound, {}, {}};
+        return refused(FileNotFound);
     }
     std::string path = file;
     if (file.find('/') == std::string::npos) {
         const std::optional<std::string> found = findOnPath(file);
         if (!found) {
-            return {FileNotFound, {}, {}};
+            return refused(FileNotFound);
         }
         path = *found;
     }
@@ -136,31 +131,37 @@ Target resolve(const ShellRequest& request) {
     path = absolute(path);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return {missingFileCode(path, errno), {}, {}};
+        return refused(missingFileCode(path, errno));
     }
-    if (S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0) {
-        return {Accepted, path, {}};
+    // A document with the execute bit (every file on a FAT, NTFS or SMB mount has it) opens
+    // with its application, never runs.
+    if (S_ISREG(info.st_mode) && isProgramFile(path)) {
+        return ::access(path.c_str(), X_OK) == 0 ? Target{Accepted, path, {}, {}}
+                                                 : refused(AccessDenied);
     }
-    if (S_ISREG(info.st_mode) && looksLikeProgram(path)) {
-        return {AccessDenied, {}, {}};
-    }
-    return desktopTarget(path);
+    Target document = desktopTarget(path);
+    document.document = path;
+    return document;
 }
 
-std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
+// The program's arguments, its own name first.
+std::vector<std::string> programCommand(const std::string& path, const ShellRequest& request) {
     std::vector<std::string> arguments{path};
     for (std::string& argument : programArguments(request.parameters)) {
         arguments.push_back(std::move(argument));
+    }
+    return arguments;
+}
+
+std::int32_t startProgram(const std::string& path, const ShellRequest& request) {
+    const std::vector<std::string> arguments = programCommand(path, request);
+    if (!argumentsFit(path, arguments)) {
+        return CommandLineTooLong;
     }
     const std::string directory = workingDirectory(request);
     const int error = startDetached(path, arguments, directory);
     if (error == 0) {
         return Accepted;
-    }
-    // A document with the execute bit, as every file on a FAT, NTFS or SMB mount has it.
-    if (error == ENOEXEC && !looksLikeProgram(path)) {
-        const Target document = desktopTarget(path);
-        return document.handler ? document.handler->open(directory) : document.code;
     }
     return startFailureCode(error, directory, InvalidExecutable);
 }
@@ -174,13 +175,29 @@ std::uintptr_t desktopWindow() {
 ShellPlan planShellRequest(const ShellRequest& request) {
     const Target target = resolve(request);
     if (target.handler) {
-        return {
-            target.code, {}, target.handler->name() + " (" + target.handler->desktopEntry() + ")"};
+        const std::variant<DesktopHandler::Start, std::int32_t> start =
+            target.handler->start(workingDirectory(request));
+        const auto* refusal = std::get_if<std::int32_t>(&start);
+        ShellPlan plan{refusal != nullptr ? *refusal : Accepted,
+                       {},
+                       target.handler->name() + " (" + target.handler->desktopEntry() + ")"};
+        if (const auto* command = std::get_if<DesktopHandler::Start>(&start)) {
+            plan.command = command->arguments;
+            plan.command.front() = command->program;
+        }
+        plan.othersCanChange = !target.document.empty() && othersCanChange(target.document);
+        return plan;
     }
     if (target.program.empty()) {
         return {target.code, {}, {}};
     }
-    return {target.code, programArguments(request.parameters), target.program};
+    const std::vector<std::string> command = programCommand(target.program, request);
+    ShellPlan plan{argumentsFit(target.program, command) ? target.code : CommandLineTooLong,
+                   {command.begin() + 1, command.end()},
+                   target.program};
+    plan.runsAsProgram = true;
+    plan.othersCanChange = othersCanChange(target.program);
+    return plan;
 }
 
 std::int32_t shellExecute(const ShellRequest& request) {

@@ -1,5 +1,6 @@
 #pragma once
-// Whole text files, read and written line by line. Lines end in CR LF when written; CR LF, LF
+// Whole text files, read and written line by line. Lines end in CR LF when written (LF where
+// asked); CR LF, LF
 // and a lone CR all end a line when read. The text is UTF-8 on POSIX and the ANSI code page on
 // Windows, converted to and from UTF-8 at this boundary. Writing replaces the file atomically:
 // the old content stays intact until the new one is complete on disk. A file that already
@@ -69,11 +70,14 @@ enum class Unencodable { Refuse, Replace };
 // OnDisk returns only once the new file has reached the disk. Cached leaves that to the system,
 // for a file whose loss in a crash costs nothing (defaults the next start writes again).
 enum class Durability { OnDisk, Cached };
+// CrLf, the files' own; Lf for a file that other programs read the POSIX way.
+enum class LineEnd { CrLf, Lf };
 // Replaces only a regular file (or creates one): anything else in its place is left as it is.
 // Every save also removes what earlier saves of the file left behind (removeLeftoverTemporaries).
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
                         Unencodable unencodable = Unencodable::Refuse,
-                        Durability durability = Durability::OnDisk);
+                        Durability durability = Durability::OnDisk,
+                        LineEnd lineEnd = LineEnd::CrLf);
 
 // Adds one line at the end of the file, creating it, under an exclusive lock of the file itself,
 // so that two running programs add whole lines. The lock is waited for about two seconds at

@@ -246,7 +246,7 @@ ReadResult readLines(const std::string& path,
 // user's stays a link: the file it leads to is replaced.
 // UTF-8 holds every character: nothing is ever unencodable here.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
-                        Unencodable /*unencodable*/, Durability durability) {
+                        Unencodable /*unencodable*/, Durability durability, LineEnd lineEnd) {
     const OwnPath target = resolveOwnPath(path);
     if (!target.folder.valid()) {
         return failure(target.error);
@@ -260,7 +260,7 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         return {false, S_ISDIR(target.info.st_mode) ? reason(EISDIR) : "Not a regular file"};
     }
     removeLeftovers(target);
-    const std::string bytes = joinLines(lines);
+    const std::string bytes = joinLines(lines, lineEnd == LineEnd::Lf ? "\n" : "\r\n");
     if (holds(target, bytes)) {
         return {};
     }

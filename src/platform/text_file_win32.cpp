@@ -189,7 +189,7 @@ ReadResult readLines(const std::string& path,
 // The new content goes to a temporary file in the target's folder, reaches the disk, and then
 // replaces the target in one move, so the old file stays whole until the new one is.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
-                        Unencodable unencodable, Durability durability) {
+                        Unencodable unencodable, Durability durability, LineEnd lineEnd) {
     const std::wstring target = win32::wide(path);
     std::vector<std::string> ansi;
     ansi.reserve(lines.size());
@@ -200,7 +200,7 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         }
         ansi.push_back(std::move(*stored));
     }
-    const std::string bytes = joinLines(ansi);
+    const std::string bytes = joinLines(ansi, lineEnd == LineEnd::Lf ? "\n" : "\r\n");
     if (holds(target, bytes)) {
         return {};
     }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/dialog.h"
+#include "app/settings_file.h"
 #include "setup/select_all.h"
 
 namespace {
@@ -16,6 +17,27 @@ void setRunCommands(Dialog& dialog, bool enabled) {
     for (int index : {5, 3, 1, 2}) {
         dialog.Butt[index].setEnabled(enabled);
     }
+}
+
+// Why Add/Mod took nothing: the settings file would turn the entry's apostrophe into a double
+// quote.
+tk::MessageBox apostropheRefusal(bool english, const std::string& entry) {
+    tk::MessageBox box;
+    box.icon = tk::Icon::Exclamation;
+    box.buttons = tk::Buttons::Ok;
+    box.title = english ? "Launch list" : "Seznam příkazů";
+    box.text =
+        english ? "The line \"" + entry +
+                      "\" holds an apostrophe ('). The settings file keeps double quotes as "
+                      "apostrophes, so the line would come back with a double quote in its place "
+                      "and open nothing.\nRename the file or folder without the apostrophe, or "
+                      "enter a link to it whose name has none."
+                : "Řádek \"" + entry +
+                      "\" obsahuje apostrof ('). Soubor nastavení ukládá uvozovky jako apostrofy, "
+                      "takže by se řádek vrátil s uvozovkou místo apostrofu a nic by neotevřel.\n"
+                      "Přejmenujte soubor nebo složku bez apostrofu, nebo vložte odkaz na ně, "
+                      "jehož název apostrof nemá.";
+    return box;
 }
 
 }  // namespace
@@ -42,6 +64,13 @@ void Dialog::LaunchList_GotFocus() {
     Butt[9].setEnabled(LaunchList.listIndex() >= 0);
 }
 
+void Dialog::LaunchList_KeyDown(tk::Key key) {
+    constexpr int DelButton = 9;
+    if (key == tk::Key::Delete && Butt[DelButton].enabled()) {
+        Butt_Click(DelButton);
+    }
+}
+
 void Dialog::Add_Change() {
     Butt[6].setEnabled(!Add.text().empty());
 }
@@ -57,7 +86,12 @@ void Dialog::Add_KeyPress(int KeyAscii) {
     }
 }
 
+// An entry the settings file cannot keep is refused; it stays in the Add box to be mended.
 void Dialog::AddModCommand() {
+    if (!settings::fileKeeps(Add.text())) {
+        app().messageBox(apostropheRefusal(English(), Add.text()));
+        return;
+    }
     MarkChanged();
     const int i = LaunchList.listIndex();
     if (i == -1) {

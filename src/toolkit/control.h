@@ -16,6 +16,9 @@ namespace tk {
 
 using Twips = float;
 
+// Keys that type no character, delivered as key-downs.
+enum class Key { Delete };
+
 struct Geometry {
     Twips left = 0;
     Twips top = 0;
@@ -133,6 +136,7 @@ class Control {
     void setStyle(const Style& style);
 
     std::function<void(int keyAscii)> onKeyPress;
+    std::function<void(Key key)> onKeyDown;
     std::function<void()> onGotFocus;
 
     // Front end entry points.

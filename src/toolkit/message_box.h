@@ -21,6 +21,10 @@ struct MessageBox {
     Icon icon = Icon::Information;
     Buttons buttons = Buttons::Ok;
     Answer defaultButton = Answer::Ok;
+    // Stays above every other window, those that open after it included, with the keyboard as
+    // far as the system allows: the boxes of a launch run, which the programs it just started
+    // must not bury. Other boxes stay where the user puts them.
+    bool onTop = false;
 };
 
 // The buttons of a set in the order they stand in the box: OK; Yes, No; Yes, No, Cancel.

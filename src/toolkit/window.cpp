@@ -114,6 +114,15 @@ void Window::keyPressedByUser(int keyAscii) {
     }
 }
 
+void Window::keyDownByUser(Key key) {
+    app_.checkRunning();
+    if (focused_ != nullptr && focused_->onKeyDown) {
+        // A copy, so that a handler that rewires the control is safe.
+        const auto handler = focused_->onKeyDown;
+        handler(key);
+    }
+}
+
 void Window::closedByUser() {
     if (onClose) {
         raise(onClose);

@@ -59,7 +59,8 @@ class Window : public Container {
     void show();
     void hide();
 
-    // Brings the window to the front with the input focus (it must be shown).
+    // Brings the window to the front with the input focus, restored when it was minimized (it
+    // must be shown). A message box open over it comes along.
     bool activate();
 
     Control* focused() const { return focused_; }
@@ -76,6 +77,8 @@ class Window : public Container {
     // A key typed in the window: goes to the focused control, or to the window when no control
     // has the focus. Enter then clicks a focused push button.
     void keyPressedByUser(int keyAscii);
+    // A key that types no character, pressed in the focused control.
+    void keyDownByUser(Key key);
     void closedByUser();
     std::function<void(WindowProperty)> onViewChange;
 

@@ -83,8 +83,9 @@ void Dialog::Lng(std::optional<int> pr, int ch, std::optional<int> hard) {
                      "automatického spuštění po odpočtu",
                      language);
     applyOptionTexts(wStart,
-                     "Run at Windows startup?;...tick to run Opalist automatically;Spustit po "
-                     "startu Windows?;...zaškrtněte pro spuštění Opalistu automaticky",
+                     "Run at Windows startup?;...ticked while Opalist starts at log-on: tick or "
+                     "clear it, then save;Spustit po startu Windows?;...zaškrtnuto, když se "
+                     "Opalist spouští po přihlášení: změňte a uložte",
                      language);
 }
 

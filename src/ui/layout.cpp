@@ -14,8 +14,6 @@ void Dialog::uHide(bool attr) {
              &Butt[10],  &LngCS,       &LngEN,         &dErrMsg, &sErrMsg,  &qErrMsg}) {
         control->setVisible(attr);
     }
-    // Nothing acts on "Run at Windows startup?": it is kept and saved but never changeable.
-    wStart.setEnabled(false);
 }
 
 void Dialog::Form_Resize() {

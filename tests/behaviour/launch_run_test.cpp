@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/dialog_harness.h"
@@ -128,6 +129,30 @@ TEST(LaunchRun, AFailureOfAnEarlierOneByOneKeepsTheProgramOpenAfterACleanRun) {
     EXPECT_EQ(t.launched(), (std::vector<std::string>{"fail", "fixed"}));
     EXPECT_FALSE(t.h.loop.ended());
     EXPECT_EQ(t.boxTitles().back(), "Opalist report");
+}
+
+// The boxes of a run stay above the windows that the programs it started open later; the boxes
+// a user opens outside a run stay where the user puts them.
+TEST(LaunchRun, OnlyTheBoxesOfARunStayOnTop) {
+    Stage t;
+    t.start(flags(true, false, false), {"fail"});
+    for (const tk::Answer answer : {tk::Answer::Ok, tk::Answer::Yes, tk::Answer::Ok, tk::Answer::No,
+                                    tk::Answer::Ok, tk::Answer::Ok}) {
+        t.h.loop.answerNext(answer);
+    }
+    t.h.click(4);  // Help
+    t.h.click(5);  // One by one
+    t.h.click(3);  // Go now, after "Save changes?"
+    std::vector<std::pair<std::string, bool>> shown;
+    for (const auto& box : t.h.loop.boxes()) {
+        shown.emplace_back(box.box.title, box.box.onTop);
+    }
+    EXPECT_EQ(shown, (std::vector<std::pair<std::string, bool>>{{"Opalist description", false},
+                                                                {"One by one (1/1)", true},
+                                                                {"Startup error", true},
+                                                                {"Save changes", false},
+                                                                {"Startup error", true},
+                                                                {"Opalist report", true}}));
 }
 
 TEST(OneByOne, FromSetupAsksEachAndStaysInTheSetupView) {

@@ -168,4 +168,79 @@ TEST(ListEditor, DeletingAnEntry) {
     }
 }
 
+// The Delete key in the list deletes the selected entry as Del does; with nothing selected, or
+// in the Add box, it deletes no entry.
+TEST(ListEditor, DeleteKeyDeletesTheSelectedEntryInTheListOnly) {
+    struct Row {
+        const char* where;
+        int selected;
+        std::vector<std::string> items;
+    };
+    const std::vector<Row> rows = {
+        {"list", 1, {"a", "c"}},
+        {"list", -1, {"a", "b", "c"}},
+        {"add", 1, {"a", "b", "c"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.where) + " " + std::to_string(row.selected));
+        Stage t;
+        Dialog& d = t.openSetup({"a", "b", "c"});
+        if (row.selected >= 0) {
+            t.select(row.selected);
+        }
+        t.h.user([&] {
+            if (std::string(row.where) == "add") {
+                d.Add.focusedByUser();
+            } else {
+                d.LaunchList.focusedByUser();
+            }
+            d.keyDownByUser(tk::Key::Delete);
+        });
+        EXPECT_EQ(d.LaunchList.items(), row.items);
+        EXPECT_EQ(d.SettingsDirty, row.items.size() == 2);
+    }
+}
+
+// An entry with an apostrophe would come back from the file with a double quote in its place:
+// Add and Mod refuse it with a message, and the list and the Add box stay as they were.
+TEST(ListEditor, AddAndModRefuseWhatTheFileCannotKeep) {
+    struct Row {
+        int selected;
+        const char* language;
+        const char* typed;
+        std::vector<std::string> items;
+        const char* boxStart;
+    };
+    const std::vector<Row> rows = {
+        {-1, "EN", "\"C:\\attack\\Bob's notes.txt\"", {"a", "b"}, "The line \"\"C:"},
+        {0, "CS", "O'Brien.txt", {"a", "b"}, "Řádek \"O'Brien.txt\" obsahuje apostrof"},
+        {0, "EN", "\"C:\\My Tools\\a.exe\" -x", {"\"C:\\My Tools\\a.exe\" -x", "b"}, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Stage t;
+        t.h.writeSettings({"<01100>", "10", row.language, "a", "b"});
+        t.h.start();
+        t.h.click(2);
+        Dialog& d = t.h.dialog();
+        if (row.selected >= 0) {
+            t.select(row.selected);
+        }
+        t.type(row.typed);
+        const bool refused = row.boxStart != nullptr;
+        if (refused) {
+            t.h.loop.answerNext(tk::Answer::Ok);
+        }
+        t.h.click(6);
+        EXPECT_EQ(d.LaunchList.items(), row.items);
+        EXPECT_EQ(d.SettingsDirty, !refused);
+        EXPECT_EQ(d.Add.text(), refused ? row.typed : "");
+        ASSERT_EQ(t.h.loop.boxes().size(), refused ? 1U : 0U);
+        if (refused) {
+            EXPECT_TRUE(t.h.loop.boxes()[0].box.text.starts_with(row.boxStart))
+                << t.h.loop.boxes()[0].box.text;
+        }
+    }
+}
+
 }  // namespace

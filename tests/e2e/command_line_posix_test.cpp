@@ -34,6 +34,7 @@ TEST(CommandLine, OptionsPrintWrongArgumentsAndMissingDisplaysAreRefused) {
         {{"-x"}, {}, 2, "", "unknown argument \"-x\""},
         {{"--version", "now"}, {}, 2, "", "unknown argument \"now\""},
         {{"/min"}, {}, 2, "", "unknown argument \"/min\""},
+        {{"--check", "a", "\x1b]0;\xe2\x80\xae"}, {}, 2, "", "unknown argument \"\\x1B]0;\\u202E\""},
         {{}, {}, 1, "", "DISPLAY and WAYLAND_DISPLAY are not set"},
         {{}, {"DISPLAY=:97"}, 1, "", "the display could not be opened; start Opalist from"},
     };
@@ -133,6 +134,16 @@ class Check : public testing::Test {
                                            std::chrono::seconds(20));
     }
 
+    // The folder of the test desktop's handlers.
+    std::string handlersFolder() const {
+        for (const std::string& variable : desktop.environment()) {
+            if (variable.starts_with("XDG_DATA_HOME=")) {
+                return variable.substr(variable.find('=') + 1) + "/applications/";
+            }
+        }
+        return {};
+    }
+
     testing_support::TempDir dir;
     fs::path bin = dir.path() / "bin";
     testing_support::TestDesktop desktop{OPALIST_TEST_PROBE};
@@ -150,12 +161,8 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
     const testing_support::ProgramResult run = check({"--check"});
 
     const std::string d = dir.path().string();
-    std::string handlers;  // the folder of the test desktop's handlers
-    for (const std::string& variable : desktop.environment()) {
-        if (variable.rfind("XDG_DATA_HOME=", 0) == 0) {
-            handlers = variable.substr(variable.find('=') + 1) + "/applications/";
-        }
-    }
+    const std::string handlers = handlersFolder();
+    const std::string probe = OPALIST_TEST_PROBE;
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.err, "");
     const std::string notes = entry("notes.txt");
@@ -169,7 +176,7 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
         "   argument 2: --name=value",
         "   argument 3: /home/eva/a.txt",
         "   argument 4: plain",
-        "   opens with: " + tool,
+        "   runs as a program: " + tool,
         "   verdict: ok",
         "2. nosuchtool /-v",
         "   file: nosuchtool",
@@ -180,6 +187,7 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
         "4. " + notes,
         "   file: " + notes,
         "   opens with: Opalist Probe (" + handlers + "opalist-probe.desktop)",
+        "   command: " + probe + " " + d + "/notes.txt",
         "   verdict: ok",
         "5. " + png,
         "   file: " + png,
@@ -187,10 +195,12 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
         "6. https:\\\\example.org\\",
         "   file: https:\\\\example.org\\",
         "   opens with: Opalist Web Probe (" + handlers + "opalist-web-probe.desktop)",
+        "   command: " + probe + " https://example.org/",
         "   verdict: ok",
         "7. \"" + plan + "\"",
         "   file: " + plan,
         "   opens with: Opalist Probe (" + handlers + "opalist-probe.desktop)",
+        "   command: " + probe + " '" + d + "/My Files/plan.txt'",
         "   verdict: ok",
         "8. ",
         "   verdict: empty: skipped at launch",
@@ -199,7 +209,7 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
         "9. tool /--title=\"My Clock\" /-v",
         "   file: tool",
         "   argument 1: --title=My Clock /-v",
-        "   opens with: " + tool,
+        "   runs as a program: " + tool,
         "   verdict: ok",
         "3 of 9 entries would fail",
     };
@@ -207,6 +217,63 @@ TEST_F(Check, EveryEntryIsSplitResolvedAndJudgedWithoutLaunchingAnything) {
     const auto after = std::distance(fs::directory_iterator(dir.path()), {});
     EXPECT_EQ(after, before) << "no file written, no log";
     EXPECT_FALSE(fs::exists(dir.path() / "tool-ran")) << "nothing launched";
+}
+
+// What a terminal would act on is shown as escapes in every line, the file's name included; a
+// document opens with its application whatever its execute bit and first line, given last to
+// one whose command has no place for it; a file that another user can change is pointed out.
+TEST_F(Check, EscapesDocumentsTheirCommandsAndFilesOthersCanChangeAreShown) {
+    const fs::path list = dir.path() / "list\u202e\x1b[2J.ini";
+    std::ofstream(dir.path() / "budget.pdf") << "#!/bin/sh\ntouch '" << dir.file("ran") << "'\n";
+    fs::permissions(dir.path() / "budget.pdf", fs::perms::owner_all);
+    std::ofstream(dir.path() / "shared.txt") << "notes\n";
+    fs::permissions(dir.path() / "shared.txt", fs::perms::owner_read | fs::perms::owner_write |
+                                                   fs::perms::others_read |
+                                                   fs::perms::others_write);
+    writeSettings(list, "EN",
+                  {"tool /\xc2\x85x /\u2066gnp.exe /\xff\xc0\xaf", entry("budget.pdf"),
+                   entry("shared.txt"), entry("table.csv")});
+    std::ofstream(dir.path() / "table.csv") << "a,b\n";
+
+    const testing_support::ProgramResult run = check({"--check", list.string()});
+    const std::string d = dir.path().string();
+    const std::string probe = OPALIST_TEST_PROBE;
+    const std::vector<std::string> expected{
+        "Settings file: " + d + "/list\\u202E\\x1B[2J.ini",
+        "1. tool /\\u0085x /\\u2066gnp.exe /\\xFF\\xC0\\xAF",
+        "   file: tool",
+        "   argument 1: \\u0085x",
+        "   argument 2: \\u2066gnp.exe",
+        "   argument 3: \\xFF\\xC0\\xAF",
+        "   runs as a program: " + (bin / "tool").string(),
+        "   verdict: ok",
+        "2. " + entry("budget.pdf"),
+        "   file: " + entry("budget.pdf"),
+        "   opens with: Opalist Broken (" + handlersFolder() + "opalist-broken.desktop)",
+        "   verdict: Incomplete or invalid file association",
+        "3. " + entry("shared.txt"),
+        "   file: " + entry("shared.txt"),
+        "   opens with: Opalist Probe (" + handlersFolder() + "opalist-probe.desktop)",
+        "   command: " + probe + " " + d + "/shared.txt",
+        "   warning: another user can change this file",
+        "   verdict: ok",
+        "4. " + entry("table.csv"),
+        "   file: " + entry("table.csv"),
+        "   opens with: Opalist Bare Probe (" + handlersFolder() + "opalist-bare-probe.desktop)",
+        "   command: " + probe + " " + d + "/table.csv",
+        "   verdict: ok",
+        "1 of 4 entries would fail",
+    };
+    EXPECT_EQ(linesOf(run.out), expected);
+    EXPECT_FALSE(fs::exists(dir.path() / "ran"));
+
+    const testing_support::ProgramResult missing =
+        check({"--check", dir.file("gone\x1b]0;title\x07\u200f.ini")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("cannot check " + d +
+                               "/gone\\x1B]0;title\\x07\\u200F.ini: there is no such file"),
+              std::string::npos)
+        << missing.err;
 }
 
 TEST_F(Check, ExitStatusAndLanguageFollowTheListAndUnreadableFilesAreRefused) {

@@ -4,6 +4,7 @@
 // the tests' own.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "support/desktop_handlers.h"
+#include "support/program_run.h"
 #include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
 
@@ -38,11 +40,14 @@ struct Program {
     fs::path log = dir.path() / "opalist e2e error.log";
     fs::path probeOut = dir.path() / "probe.out";
     fs::path bin = dir.path() / "bin";
+    fs::path runtime = dir.path() / "run";
     testing_support::TestDesktop desktop{OPALIST_TEST_PROBE};
 
     Program() {
         fs::copy_file(OPALIST_PROGRAM, exe);
         fs::create_directory(bin);
+        fs::create_directory(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
     }
 
     std::string entry(const std::string& name) const { return listNotation(dir.file(name)); }
@@ -51,14 +56,22 @@ struct Program {
         return path;
     }
 
-    // Runs the program to its end; its exit status, or -1 when it did not end in time.
-    int run() const {
-        std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "USER=e2e", "LC_ALL=C.UTF-8",
+    std::vector<std::string> environment() const {
+        std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
+                                        "USER=e2e",
+                                        "LC_ALL=C.UTF-8",
                                         "PATH=" + bin.string() + ":/usr/bin:/bin",
+                                        "XDG_RUNTIME_DIR=" + runtime.string(),
                                         "OPALIST_PROBE_OUT=" + probeOut.string()};
         for (const std::string& variable : desktop.environment()) {
             env.push_back(variable);
         }
+        return env;
+    }
+
+    // Runs the program to its end; its exit status, or -1 when it did not end in time.
+    int run() const {
+        std::vector<std::string> env = environment();
         std::vector<char*> envp;
         for (std::string& entry : env) {
             envp.push_back(entry.data());
@@ -135,6 +148,33 @@ TEST(Program, AFailedLaunchIsLoggedAndQuitsWhenAskedTo) {
     EXPECT_NE(log.find("# | no-such-program /x | File not found\r\n"), std::string::npos) << log;
     EXPECT_EQ(readFile(p.settings), "<00101>\r\n3\r\nEN\r\nno-such-program /x\r\n")
         << "the start writes the file back with CR LF";
+}
+
+// Started at log-on and again from the menu a moment later: the second start asks the first to
+// come to the front and ends at once, launching nothing, while the first goes on. A first start
+// killed on the way does not keep the next one from running.
+TEST(Program, ASecondStartLaunchesNothingAndAKilledFirstDoesNotBlockTheNext) {
+    Program p;
+    const std::string entry = Program::listNotation(OPALIST_TEST_PROBE) + " /second";
+    std::ofstream(p.settings, std::ios::binary) << "<01100>\r\n60\r\nEN\r\n" << entry << "\r\n";
+    testing_support::StartedProgram first(p.exe, {}, p.environment());
+    for (int i = 0; i < 300 && fs::is_empty(p.runtime); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // Left to count down on its own, the second start would launch the probe after 3 s.
+    std::ofstream(p.settings, std::ios::binary) << "<01100>\r\n3\r\nEN\r\n" << entry << "\r\n";
+
+    const testing_support::ProgramResult second =
+        testing_support::runProgram(p.exe, {}, p.environment(), std::chrono::seconds(10));
+    EXPECT_EQ(second.status, 0) << second.err;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(fs::exists(p.probeOut)) << "the second start launched its list";
+    EXPECT_FALSE(first.wait(std::chrono::milliseconds(0))) << "the first start ended";
+
+    ::kill(first.pid(), SIGKILL);
+    first.wait(std::chrono::seconds(10));
+    EXPECT_EQ(p.run(), 0);
+    EXPECT_EQ(p.probeArguments(), std::vector<std::string>{"second"});
 }
 
 // The processes whose command line names `text`.

@@ -77,20 +77,29 @@ struct Program {
     fs::path probe = dir.path() / "probe.exe";
     fs::path probeOut = dir.path() / "probe.out";
     PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION later{};  // a second start beside the first
 
     Program() {
         fs::copy_file(built("Opalist.exe"), exe);
         fs::copy_file(built("opalist_test_probe.exe"), probe);
     }
     ~Program() {
-        if (process.hProcess != nullptr) {
-            TerminateProcess(process.hProcess, 1);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
+        end(process);
+        end(later);
+    }
+    static void end(PROCESS_INFORMATION& start) {
+        if (start.hProcess != nullptr) {
+            TerminateProcess(start.hProcess, 1);
+            WaitForSingleObject(start.hProcess, 10000);
+            CloseHandle(start.hProcess);
+            CloseHandle(start.hThread);
+            start = {};
         }
     }
 
-    void start() {
+    void start() { start(process); }
+    void start(PROCESS_INFORMATION& into) {
+        end(into);
         SetEnvironmentVariableW(L"UserName", L"e2e");
         SetEnvironmentVariableW(L"OPALIST_PROBE_OUT", probeOut.wstring().c_str());
         SetEnvironmentVariableW(L"OPALIST_PROBE_AWAIT_LAUNCHER", L"1");
@@ -99,16 +108,17 @@ struct Program {
         std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
         ASSERT_TRUE(CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr,
                                    FALSE, 0, nullptr, dir.path().wstring().c_str(), &startup,
-                                   &process));
+                                   &into));
     }
     // The exit code, or -1 when the program did not end in time.
-    int wait(int seconds = 30) {
-        if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds) * 1000) !=
+    int wait(int seconds = 30) { return wait(process, seconds); }
+    static int wait(const PROCESS_INFORMATION& start, int seconds) {
+        if (WaitForSingleObject(start.hProcess, static_cast<DWORD>(seconds) * 1000) !=
             WAIT_OBJECT_0) {
             return -1;
         }
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
+        GetExitCodeProcess(start.hProcess, &code);
         return static_cast<int>(code);
     }
 
@@ -253,12 +263,15 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     Program p;
     writeFile(p.dir.path() / "notes.ini", "[notes]\r\n");
     writeFile(p.dir.path() / "notes.unknownkind", "notes\r\n");
+    writeFile(p.dir.path() / "t.bat", "@echo %1\r\n");
     writeFile(p.settings, "<01100>\r\n3\r\nEN\r\n'" + p.probe.string() +
                               "' /min  /log:x y\r\nno-such-program.exe\r\n"
                               "C:\\no\\such\\folder\\tool.exe\r\n" +
                               (p.dir.path() / "notes.ini").string() +
                               "\r\nhttp:\\\\example.org\\\r\n" +
-                              (p.dir.path() / "notes.unknownkind").string() + "\r\n\r\n");
+                              (p.dir.path() / "notes.unknownkind").string() +
+                              "\r\n%WINDIR%\\notepad.exe\r\n" + (p.dir.path() / "t.bat").string() +
+                              " /x&echo INJECTED>inj.txt\r\n\r\n");
     const fs::path czech = p.dir.path() / "czech.ini";
     writeFile(czech, "<01100>\r\n3\r\nCS\r\nno-such-program.exe\r\n");
 
@@ -267,7 +280,7 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     const std::string probe = p.probe.string();
     EXPECT_TRUE(holds(out, "   file: " + probe +
                                "\n   argument 1: /min\n   argument 2: /log:x\n"
-                               "   argument 3: y\n   opens with: " +
+                               "   argument 3: y\n   runs as a program: " +
                                probe + "\n   verdict: ok\n"))
         << out;
     EXPECT_TRUE(holds(out,
@@ -279,8 +292,19 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     EXPECT_TRUE(holds(out, "org\\\n   opens with: ")) << out;
     EXPECT_TRUE(holds(out, "notes.unknownkind\n   verdict: No association for file extension\n"))
         << out;
+    // The shell fills in the variables of the file's name.
+    EXPECT_TRUE(holds(out, "7. %WINDIR%\\notepad.exe\n   file: %WINDIR%\\notepad.exe\n"
+                           "   runs as a program: "))
+        << out;
+    EXPECT_TRUE(holds(out, "\\notepad.exe\n   verdict: ok\n")) << out;
+    EXPECT_TRUE(holds(out, "t.bat\n   argument 1: /x&echo\n   argument 2: INJECTED>inj.txt\n"
+                           "   runs as a program: "))
+        << out;
+    EXPECT_TRUE(holds(out, "t.bat\n   runs through: cmd.exe\n   warning: cmd.exe acts on these "
+                           "characters in the arguments: & >\n   verdict: ok\n"))
+        << out;
     EXPECT_TRUE(
-        holds(out, "7. \n   verdict: empty: skipped at launch\n3 of 7 entries would fail\n"))
+        holds(out, "9. \n   verdict: empty: skipped at launch\n3 of 9 entries would fail\n"))
         << out;
     EXPECT_FALSE(fs::exists(p.probeOut)) << "nothing launched";
     EXPECT_FALSE(fs::exists(p.log)) << "nothing logged";
@@ -299,6 +323,112 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
         EXPECT_EQ(runWithOutput(p.exe, arguments, answer), status) << answer;
         EXPECT_TRUE(holds(answer, part)) << answer;
     }
+}
+
+// A path in quotation marks, as the settings file writes them: apostrophes.
+std::string stored(const fs::path& path) {
+    std::string text = "'";
+    text += path.string();
+    text += '\'';
+    return text;
+}
+
+// Started at log-on and again from the Start menu a moment later: the second start brings the
+// first, minimized meanwhile, back to the front and ends at once, launching nothing, while the
+// first goes on. A first start killed on the way does not keep the next one from running.
+TEST(Program, ASecondStartLaunchesNothingAndAKilledFirstDoesNotBlockTheNext) {
+    Program p;
+    const std::string entry = stored(p.probe) + " /second";
+    writeFile(p.settings, "<01100>\r\n60\r\nEN\r\n" + entry + "\r\n");
+    p.start();
+    HWND first = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (first = windowOf(p.process.dwProcessId)) != nullptr; }, 30));
+    ShowWindow(first, SW_MINIMIZE);
+    // Left to count down on its own, the second start would launch the probe after 3 s.
+    writeFile(p.settings, "<01100>\r\n3\r\nEN\r\n" + entry + "\r\n");
+
+    p.start(p.later);
+    EXPECT_EQ(Program::wait(p.later, 10), 0);
+    EXPECT_TRUE(waitFor([&] { return !IsIconic(first); }, 5)) << "the first stays minimized";
+    EXPECT_FALSE(waitFor([&] { return fs::exists(p.probeOut); }, 1))
+        << "the second start launched its list";
+    EXPECT_EQ(WaitForSingleObject(p.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the first start ended";
+
+    Program::end(p.process);
+    p.start();
+    EXPECT_EQ(p.wait(), 0);
+    const std::vector<std::string> record = p.probeRecord();
+    EXPECT_NE(std::find(record.begin(), record.end(), "arg=/second"), record.end());
+}
+
+// The message box of the process whose title holds `title`, or nullptr.
+HWND boxOf(DWORD processId, const std::wstring& title) {
+    struct Search {
+        DWORD processId;
+        const std::wstring& title;
+        HWND found;
+    } search{processId, title, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            wchar_t text[128] = {};
+            GetWindowTextW(hwnd, text, 128);
+            if (owner == s.processId && IsWindowVisible(hwnd) &&
+                std::wstring(text).find(s.title) != std::wstring::npos) {
+                s.found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Whether `upper` lies above `lower` among the top-level windows.
+bool above(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper || window == lower) {
+            return window == upper;
+        }
+    }
+    return false;
+}
+
+// The program of the first entry opens its window a second after it starts, and takes the
+// foreground: the question for the next entry stays above it, topmost.
+TEST(Program, TheNextQuestionStaysAboveAWindowThatALaunchedProgramOpensLater) {
+    Program p;
+    SetEnvironmentVariableW(L"OPALIST_PROBE_WINDOW_AFTER_MS", L"1000");
+    const std::string probe = stored(p.probe);
+    writeFile(p.settings, "<01110>\r\n3\r\nEN\r\n" + probe + "\r\n" + probe + " /second\r\n");
+    p.start();
+    SetEnvironmentVariableW(L"OPALIST_PROBE_WINDOW_AFTER_MS", nullptr);
+    HWND question = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] { return (question = boxOf(p.process.dwProcessId, L"(1/2)")) != nullptr; }, 30));
+    PostMessageW(question, WM_COMMAND, IDYES, 0);
+
+    HWND late = nullptr;
+    ASSERT_TRUE(
+        waitFor([&] { return (late = FindWindowW(L"OpalistProbe", nullptr)) != nullptr; }, 10));
+    ASSERT_TRUE(waitFor(
+        [&] { return (question = boxOf(p.process.dwProcessId, L"(2/2)")) != nullptr; }, 10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the late window settles
+    EXPECT_TRUE(above(question, late)) << "the question lies under the program's window";
+    EXPECT_NE(GetWindowLongPtrW(question, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    const HWND main = GetWindow(question, GW_OWNER);
+    EXPECT_NE(GetWindow(main, GW_OWNER), nullptr) << "the main window got a taskbar button";
+    EXPECT_EQ(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "only the box is topmost";
+    EXPECT_TRUE(waitFor([&] { return GetForegroundWindow() == question; }, 2))
+        << "the keyboard stays with the program's window";
+
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(p.wait(), 0);
+    PostMessageW(late, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

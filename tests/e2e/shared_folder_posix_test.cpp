@@ -61,6 +61,9 @@ struct SharedFolder {
     fs::path home = dir.path() / "home";
     fs::path bashrc = home / ".bashrc";
     fs::path config = home / ".config" / "opalist";
+    // Everybody's temporary folder, where u1's Opalist keeps its lock when it has no runtime
+    // folder.
+    fs::path temporary = dir.path() / "tmp";
     const std::string bashrcBytes = "# u1's shell setup\nexport EDITOR=vi\n";
 
     explicit SharedFolder(const FolderKind& kind) {
@@ -75,6 +78,8 @@ struct SharedFolder {
         std::ofstream(bashrc, std::ios::binary) << bashrcBytes;
         own(home, U1);
         own(bashrc, U1);
+        fs::create_directory(temporary);
+        fs::permissions(temporary, fs::perms::all | fs::perms::sticky_bit);
     }
     // A file of one user's, writable by that user alone.
     void write(const fs::path& file, const std::string& bytes, uid_t owner) const {
@@ -87,19 +92,33 @@ struct SharedFolder {
         fs::create_symlink(target, name);
         own(name, Other);
     }
+    // setpriv's arguments that start `command` as u1, in the shared group too.
+    static std::vector<std::string> asU1(const std::vector<std::string>& command) {
+        std::vector<std::string> arguments{"--reuid=" + std::to_string(U1),
+                                           "--regid=" + std::to_string(U1),
+                                           "--groups=" + std::to_string(Shared), "--"};
+        arguments.insert(arguments.end(), command.begin(), command.end());
+        return arguments;
+    }
+    std::vector<std::string> environment() const {
+        return {"QT_QPA_PLATFORM=offscreen", "USER=u1", "HOME=" + home.string(),
+                "PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"};
+    }
+    // "opalist --check FILE" as u1.
+    testing_support::ProgramResult check(const fs::path& file) const {
+        return testing_support::runProgram("/usr/bin/setpriv",
+                                           asU1({exe.string(), "--check", file.string()}),
+                                           environment(), std::chrono::seconds(20));
+    }
     // Starts opalist as u1 from a terminal of u1's; it ends on its own, or once done holds
     // (its last output then read).
     testing_support::ProgramResult run(const std::function<bool()>& done,
                                        const std::vector<std::string>& moreEnvironment = {}) const {
-        std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen", "USER=u1",
-                                             "HOME=" + home.string(), "PATH=/usr/bin:/bin",
-                                             "LC_ALL=C.UTF-8"};
-        environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
-        testing_support::StartedProgram program(
-            "/usr/bin/setpriv",
-            {"--reuid=" + std::to_string(U1), "--regid=" + std::to_string(U1),
-             "--groups=" + std::to_string(Shared), "--", exe.string()},
-            environment);
+        std::vector<std::string> variables = environment();
+        variables.push_back("TMPDIR=" + temporary.string());
+        variables.insert(variables.end(), moreEnvironment.begin(), moreEnvironment.end());
+        testing_support::StartedProgram program("/usr/bin/setpriv", asU1({exe.string()}),
+                                                variables);
         testing_support::ProgramResult result;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         std::optional<int> status;
@@ -186,6 +205,35 @@ TEST(SharedFolder, TheUsersOwnListGoesAlongWhenOnlyTheLogsNameIsTaken) {
               std::string::npos);
     EXPECT_EQ(readFile(s.settings), list);
     EXPECT_NE(result.err.find("did not use " + s.log.string()), std::string::npos) << result.err;
+}
+
+// The other user took the name of u1's lock folder first, as a folder of his own or as a link to
+// one: u1's Opalist does not use it and starts all the same.
+TEST(SharedFolder, AnotherUsersLockFolderDoesNotKeepTheUsersOpalistFromStarting) {
+    for (const bool asLink : {false, true}) {
+        SCOPED_TRACE(asLink ? "a link" : "a folder");
+        SharedFolder s(Folders[1]);
+        const fs::path planted = s.temporary / ("opalist-" + std::to_string(U1));
+        const fs::path others = s.dir.path() / "others";
+        fs::create_directory(others);
+        fs::permissions(others, fs::perms::all);
+        own(others, Other);
+        if (asLink) {
+            s.plantLink(planted, others);
+        } else {
+            fs::create_directory(planted);
+            fs::permissions(planted, fs::perms::all);
+            own(planted, Other);
+        }
+        // Errors logged, not shown, and the program quits even so: nothing waits for a user.
+        s.write(s.settings, "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n", U1);
+
+        const testing_support::ProgramResult result = s.run([] { return false; });
+
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_NE(readFile(s.log).find("| no-such-program /a | File not"), std::string::npos);
+        EXPECT_TRUE(fs::is_empty(others)) << "made through the other user's folder";
+    }
 }
 
 // $XDG_CONFIG_HOME that another user owns or can write: u1's files are not kept there (that
@@ -301,6 +349,58 @@ TEST(SharedFolder, QtLoadsNoPluginThatAnotherUserPutInTheProgramsWay) {
         EXPECT_EQ(result.err.find('"' + userPlugins.string() + "/platforms") != std::string::npos,
                   c.userPluginPath)
             << result.err;
+    }
+}
+
+// --check warns of a program that another user can change or put another file in place of:
+// theirs, or in a folder open to their writing, unless the sticky bit keeps them to their own
+// files; root's own programs and u1's in a sticky folder are no one else's to change.
+TEST(SharedFolder, CheckWarnsOfProgramsAnotherUserCanChange) {
+    struct Tool {
+        const char* name;
+        uid_t owner;
+    };
+    const Tool tools[] = {{"others-tool", Other}, {"roots-tool", 0}, {"own-tool", U1}};
+    struct Case {
+        const FolderKind& kind;
+        std::vector<bool> warned;  // for each tool
+    };
+    const Case cases[] = {{Folders[0], {true, true, true}},
+                          {Folders[1], {true, false, false}},
+                          {Folders[2], {true, true, true}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind.name);
+        SharedFolder s(c.kind);
+        std::string list = "<00101>\r\n3\r\nEN\r\n";
+        for (const Tool& tool : tools) {
+            const fs::path path = s.folder / tool.name;
+            std::ofstream(path, std::ios::binary) << "#!/bin/sh\n";
+            own(path, tool.owner);
+            fs::permissions(path, fs::perms::owner_all | fs::perms::group_read |
+                                      fs::perms::group_exec | fs::perms::others_read |
+                                      fs::perms::others_exec);
+            std::string entry = path.string();
+            std::replace(entry.begin(), entry.end(), '/', '\\');
+            list += entry + "\r\n";
+        }
+        const fs::path settings = s.home / "list.ini";
+        s.write(settings, list, U1);
+        fs::permissions(settings, fs::perms::owner_read | fs::perms::owner_write);
+
+        const testing_support::ProgramResult result = s.check(settings);
+
+        EXPECT_EQ(result.status, 0) << result.out << result.err;
+        for (std::size_t n = 0; n < std::size(tools); ++n) {
+            const std::string runs =
+                "   runs as a program: " + (s.folder / tools[n].name).string() + "\n";
+            const auto at = result.out.find(runs);
+            ASSERT_NE(at, std::string::npos) << result.out;
+            const std::string warning = "   warning: another user can change this file\n";
+            EXPECT_EQ(result.out.compare(at + runs.size(), warning.size(), warning) == 0,
+                      c.warned[n])
+                << tools[n].name << "\n"
+                << result.out;
+        }
     }
 }
 

@@ -27,10 +27,13 @@
 #include "platform/desktop_handler.h"
 #include "platform/shell.h"
 #include "support/desktop_handlers.h"
+#include "support/scoped_env.h"
 #include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+using testing_support::ScopedEnv;
 
 namespace fs = std::filesystem;
 
@@ -56,28 +59,6 @@ void expectStartedAlone(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[3], "fds=0 1 2");
     EXPECT_EQ(lines[5], testing_support::DefaultSignals);
 }
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 std::string windowsNotation(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
@@ -455,3 +436,50 @@ TEST_F(ProbeFixture, ShellSyntaxInACommandLineRunsOnlyTheNamedProgram) {
 }
 
 }  // namespace
+
+// The check and the launch take each request the same way: the plan's verdict is the launch's.
+// A document never runs, whatever its execute bit and first line; an application's command is
+// checked as it would start; arguments the kernel refuses are refused before the start.
+TEST_F(ProbeFixture, TheCheckGivesTheLaunchsVerdict) {
+    const std::string d = dir.path().string();
+    const std::string script = "#!/bin/sh\ntouch " + d + "/ran\n";
+    writeFile(d + "/budget.pdf", script, fs::perms::owner_all);
+    writeFile(d + "/budget.odd", "#!/bin/sh\n", fs::perms::owner_all);
+    writeFile(d + "/table.csv", "a,b\n", fs::perms::owner_read | fs::perms::owner_write);
+    writeFile(d + "/letter.rtf", "{\\rtf1 letter}\n", fs::perms::owner_read | fs::perms::owner_write);
+    const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::string longest(32 * pageSize - 1, 'x');  // with its NUL, the longest there is
+    std::string overall;  // arguments that fit one by one but not together
+    for (std::size_t total = 0; total <= static_cast<std::size_t>(::sysconf(_SC_ARG_MAX));
+         total += longest.size()) {
+        overall += " " + longest;
+    }
+    struct Case {
+        std::string file;
+        std::string parameters;
+        std::int32_t code;
+        std::vector<std::string> arguments;  // what the probe got, when it started
+    };
+    const std::vector<Case> cases{
+        {Probe, "/one", 42, {"one"}},
+        {Probe, longest, 42, {longest}},
+        {Probe, longest + "x", 24, {}},
+        {Probe, overall, 24, {}},
+        {d + "/missing", "", 2, {}},
+        {d + "/budget.pdf", "", 27, {}},  // a document: its handler, whose folder is gone
+        {d + "/budget.odd", "", 42, {}},  // no type of its own: the script it starts as
+        {d + "/table.csv", "/ignored", 42, {d + "/table.csv"}},  // added to an Exec without it
+        {d + "/letter.rtf", "", 27, {}},  // its handler starts only through D-Bus
+    };
+    for (const Case& c : cases) {
+        fs::remove(out);
+        const std::string what = c.file + " " + c.parameters.substr(0, 20);
+        const platform::ShellRequest request{0, "Open", c.file, c.parameters, "/", 1};
+        EXPECT_EQ(platform::planShellRequest(request).code, c.code) << what;
+        EXPECT_EQ(platform::shellExecute(request), c.code) << what;
+        if (!c.arguments.empty()) {
+            EXPECT_EQ(arguments(), c.arguments) << what;
+        }
+    }
+    EXPECT_FALSE(fs::exists(d + "/ran")) << "the document never ran";
+}

@@ -10,6 +10,7 @@
 #include <QtGui/QAccessible>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -197,12 +198,12 @@ TEST_F(QtDialogInputTest, TabFollowsTheScreenAndEnterClicksTheFocusedButton) {
     start({"/bin/true"});
     openSetup();
     const std::vector<tk::Control*> order = {
-        &dialog->Butt[0],  &dialog->Butt[1],    &dialog->Butt[2],    &dialog->Butt[3],
-        &dialog->Butt[5],  &dialog->Butt[4],    &dialog->Timer,      &dialog->TimerScroll,
-        &dialog->Add,      &dialog->Butt[6],    &dialog->LaunchList, &dialog->Butt[7],
-        &dialog->Butt[8],  &dialog->Butt[9],    &dialog->dErrMsg,    &dialog->sErrMsg,
-        &dialog->qErrMsg,  &dialog->PromptEach, &dialog->LngCS,      &dialog->LngEN,
-        &dialog->Butt[10], &dialog->Butt[11],   &dialog->Butt[0]};
+        &dialog->Butt[0], &dialog->Butt[1],    &dialog->Butt[2],    &dialog->Butt[3],
+        &dialog->Butt[5], &dialog->Butt[4],    &dialog->Timer,      &dialog->TimerScroll,
+        &dialog->Add,     &dialog->Butt[6],    &dialog->LaunchList, &dialog->Butt[7],
+        &dialog->Butt[8], &dialog->Butt[9],    &dialog->dErrMsg,    &dialog->sErrMsg,
+        &dialog->qErrMsg, &dialog->PromptEach, &dialog->wStart,     &dialog->LngCS,
+        &dialog->LngEN,   &dialog->Butt[10],   &dialog->Butt[11],   &dialog->Butt[0]};
     std::vector<tk::Control*> expected;
     for (tk::Control* control : order) {
         if (control->enabled() && control->tabStop()) {  // the others are passed over
@@ -362,6 +363,46 @@ TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
     EXPECT_EQ(ScreenReader::heard(), Heard{"removed 1-1"});
     EXPECT_EQ(list.currentRow(), -1);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->childCount(), 3);
+}
+
+// The Delete key deletes the selected entry where the list has the focus, and edits the text
+// in the Add box.
+TEST_F(QtDialogInputTest, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
+    struct Case {
+        bool inList;
+        std::vector<std::string> saved;
+    };
+    for (const Case& c : {Case{true, {"/bin/b"}}, Case{false, {"/bin/a", "/bin/b"}}}) {
+        SCOPED_TRACE(c.inList ? "list" : "Add box");
+        start({"/bin/a", "/bin/b"});
+        openSetup();
+        program([this] { dialog->LaunchList.selectedByUser(0); });
+        QWidget& target = widget(c.inList ? static_cast<tk::Control&>(dialog->LaunchList)
+                                          : static_cast<tk::Control&>(dialog->Add));
+        target.setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), &target);
+        QTest::keyClick(&target, Qt::Key_Home);
+        QTest::keyClick(&target, Qt::Key_Delete);
+        program([this] { dialog->Butt[11].clickByUser(); });
+        EXPECT_EQ(savedEntries(), c.saved);
+        EXPECT_EQ(dialog->Add.text(), c.inList ? "/bin/a" : "bin/a");
+        dialog.reset();
+    }
+}
+
+// The countdown window placed at the foot of the screen grows into the setup and stays wholly
+// on the screen's work area, moving up as far as it must.
+TEST_F(QtDialogInputTest, TheWindowStaysOnTheScreenAsItGrows) {
+    start({"/bin/true"});
+    QWidget& top = *frontEnd.widget(*dialog);
+    const QRect work = top.screen()->availableGeometry();
+    EXPECT_TRUE(work.contains(top.frameGeometry())) << "opened on the screen";
+    top.move(work.right() - top.frameGeometry().width() + 1,
+             work.bottom() - top.frameGeometry().height() + 1);
+    openSetup();
+    EXPECT_GT(top.frameGeometry().height(), 300);
+    EXPECT_TRUE(work.contains(top.frameGeometry()));
+    EXPECT_EQ(top.frameGeometry().bottom(), work.bottom()) << "moved no further than needed";
 }
 
 }  // namespace

@@ -362,15 +362,19 @@ TEST_F(QtFrontEndTest, MessageBoxesReturnTheButtonPressed) {
         tk::Answer defaultButton;
         QMessageBox::StandardButton press;
         tk::Answer answer;
+        bool onTop;
     };
     for (const Case& c :
-         {Case{tk::Buttons::Ok, tk::Answer::Ok, QMessageBox::Ok, tk::Answer::Ok},
-          Case{tk::Buttons::YesNo, tk::Answer::Yes, QMessageBox::No, tk::Answer::No},
-          Case{tk::Buttons::YesNoCancel, tk::Answer::No, QMessageBox::Cancel, tk::Answer::Cancel},
-          Case{tk::Buttons::YesNoCancel, tk::Answer::Yes, QMessageBox::Yes, tk::Answer::Yes}}) {
+         {Case{tk::Buttons::Ok, tk::Answer::Ok, QMessageBox::Ok, tk::Answer::Ok, true},
+          Case{tk::Buttons::YesNo, tk::Answer::Yes, QMessageBox::No, tk::Answer::No, true},
+          Case{tk::Buttons::YesNoCancel, tk::Answer::No, QMessageBox::Cancel, tk::Answer::Cancel,
+               false},
+          Case{tk::Buttons::YesNoCancel, tk::Answer::Yes, QMessageBox::Yes, tk::Answer::Yes,
+               false}}) {
         QMessageBox* seen[1] = {nullptr};
         QString title, text, defaultText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool staysOnTop = !c.onTop;
         answerBox(c.press, seen);
         // Read the box while it is still open.
         auto* peek = new QTimer;
@@ -380,21 +384,33 @@ TEST_F(QtFrontEndTest, MessageBoxesReturnTheButtonPressed) {
                 text = box->text();
                 icon = box->icon();
                 defaultText = box->defaultButton()->text();
+                staysOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
                 peek->deleteLater();
             }
         });
         peek->start(1);
         tk::Answer answer{};
         program([&] {
-            answer = app().messageBox(
-                {"Opalist", "line 1\nline 2", tk::Icon::Question, c.buttons, c.defaultButton});
+            answer = app().messageBox({"Opalist", "line 1\nline 2", tk::Icon::Question, c.buttons,
+                                       c.defaultButton, c.onTop});
         });
         EXPECT_EQ(answer, c.answer);
         EXPECT_EQ(title, "Opalist");
         EXPECT_EQ(text, "line 1\nline 2");
         EXPECT_EQ(icon, QMessageBox::Question);
         EXPECT_FALSE(defaultText.isEmpty());
+        EXPECT_EQ(staysOnTop, c.onTop);
     }
+}
+
+// A later start asks the running window to come to the front: restored, with the keyboard.
+TEST_F(QtFrontEndTest, ActivatingRestoresAMinimizedWindow) {
+    QWidget* top = frontEnd.widget(window);
+    top->showMinimized();
+    ASSERT_TRUE(top->isMinimized());
+    program([&] { window.activate(); });
+    EXPECT_FALSE(top->isMinimized());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(top));
 }
 
 // The description's lines, each as written: the box is wide enough that none wraps.

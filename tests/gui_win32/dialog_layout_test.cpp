@@ -218,6 +218,61 @@ TEST_F(Win32DialogTest, TheSetupFramesControlsAreNotBold) {
     }
 }
 
+// At 168 DPI the setup is about 700 px tall. The compact window at the foot of the work area
+// grows into it and moves up, no further than it must, to stay wholly on the work area.
+TEST_F(Win32DialogTest, TheWindowStaysOnTheWorkAreaAsItGrowsAt168Dpi) {
+    const tk::Twips fullHeight = dialog.height();
+    program([this] { dialog.setHeight(Dialog::CompactHeight); });
+    RECT frame{};
+    GetWindowRect(top(), &frame);
+    SendMessageW(top(), WM_DPICHANGED, MAKEWPARAM(168, 168), reinterpret_cast<LPARAM>(&frame));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(top(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    GetWindowRect(top(), &frame);
+    SetWindowPos(top(), nullptr, work.right - (frame.right - frame.left),
+                 work.bottom - (frame.bottom - frame.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    program([&] { dialog.setHeight(fullHeight); });
+    GetWindowRect(top(), &frame);
+    EXPECT_GT(frame.bottom - frame.top, tk::toPixels(Dialog::ClientHeight, 168)) << "grown";
+    EXPECT_GE(frame.left, work.left);
+    EXPECT_GE(frame.top, work.top);
+    EXPECT_EQ(frame.right, work.right);
+    EXPECT_EQ(frame.bottom, work.bottom) << "moved no further than needed";
+}
+
+// The Delete key deletes the selected entry while the list has the keyboard, and edits the text
+// in the Add box.
+TEST_F(Win32DialogTest, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
+    struct Case {
+        bool inList;
+        std::vector<std::string> items;
+    };
+    for (const Case& c : {Case{false, {"a", "b"}}, Case{true, {"b"}}}) {
+        SCOPED_TRACE(c.inList ? "list" : "Add box");
+        program([&] {
+            while (dialog.LaunchList.listCount() > 0) {
+                dialog.LaunchList.removeItem(0);
+            }
+            dialog.LaunchList.addItem("a");
+            dialog.LaunchList.addItem("b");
+            dialog.LaunchList.setListIndex(0);
+        });
+        SetForegroundWindow(top());
+        SetFocus(frontEnd.hwnd(c.inList ? static_cast<tk::Control&>(dialog.LaunchList)
+                                        : static_cast<tk::Control&>(dialog.Add)));
+        testing_support::pump(20);
+        testing_support::pressKey(VK_HOME);
+        testing_support::pressKey(VK_DELETE);
+        testing_support::pump(20);
+        EXPECT_EQ(dialog.LaunchList.items(), c.items);
+        EXPECT_EQ(dialog.Add.text(), c.inList ? "a" : "");
+    }
+}
+
 using testing_support::controlName;
 
 // Tab goes round the window's controls as they lie on screen, row by row.

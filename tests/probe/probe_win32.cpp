@@ -3,7 +3,10 @@
 // whole command line and every argument after the program's name. With OPALIST_PROBE_AWAIT_PID
 // (that process) or OPALIST_PROBE_AWAIT_LAUNCHER (the process that started it) set it first
 // waits until the process has gone, to show that it outlives its launcher. The file appears
-// whole (written, then renamed).
+// whole (written, then renamed). With OPALIST_PROBE_WINDOW_AFTER_MS set it awaits nobody: after
+// writing, it waits that many milliseconds, then opens a window titled "Opalist probe" that
+// takes the foreground, as a program that is slow to start does, and ends when the window is
+// closed or after five seconds.
 
 #include <windows.h>
 
@@ -42,6 +45,33 @@ bool awaitEnd(DWORD pid) {
     return ended;
 }
 
+LRESULT CALLBACK probeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY || message == WM_TIMER) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void showWindowLater(DWORD milliseconds) {
+    Sleep(milliseconds);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = probeProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"OpalistProbe";
+    RegisterClassW(&windowClass);
+    const HWND window =
+        CreateWindowExW(0, L"OpalistProbe", L"Opalist probe", WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                        300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    SetTimer(window, 1, 5000, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageW(&message);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,10 +79,11 @@ int main(int argc, char** argv) {
     if (out == nullptr) {
         return 2;
     }
+    const char* windowAfter = std::getenv("OPALIST_PROBE_WINDOW_AFTER_MS");
     std::string outlived;
     if (const char* awaited = std::getenv("OPALIST_PROBE_AWAIT_PID")) {
         outlived = awaitEnd(static_cast<DWORD>(std::atol(awaited))) ? "yes" : "no";
-    } else if (std::getenv("OPALIST_PROBE_AWAIT_LAUNCHER") != nullptr) {
+    } else if (windowAfter == nullptr && std::getenv("OPALIST_PROBE_AWAIT_LAUNCHER") != nullptr) {
         outlived = awaitEnd(parentProcessId()) ? "yes" : "no";
     }
     const std::string temporary = std::string(out) + ".tmp";
@@ -68,5 +99,8 @@ int main(int argc, char** argv) {
         }
     }
     std::filesystem::rename(temporary, out);
+    if (windowAfter != nullptr) {
+        showWindowLater(static_cast<DWORD>(std::atol(windowAfter)));
+    }
     return 0;
 }

@@ -8,6 +8,8 @@
 //   text/html                     "Opalist Lingering Probe": the probe, staying open 60 s, its
 //                                 record in lingeringRecord()
 //   application/pdf               "Opalist Broken": its working folder is gone, it cannot start
+//   text/csv                      "Opalist Bare Probe": the probe, its Exec without a field code
+//   application/rtf               "Opalist Activated": D-Bus activation only, no Exec
 //   image/png, mailto:            nothing
 
 #include <string>

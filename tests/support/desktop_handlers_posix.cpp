@@ -36,13 +36,21 @@ TestDesktop::TestDesktop(const std::string& probe) {
     writeHandler(applications, "opalist-broken", "Opalist Broken",
                  "Exec=" + probe + " %f\nPath=" + (root_.path() / "gone").string() +
                      "\nMimeType=application/pdf;\n");
+    // No field code: the document is added at the end of the command.
+    writeHandler(applications, "opalist-bare-probe", "Opalist Bare Probe",
+                 "Exec=" + probe + "\nMimeType=text/csv;\n");
+    // Started only through D-Bus: no Exec line.
+    writeHandler(applications, "org.opalist.Activated", "Opalist Activated",
+                 "DBusActivatable=true\nMimeType=application/rtf;\n");
     std::ofstream(root_.path() / "config" / "mimeapps.list")
         << "[Default Applications]\n"
            "text/plain=opalist-probe.desktop\n"
            "inode/directory=opalist-probe.desktop\n"
            "x-scheme-handler/https=opalist-web-probe.desktop\n"
            "text/html=opalist-lingering-probe.desktop\n"
-           "application/pdf=opalist-broken.desktop\n";
+           "application/pdf=opalist-broken.desktop\n"
+           "text/csv=opalist-bare-probe.desktop\n"
+           "application/rtf=org.opalist.Activated.desktop\n";
 }
 
 std::vector<std::string> TestDesktop::environment() const {

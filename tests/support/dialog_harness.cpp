@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/autostart.h"
 #include "platform/process.h"
 
 namespace testing_support {
@@ -51,6 +52,18 @@ Dialog& DialogHarness::start() {
     };
     services.unusedFiles = unusedFiles;
     services.noFilesFolder = noFilesFolder;
+    if (systemLogonStart) {
+        services.startsAtLogon = platform::startsAtLogon;
+        services.setStartsAtLogon = platform::setStartsAtLogon;
+    } else if (startsAtLogon) {
+        services.startsAtLogon = [this] { return *startsAtLogon; };
+        services.setStartsAtLogon = [this](bool start) {
+            if (logonFailure.empty()) {
+                startsAtLogon = start;
+            }
+            return logonFailure;
+        };
+    }
     dialog_ = std::make_unique<Dialog>(loop.app(), std::move(services));
     loop.user([this] {
         dialog_->Form_Load();

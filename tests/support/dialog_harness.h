@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ class DialogHarness {
     std::function<std::int32_t(const platform::ShellRequest&)> shellResult;
     // Files beside the program that the location rule found were not the user's own.
     std::vector<UnusedFile> unusedFiles;
+    // The program's start at log-on as the system keeps it (unset: the dialog is given none),
+    // and the reason a change of it fails (empty: it succeeds).
+    std::optional<bool> startsAtLogon;
+    std::string logonFailure;
+    // The system's own log-on start (platform/autostart.h) instead, as the program has it.
+    bool systemLogonStart = false;
     // No folder for the user's files was the user's alone.
     bool noFilesFolder = false;
 

@@ -1,6 +1,7 @@
 #include "gui/qt/front_end.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QSocketNotifier>
 #include <QtCore/QTimer>
 #include <QtGui/QFontMetricsF>
 #include <QtGui/QScreen>
@@ -159,6 +160,15 @@ void QtFrontEnd::focusChanged(QWidget* now) {
     }
 }
 
+void QtFrontEnd::watchReadable(int descriptor, std::function<void()> ready) {
+    if (descriptor < 0) {
+        return;
+    }
+    auto& notifier =
+        watched_.emplace_back(std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read));
+    connect(notifier.get(), &QSocketNotifier::activated, this, std::move(ready));
+}
+
 void QtFrontEnd::timerChanged(tk::Timer& timer) {
     std::unique_ptr<QTimer>& host = timers_[&timer];
     if (!host) {
@@ -202,6 +212,14 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
     dialog.ensurePolished();  // takes its own font, which the text is measured in
     fitLongestLine(dialog);
     dialog.setDefaultButton(buttonFor(tk::buttonsOf(box.buttons)[tk::defaultPlace(box)]));
+    if (box.onTop) {
+        // Above the windows of programs that open after it, and active once it is shown.
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            dialog.raise();
+            dialog.activateWindow();
+        });
+    }
     dialog.exec();
     const QMessageBox::StandardButton pressed = dialog.standardButton(dialog.clickedButton());
     return tk::answerOf(box.buttons,

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "toolkit/application.h"
 #include "toolkit/mirroring.h"
@@ -21,6 +22,7 @@
 #include "toolkit/window.h"
 #include "toolkit/window_views.h"
 
+class QSocketNotifier;
 class QTimer;
 class QWidget;
 
@@ -53,6 +55,10 @@ class QtFrontEnd final : public QObject, private tk::Backend {
     void mirror(const std::function<void()>& apply) { mirroring_.mirror(apply); }
     bool mirroring() const { return mirroring_.active(); }
 
+    // Calls ready from the event loop, also under an open message box, whenever the descriptor
+    // can be read; a descriptor below 0 is not watched.
+    void watchReadable(int descriptor, std::function<void()> ready);
+
   private:
     void timerChanged(tk::Timer& timer) override;
     void timerDestroyed(tk::Timer& timer) override;
@@ -67,6 +73,7 @@ class QtFrontEnd final : public QObject, private tk::Backend {
     QFont font_;
     tk::Mirroring mirroring_{app_};
     std::unordered_map<tk::Timer*, std::unique_ptr<QTimer>> timers_;
+    std::vector<std::unique_ptr<QSocketNotifier>> watched_;
     tk::WindowViews<WindowView> views_;
 };
 

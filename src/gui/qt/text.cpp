@@ -38,4 +38,13 @@ int characterCode(const QKeyEvent& event) {
     return text.at(0).unicode();
 }
 
+std::optional<tk::Key> keyDown(const QKeyEvent& event) {
+    // The keypad's Delete too.
+    if (event.key() == Qt::Key_Delete &&
+        (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        return tk::Key::Delete;
+    }
+    return std::nullopt;
+}
+
 }  // namespace gui

@@ -1,12 +1,15 @@
 #pragma once
 // Text between the toolkit and Qt: UTF-8 strings, the UTF-16 units that the toolkit's character
-// positions map to, captions whose "&" marks an access key, and the character code of a key
-// press.
+// positions map to, captions whose "&" marks an access key, the character code of a key
+// press, and the keys that type none.
 
 #include <QtCore/QString>
 #include <QtCore/QStringView>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "toolkit/control.h"
 
 class QKeyEvent;
 
@@ -30,5 +33,8 @@ QString withoutAccessKeys(const QString& caption);
 // The character code 0 to 255 a key press types (Esc 27, Enter 13, Backspace 8, letters as
 // typed), or -1 for keys that type none (arrows, Alt combinations, characters beyond Latin-1).
 int characterCode(const QKeyEvent& event);
+
+// The toolkit's key for a key press that types no character, when it is one the program handles.
+std::optional<tk::Key> keyDown(const QKeyEvent& event);
 
 }  // namespace gui

@@ -1,5 +1,5 @@
 #pragma once
-// The toolkit's pixel rectangles and sizes as Qt's.
+// The toolkit's pixel rectangles and sizes as Qt's, and back.
 
 #include <QtCore/QRect>
 #include <QtCore/QSize>
@@ -16,6 +16,9 @@ inline QSize toQt(tk::PixelSize size) {
 }
 inline tk::PixelSize fromQt(QSize size) {
     return {size.width(), size.height()};
+}
+inline tk::PixelRect fromQt(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
 }
 
 }  // namespace gui

@@ -13,6 +13,7 @@
 #include "gui/qt/text.h"
 #include "gui/qt/units.h"
 #include "toolkit/controls.h"
+#include "toolkit/placement.h"
 #include "toolkit/tab_order.h"
 
 namespace gui {
@@ -107,13 +108,18 @@ void WindowView::follow(tk::WindowProperty property) {
             break;
         case tk::WindowProperty::Size: {
             const QSize client = modelClientSize();
-            if (isVisible() && client != size()) {
+            // Only a size the program sets moves the window: never the user's own drag.
+            const bool changed = client != size();
+            if (isVisible() && changed) {
                 pendingSizes_.push_back(client);
             }
             if (window_.frameKind() == tk::FrameKind::FixedDialog) {
                 setFixedSize(client);
             } else {
                 resize(client);
+            }
+            if (placed_ && changed) {
+                keepOnScreen();
             }
             break;
         }
@@ -125,15 +131,36 @@ void WindowView::follow(tk::WindowProperty property) {
             if (!placed_) {
                 placed_ = true;
                 if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-                    move(screen->availableGeometry().center() - rect().center());
+                    const tk::PixelRect centred = tk::centredIn(
+                        fromQt(frameGeometry().size()), fromQt(screen->availableGeometry()));
+                    move(centred.left, centred.top);
                 }
             }
             show();
             break;
         case tk::WindowProperty::Activate:
+            if (isMinimized()) {
+                showNormal();
+            }
             raise();
             activateWindow();
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                box->raise();
+                box->activateWindow();
+            }
             break;
+    }
+}
+
+void WindowView::keepOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect frame = frameGeometry();
+    const tk::PixelRect kept = tk::keptInside(fromQt(frame), fromQt(screen->availableGeometry()));
+    if (kept.left != frame.left() || kept.top != frame.top()) {
+        move(kept.left, kept.top);
     }
 }
 
@@ -196,6 +223,10 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
 }
 
 void WindowView::keyPressed(const QKeyEvent& event) {
+    if (const std::optional<tk::Key> key = keyDown(event)) {
+        frontEnd_.user([this, key] { window_.keyDownByUser(*key); });
+        return;
+    }
     const int code = characterCode(event);
     if (code >= 0) {
         frontEnd_.user([this, code] { window_.keyPressedByUser(code); });

@@ -2,7 +2,8 @@
 // The widget of a toolkit window: a top-level QWidget whose client area is the window's outer
 // size less its frame allowance, holding the views of its controls (frame contents inside the
 // frame's widget), each built when the control is first shown. It reports activation, the close
-// box, the user's resizing of a sizable window and key presses.
+// box, the user's resizing of a sizable window and key presses. It opens centred on its screen and
+// stays inside the screen's work area as it grows.
 
 #include <QtWidgets/QWidget>
 #include <deque>
@@ -39,6 +40,8 @@ class WindowView final : public QWidget {
     void orderTabs();
     void keyPressed(const QKeyEvent& event);
     QSize modelClientSize() const;
+    // Moves the window, frame and all, wholly onto the work area of its screen.
+    void keepOnScreen();
 
     QtFrontEnd& frontEnd_;
     tk::Window& window_;

@@ -1,7 +1,9 @@
 #include "gui/win32/front_end.h"
 
+#include <optional>
 #include <vector>
 
+#include "gui/win32/boxes_in_front.h"
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 
@@ -143,7 +145,8 @@ void FrontEnd::timerFired(UINT_PTR id) {
 // A box opens over the program's active window (one of its windows, or a box already open),
 // else over a window it shows. It is modal to the whole program: it disables its owner, and
 // every other window of the program is disabled with it until it closes. It comes to the front
-// with the keyboard, also when a program just launched has taken the foreground.
+// with the keyboard, also when a program just launched has taken the foreground; a box on top
+// stays above the windows such a program opens later.
 tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
     HWND owner = GetActiveWindow();
     if (owner == nullptr || !IsWindowVisible(owner)) {
@@ -171,6 +174,10 @@ tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
     }
     const UINT style = iconFor(box.icon) | buttonsFor(box.buttons) | defaultFor(box) |
                        MB_SETFOREGROUND | (owner == nullptr ? MB_TASKMODAL : 0);
+    std::optional<BoxesInFront> inFront;
+    if (box.onTop) {
+        inFront.emplace();
+    }
     const int pressed = MessageBoxW(owner, platform::win32::wide(box.text).c_str(),
                                     platform::win32::wide(box.title).c_str(), style);
     for (HWND other : others) {

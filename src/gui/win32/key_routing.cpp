@@ -70,6 +70,19 @@ bool typeToProgram(WindowView& window, ControlView* focused, wchar_t typed) {
     return !(lineOfText && (typed == Enter || typed == Esc));
 }
 
+// The program's key-down handler gets the key; says whether the control is still there to take
+// it as well.
+bool keyDownToProgram(WindowView& window, ControlView& focused, tk::Key key) {
+    tk::Window& target = window.window();
+    const HWND hwnd = focused.hwnd();
+    window.frontEnd().user([&target, key] { target.keyDownByUser(key); });
+    return !window.frontEnd().app().ended() && viewOf(hwnd) == &focused && !focused.detached();
+}
+
+bool modified() {
+    return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+}
+
 }  // namespace
 
 bool routeKey(WindowView& window, ControlView* focused, UINT message, WPARAM wParam) {
@@ -79,6 +92,9 @@ bool routeKey(WindowView& window, ControlView* focused, UINT message, WPARAM wPa
                 moveFocus(window, focused != nullptr ? &focused->control() : nullptr,
                           GetKeyState(VK_SHIFT) < 0);
                 return true;
+            }
+            if (wParam == VK_DELETE && focused != nullptr && !modified()) {
+                return !keyDownToProgram(window, *focused, tk::Key::Delete);
             }
             return false;
         case WM_CHAR:

@@ -1,11 +1,14 @@
-// Opalist: the main window on the native Win32 front end.
+// Opalist: the main window on the native Win32 front end. A start for a user and settings file
+// that an Opalist already runs for brings that one to the front and ends.
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
+#include <memory>
 #include <optional>
 
 #include "app/command_options.h"
 #include "app/dialog.h"
+#include "app/one_instance.h"
 #include "gui/win32/command_answer.h"
 #include "gui/win32/exit_when_shown.h"
 
@@ -17,6 +20,10 @@ int main() {
     gui::win32::FrontEnd frontEnd;
     tk::Application& app = frontEnd.app();
     Dialog dialog(app, platformServices());
+    const std::unique_ptr<platform::SingleInstance> instance = claimOneInstance(dialog);
+    if (!instance) {
+        return 0;
+    }
     gui::win32::ExitWhenShown exitWhenShown;
     if (!app.dispatch([&] {
             dialog.Form_Load();

@@ -10,6 +10,7 @@
 #include "gui/win32/key_routing.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
+#include "toolkit/placement.h"
 
 namespace gui::win32 {
 
@@ -201,23 +202,21 @@ void WindowView::follow(tk::WindowProperty property) {
             }
             if (!placed_) {
                 placed_ = true;
-                MONITORINFO monitor{};
-                monitor.cbSize = sizeof monitor;
-                GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-                RECT frame{};
-                GetWindowRect(hwnd_, &frame);
-                const RECT& work = monitor.rcWork;
-                SetWindowPos(hwnd_, nullptr,
-                             (work.left + work.right - (frame.right - frame.left)) / 2,
-                             (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                const tk::PixelRect frame = frameRect();
+                moveTo(tk::centredIn({frame.width, frame.height}, workArea()));
             }
             ShowWindow(hwnd_, SW_SHOW);
             break;
-        case tk::WindowProperty::Activate:
-            SetForegroundWindow(hwnd_);
-            SetActiveWindow(hwnd_);
+        case tk::WindowProperty::Activate: {
+            if (IsIconic(hwnd_)) {
+                ShowWindow(hwnd_, SW_RESTORE);
+            }
+            // A box open over the window is its last active popup, which takes the keyboard.
+            const HWND front = GetLastActivePopup(hwnd_);
+            SetForegroundWindow(front);
+            SetActiveWindow(front);
             break;
+        }
     }
 }
 
@@ -234,14 +233,45 @@ void WindowView::followSize() {
         tk::clientPixels(window_.frameKind(), window_.width(), window_.height(), dpi_);
     const POINT outer = outerPixels(client);
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    RECT got{};
+    GetClientRect(hwnd_, &got);
+    // Only a size the program sets moves the window: never the user's own drag.
+    const bool changed = got.right != client.width || got.bottom != client.height;
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.x, outer.y, flags);
     // The frame may differ from what the system computed for the DPI: the client area decides.
-    RECT got{};
     GetClientRect(hwnd_, &got);
     if (got.right != client.width || got.bottom != client.height) {
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.x + client.width - got.right,
                      outer.y + client.height - got.bottom, flags);
     }
+    // A window that grows stays wholly on its monitor.
+    if (placed_ && changed) {
+        const tk::PixelRect frame = frameRect();
+        const tk::PixelRect kept = tk::keptInside(frame, workArea());
+        if (kept != frame) {
+            moveTo(kept);
+        }
+    }
+}
+
+tk::PixelRect WindowView::frameRect() const {
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The work area of the monitor the window is on: the monitor without the taskbar.
+tk::PixelRect WindowView::workArea() const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
+void WindowView::moveTo(const tk::PixelRect& place) {
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WindowView::rescale(unsigned dpi) {

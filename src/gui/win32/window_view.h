@@ -4,7 +4,8 @@
 // (frame contents on the window, with the frame drawn under them). It routes the controls'
 // notifications to their views, reports activation, the close box and the user's resizing of a
 // sizable window, routes the keys typed while no control has the focus, shows tooltips and paints
-// the shapes drawn on it.
+// the shapes drawn on it. It opens centred on its monitor and stays inside the monitor's work
+// area as it grows.
 
 #include <windows.h>
 
@@ -69,8 +70,11 @@ class WindowView {
     void stackOrder(tk::Container& container, std::vector<HWND>& bottomUp) const;
     void stack();
     POINT outerPixels(tk::PixelSize client) const;
-    // The native window takes the model's outer size.
+    // The native window takes the model's outer size, and stays on its monitor's work area.
     void followSize();
+    tk::PixelRect frameRect() const;
+    tk::PixelRect workArea() const;
+    void moveTo(const tk::PixelRect& place);
     void armTooltips();
     // The window moved to a monitor of another DPI: fonts, sizes and places again.
     void rescale(unsigned dpi);

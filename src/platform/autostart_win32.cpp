@@ -1,0 +1,142 @@
+#define NOMINMAX
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/autostart.h"
+#include "platform/process.h"
+#include "platform/win32_text.h"
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t RunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The name the installer gives the value.
+constexpr wchar_t ValueName[] = L"Opalist";
+// Where the installer keeps the user's choice of log-on start for a later upgrade.
+constexpr wchar_t ChoiceKey[] = L"Software\\Opalist";
+constexpr wchar_t ChoiceName[] = L"Autostart";
+
+enum class Missing { Fail, Create };
+
+// A key of the user's, closed with the object.
+class Key {
+  public:
+    Key(const wchar_t* path, REGSAM access, Missing missing = Missing::Fail) {
+        error_ = missing == Missing::Create
+                     ? RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr,
+                                       &key_, nullptr)
+                     : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &key_);
+    }
+    ~Key() {
+        if (error_ == ERROR_SUCCESS) {
+            RegCloseKey(key_);
+        }
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+
+    bool open() const { return error_ == ERROR_SUCCESS; }
+    LONG error() const { return error_; }
+    HKEY get() const { return key_; }
+
+  private:
+    HKEY key_{};
+    LONG error_;
+};
+
+// The program a command runs: the quoted path, or the text up to the first blank.
+std::wstring programOf(const std::wstring& command) {
+    if (command.starts_with(L'"')) {
+        const std::size_t end = command.find(L'"', 1);
+        return command.substr(1, end == std::wstring::npos ? std::wstring::npos : end - 1);
+    }
+    return command.substr(0, command.find(L' '));
+}
+
+bool sameFile(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The names of the Run values whose command runs this program.
+std::vector<std::wstring> valuesNamingThisProgram(const Key& run) {
+    const std::wstring self = win32::wide(executablePath());
+    std::vector<std::wstring> names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = static_cast<DWORD>(std::size(name));
+        DWORD type = 0;
+        std::vector<wchar_t> data(4096);
+        DWORD dataSize = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        LONG result = RegEnumValueW(run.get(), index, name, &nameLength, nullptr, &type,
+                                    reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (result == ERROR_MORE_DATA) {
+            data.resize(dataSize / sizeof(wchar_t) + 1);
+            dataSize = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+            nameLength = static_cast<DWORD>(std::size(name));
+            result = RegEnumValueW(run.get(), index, name, &nameLength, nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        }
+        if (result == ERROR_NO_MORE_ITEMS) {
+            break;
+        }
+        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+            continue;
+        }
+        const std::wstring command(data.data(), wcsnlen(data.data(), dataSize / sizeof(wchar_t)));
+        if (sameFile(programOf(command), self)) {
+            names.emplace_back(name, nameLength);
+        }
+    }
+    return names;
+}
+
+LONG setString(HKEY key, const wchar_t* name, const std::wstring& value) {
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// An installed copy keeps the installer's record of the choice in step, so that an upgrade keeps
+// what the user chose here.
+void recordChoice(bool start) {
+    const Key choice(ChoiceKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (choice.open() && RegQueryValueExW(choice.get(), ChoiceName, nullptr, nullptr, nullptr,
+                                          nullptr) == ERROR_SUCCESS) {
+        static_cast<void>(setString(choice.get(), ChoiceName, start ? L"1" : L"0"));
+    }
+}
+
+}  // namespace
+
+bool startsAtLogon() {
+    const Key run(RunKey, KEY_QUERY_VALUE);
+    return run.open() && !valuesNamingThisProgram(run).empty();
+}
+
+std::string setStartsAtLogon(bool start) {
+    const Key run(RunKey, KEY_QUERY_VALUE | KEY_SET_VALUE, Missing::Create);
+    if (!run.open()) {
+        return win32::errorText(static_cast<unsigned long>(run.error()));
+    }
+    const std::vector<std::wstring> ours = valuesNamingThisProgram(run);
+    LONG result = ERROR_SUCCESS;
+    if (start && ours.empty()) {
+        result = setString(run.get(), ValueName, L"\"" + win32::wide(executablePath()) + L"\"");
+    }
+    for (const std::wstring& name : start ? std::vector<std::wstring>() : ours) {
+        if (const LONG removed = RegDeleteValueW(run.get(), name.c_str());
+            removed != ERROR_SUCCESS) {
+            result = removed;
+        }
+    }
+    if (result != ERROR_SUCCESS) {
+        return win32::errorText(static_cast<unsigned long>(result));
+    }
+    recordChoice(start);
+    return {};
+}
+
+}  // namespace platform
