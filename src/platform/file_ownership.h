@@ -35,6 +35,8 @@ FileCheck checkFile(const std::string& path);
 // yet left out) that another user could change: one owned by someone other than the user or
 // root, one that others may write (a root-owned folder with the sticky bit, as /tmp,
 // excepted), or a link that another user controls. Own, with no folder, when there is none.
+// On Windows the system's accounts count as root, and the access list says what others may do
+// (win32::folderOwnershipOf).
 struct FolderCheck {
     Ownership ownership = Ownership::Own;
     std::string folder;

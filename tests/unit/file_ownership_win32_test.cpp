@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -82,6 +83,7 @@ TEST(FileOwnership, TheOwnerAndWhoMayWrite) {
         {L"O:USERD:P(A;;FA;;;USER)(A;;0x4;;;BU)", Ownership::WritableByOthers},  // append data
         {L"O:USERD:P(A;;FA;;;USER)(A;;WD;;;BU)", Ownership::WritableByOthers},   // change the list
         {L"O:USERD:P(A;;FA;;;USER)(A;;GA;;;BU)", Ownership::WritableByOthers},
+        {L"O:USERD:P(A;;FA;;;USER)(A;;SD;;;BU)", Ownership::WritableByOthers},  // rename it away
         {L"O:USERD:P(A;;FA;;;USER)(A;;FA;;;S-1-5-21-1-2-3-1001)", Ownership::WritableByOthers},
         {L"O:BAD:P(A;;FA;;;USER)", Ownership::OtherOwner},
         {L"O:S-1-5-21-1-2-3-1001D:P(A;;FA;;;USER)", Ownership::OtherOwner},
@@ -105,6 +107,78 @@ TEST(FileOwnership, NoAccessListLetsEveryoneWrite) {
     SetSecurityDescriptorOwner(&open, user, FALSE);
     SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
     EXPECT_EQ(platform::win32::ownershipOf(&open), Ownership::WritableByOthers);
+    EXPECT_EQ(platform::win32::folderOwnershipOf(&open, platform::win32::WayPlace::Above),
+              Ownership::WritableByOthers);
+}
+
+// Accounts of the tables: TrustedInstaller, the owner of the system's folders, and another user.
+#define INSTALLER L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"
+#define OTHER L"S-1-5-21-1-2-3-1001"
+
+// A folder may belong to the system, and others may add to a folder the way passes through, but
+// nobody else may remove or rename a folder on the way or what it holds, nor add to the folder
+// at its end, nor redirect a link.
+TEST(FileOwnership, TheFoldersOnTheWay) {
+    using platform::win32::WayPlace;
+    struct Case {
+        WayPlace place;
+        const wchar_t* sddl;
+        Ownership expected;
+    };
+    // SD: delete, 0x40: delete what it holds, WO: change the owner, GW/GA: generic write/all;
+    // 0x4: add a folder, 0x100: write attributes, 0x1200a9: read and run, 0x1301bf: modify;
+    // AU: Authenticated Users, CO: the creator of what is made in it; ID: inherited.
+    const wchar_t* const driveRoot =
+        L"O:" INSTALLER L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
+        L"(A;OICIIO;SDGXGWGR;;;AU)(A;;0x4;;;AU)";
+    const wchar_t* const programFiles =
+        L"O:" INSTALLER L"D:PAI(A;;FA;;;" INSTALLER L")(A;CIIO;GA;;;" INSTALLER
+        L")(A;;0x1301bf;;;SY)(A;OICIIO;GA;;;SY)(A;;0x1301bf;;;BA)(A;OICIIO;GA;;;BA)"
+        L"(A;;0x1200a9;;;BU)(A;OICIIO;GXGR;;;BU)(A;OICIIO;GA;;;CO)";
+    const wchar_t* const underDriveRoot =  // a folder made in it inherits this
+        L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)(A;OICIID;0x1200a9;;;BU)(A;ID;0x1301bf;;;AU)"
+        L"(A;OICIIOID;SDGXGWGR;;;AU)";
+    const std::wstring madeByOther = std::wstring(L"O:" OTHER) + underDriveRoot;
+    const std::wstring madeByUser = std::wstring(L"O:USER") + underDriveRoot;
+    const wchar_t* const dataForAll =  // users may add to it, not remove
+        L"O:SYD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICIIO;GA;;;CO)(A;OICI;0x1200a9;;;BU)"
+        L"(A;CI;0x116;;;BU)";
+    const std::vector<Case> cases = {
+        {WayPlace::Above, driveRoot, Ownership::Own},
+        {WayPlace::End, driveRoot, Ownership::WritableByOthers},
+        {WayPlace::Above,
+         L"O:SYD:PAI(A;OICIIO;GA;;;SY)(A;;FA;;;SY)(A;OICIIO;GA;;;BA)(A;;FA;;;BA)"
+         L"(A;;0x1200a9;;;BU)(A;OICIIO;GXGR;;;BU)(A;;0x1200a9;;;WD)(A;OICIIO;GXGR;;;WD)",
+         Ownership::Own},  // C:\Users
+        {WayPlace::End, L"O:USERD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;USER)",
+         Ownership::Own},  // the profile and its application data
+        {WayPlace::End, programFiles, Ownership::Own},
+        {WayPlace::Above, madeByOther.c_str(), Ownership::OtherOwner},
+        {WayPlace::End, madeByUser.c_str(), Ownership::WritableByOthers},
+        {WayPlace::Above, madeByUser.c_str(), Ownership::WritableByOthers},
+        {WayPlace::Above, dataForAll, Ownership::Own},
+        {WayPlace::End, dataForAll, Ownership::WritableByOthers},
+        {WayPlace::End, L"O:BAD:P(A;;FA;;;USER)(A;;FA;;;BA)", Ownership::Own},
+        {WayPlace::End, L"O:" OTHER L"D:P(A;;FA;;;USER)", Ownership::OtherOwner},
+        {WayPlace::Above, L"O:USERD:P(A;;FA;;;USER)(A;;SD;;;WD)", Ownership::WritableByOthers},
+        {WayPlace::Above, L"O:USERD:P(A;;FA;;;USER)(A;;0x40;;;BU)", Ownership::WritableByOthers},
+        {WayPlace::Above, L"O:USERD:P(A;;FA;;;USER)(A;;WO;;;BU)", Ownership::WritableByOthers},
+        {WayPlace::Above, L"O:USERD:P(A;;FA;;;USER)(A;;GA;;;BU)", Ownership::WritableByOthers},
+        {WayPlace::Above, L"O:USERD:P(A;;FA;;;USER)(A;;GW;;;BU)", Ownership::Own},
+        {WayPlace::End, L"O:USERD:P(A;;FA;;;USER)(A;;GW;;;BU)", Ownership::WritableByOthers},
+        {WayPlace::End, L"O:USERD:P(A;;FA;;;USER)(A;OICIIO;FA;;;WD)(D;;FA;;;WD)", Ownership::Own},
+        {WayPlace::Link, L"O:" OTHER L"D:P(A;;FA;;;USER)", Ownership::ForeignLink},
+        {WayPlace::Link, L"O:USERD:P(A;;FA;;;USER)(A;;0x100;;;WD)", Ownership::ForeignLink},
+        {WayPlace::Above, L"O:USERD:P(A;;FA;;;USER)(A;;0x100;;;WD)", Ownership::Own},
+        {WayPlace::Link, L"O:SYD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x1200a9;;;WD)", Ownership::Own},
+    };
+    for (const Case& c : cases) {
+        const char* const places[] = {"above", "end", "link"};
+        SCOPED_TRACE(platform::win32::utf8(c.sddl) + " " + places[static_cast<int>(c.place)]);
+        const Descriptor descriptor(c.sddl);
+        ASSERT_NE(descriptor.get(), nullptr);
+        EXPECT_EQ(platform::win32::folderOwnershipOf(descriptor.get(), c.place), c.expected);
+    }
 }
 
 // Lets everyone write the file or folder, and what is made in the folder, as far as the file
@@ -135,6 +209,40 @@ TEST(FileOwnership, WrittenFilesAreTheUsersAlone) {
     EXPECT_EQ(platform::checkFile(path).ownership, Ownership::WritableByOthers);
     ASSERT_TRUE(platform::replaceFile(path, {"<01100>", "10"}).ok);
     EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Own);
+}
+
+// The way judged on real folders, as far as Wine keeps their security: the first folder from
+// the end that fails is named, and a part not made yet is left out.
+TEST(FileOwnership, TheWayToAFolder) {
+    struct Case {
+        const char* folder;  // under a temporary folder; "/" as well as "\\" separates
+        const char* openToAll;
+        Ownership expected;
+        const char* named;
+        const char* prefix = "";  // "\\?\": a long path, taken as it is written
+    };
+    const std::vector<Case> cases = {
+        {"files", nullptr, Ownership::Own, nullptr},
+        {"files\\not made\\yet", nullptr, Ownership::Own, nullptr},
+        {"files", "files", Ownership::WritableByOthers, "files"},
+        {"shared\\files", "shared", Ownership::WritableByOthers, "shared"},
+        {"shared/files/", "shared", Ownership::WritableByOthers, "shared"},
+        {"shared\\not made", "shared", Ownership::WritableByOthers, "shared"},
+        {"files", nullptr, Ownership::Own, nullptr, "\\\\?\\"},
+        {"shared\\files", "shared", Ownership::WritableByOthers, "shared", "\\\\?\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.prefix) + c.folder);
+        testing_support::TempDir dir;
+        std::filesystem::create_directories(dir.path() / "files");
+        std::filesystem::create_directories(dir.path() / "shared" / "files");
+        if (c.openToAll != nullptr) {
+            letEveryoneWrite(dir.file(c.openToAll));
+        }
+        const platform::FolderCheck check = platform::checkFolderWay(c.prefix + dir.file(c.folder));
+        EXPECT_EQ(check.ownership, c.expected);
+        EXPECT_EQ(check.folder, c.named == nullptr ? std::string() : c.prefix + dir.file(c.named));
+    }
 }
 
 // A second name for the same file (a hard link) could be another user's way to the user's file.
