@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     whole.feed(log);
     whole.finish();
     FUZZ_CHECK(rows.strings() == expected);
-    const auto lineEnds = static_cast<std::size_t>(std::count_if(
-        log.begin(), log.end(), [](char c) { return c == '\n' || c == '\r'; }));
+    const auto lineEnds = static_cast<std::size_t>(
+        std::count_if(log.begin(), log.end(), [](char c) { return c == '\n' || c == '\r'; }));
     FUZZ_CHECK(rows.size() <= lineEnds + 1);
     return 0;
 }

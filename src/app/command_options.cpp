@@ -72,9 +72,9 @@ std::optional<CommandAnswer> answerCommandLine(const std::vector<std::string>& a
         }
         default:
             return CommandAnswer{{},
-                                 program + ": unknown argument \"" + launch::shownText(options.refused) +
-                                     "\" (see " +
-                                     program + " --help)\n",
+                                 program + ": unknown argument \"" +
+                                     launch::shownText(options.refused) + "\" (see " + program +
+                                     " --help)\n",
                                  2};
     }
 }

@@ -16,10 +16,9 @@ Services platformServices(FilesFolder folder) {
     services.shellExecute = platform::shellExecute;
     services.startsAtLogon = platform::startsAtLogon;
     services.setStartsAtLogon = platform::setStartsAtLogon;
-    FileLocation location = chooseFileLocation(services.process, services.pathSeparator,
-                                               platform::userConfigDirectory(),
-                                               {platform::folderWritable, platform::checkFile,
-                                                platform::checkFolderWay});
+    FileLocation location = chooseFileLocation(
+        services.process, services.pathSeparator, platform::userConfigDirectory(),
+        {platform::folderWritable, platform::checkFile, platform::checkFolderWay});
     services.noFilesFolder = location.directory.empty();
     // Left empty for a portable folder, so that a caller who moves the process elsewhere
     // moves the files with it.

@@ -77,9 +77,9 @@ Dialog::SettingsRead Dialog::LoadSettings() {
         LngCS.setValue(false);
     }
     return read.tooLarge || services_.noFilesFolder ? SettingsRead::Refused
-           : !read.complete ? SettingsRead::Unfinished
-           : read.opened    ? SettingsRead::Whole
-                            : SettingsRead::None;
+           : !read.complete                         ? SettingsRead::Unfinished
+           : read.opened                            ? SettingsRead::Whole
+                                                    : SettingsRead::None;
 }
 
 // The file is replaced atomically, so a failed write leaves the old one whole. The start at

@@ -58,14 +58,15 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
     }
     const platform::ReadResult read = platform::readLines(path);
     if (!read.complete) {
-        return {
-            {},
-            program + ": cannot check " + launch::shownText(path) + ": " +
-                unreadableReason(path, read) + "\n",
-            2};
+        return {{},
+                program + ": cannot check " + launch::shownText(path) + ": " +
+                    unreadableReason(path, read) + "\n",
+                2};
     }
     if (!read.opened && !namedFile.empty()) {
-        return {{}, program + ": cannot check " + launch::shownText(path) + ": there is no such file\n", 2};
+        return {{},
+                program + ": cannot check " + launch::shownText(path) + ": there is no such file\n",
+                2};
     }
     settings::FileText file = settings::splitFile(read.lines);
     std::vector<std::string> entries;

@@ -81,8 +81,8 @@ std::string report(const UnusedTexts& texts, const std::vector<UnusedFile>& file
 void reportLine(const std::string& path, std::string_view why, const std::string* folder) {
     const std::string kept = folder != nullptr ? "Your files are kept in " + *folder
                                                : std::string(EnglishTexts.keptNowhere);
-    std::fprintf(stderr, "opalist: did not use %s: %s %s\n", path.c_str(),
-                 std::string(why).c_str(), kept.c_str());
+    std::fprintf(stderr, "opalist: did not use %s: %s %s\n", path.c_str(), std::string(why).c_str(),
+                 kept.c_str());
 }
 
 }  // namespace

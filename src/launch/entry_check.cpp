@@ -103,8 +103,7 @@ void describeOpening(std::string& out, const Labels& labels, const platform::She
     if (!planned.interpreter.empty()) {
         line(out, labels.through, planned.interpreter);
         if (const std::string characters = actedOn(parameters); !characters.empty()) {
-            line(out, labels.warning,
-                 planned.interpreter + ' ' + labels.actsOn + ' ' + characters);
+            line(out, labels.warning, planned.interpreter + ' ' + labels.actsOn + ' ' + characters);
         }
     }
     if (planned.othersCanChange) {

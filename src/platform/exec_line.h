@@ -12,10 +12,10 @@
 namespace platform {
 
 struct ExecFields {
-    std::string file;  // the document's path; empty when the target is not a local file
-    std::string uri;   // the document or address as a URI
-    std::string icon;  // the entry's Icon, may be empty
-    std::string name;  // the application's name
+    std::string file;          // the document's path; empty when the target is not a local file
+    std::string uri;           // the document or address as a URI
+    std::string icon;          // the entry's Icon, may be empty
+    std::string name;          // the application's name
     std::string desktopEntry;  // the entry's file
 };
 

@@ -226,7 +226,7 @@ namespace {
 
 // The first folder of a path, or a folder above it, that fails; links followed by the system.
 FolderCheck walkUp(std::string step) {
-    for (struct stat info {};; step = folderOf(step)) {
+    for (struct stat info{};; step = folderOf(step)) {
         if (::lstat(step.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
             !trustedOwner(info.st_uid)) {
             return {Ownership::ForeignLink, step};

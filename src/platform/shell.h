@@ -46,7 +46,7 @@ struct ShellPlan {
 
     std::int32_t code = shell_code::Accepted;  // above 32: it would start; else why not
     std::vector<std::string> arguments;        // what a program gets after its own name
-    std::string opensWith;  // the program, or the application that opens the document
+    std::string opensWith;       // the program, or the application that opens the document
     bool runsAsProgram = false;  // opensWith is the file itself, run as a program
     // The program that reads the arguments in its own way before the file gets them
     // (cmd.exe for a batch file); empty when the system hands them over as they are.

@@ -75,8 +75,7 @@ std::optional<std::string> associatedApplication(const std::wstring& kind) {
         return std::nullopt;
     }
     const std::wstring name = text(ASSOCSTR_FRIENDLYAPPNAME);
-    return win32::utf8(name.empty() || name == program ? program
-                                                       : name + L" (" + program + L")");
+    return win32::utf8(name.empty() || name == program ? program : name + L" (" + program + L")");
 }
 
 ShellPlan documentPlan(const std::wstring& kind) {

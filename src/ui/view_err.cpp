@@ -1,7 +1,7 @@
 #include "ui/view_err.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -114,13 +114,12 @@ void ViewErr::Fill() {
     // which the list keeps back to back. A log grown past ShownLogBytes shows its newest
     // records, so that the list's memory stays bounded.
     std::string row;
-    platform::readLines(
-        main_.ErrorLogPath(),
-        [&](std::string_view line) {
-            errorLogRow(line, row);
-            ErrList.addItem(row);
-        },
-        {ShownLogBytes, platform::Oversize::KeepEnd});
+    platform::readLines(main_.ErrorLogPath(),
+                        [&](std::string_view line) {
+                            errorLogRow(line, row);
+                            ErrList.addItem(row);
+                        },
+                        {ShownLogBytes, platform::Oversize::KeepEnd});
     ErrList.setVisible(true);
 }
 

@@ -34,7 +34,11 @@ TEST(CommandLine, OptionsPrintWrongArgumentsAndMissingDisplaysAreRefused) {
         {{"-x"}, {}, 2, "", "unknown argument \"-x\""},
         {{"--version", "now"}, {}, 2, "", "unknown argument \"now\""},
         {{"/min"}, {}, 2, "", "unknown argument \"/min\""},
-        {{"--check", "a", "\x1b]0;\xe2\x80\xae"}, {}, 2, "", "unknown argument \"\\x1B]0;\\u202E\""},
+        {{"--check", "a", "\x1b]0;\xe2\x80\xae"},
+         {},
+         2,
+         "",
+         "unknown argument \"\\x1B]0;\\u202E\""},
         {{}, {}, 1, "", "DISPLAY and WAYLAND_DISPLAY are not set"},
         {{}, {"DISPLAY=:97"}, 1, "", "the display could not be opened; start Opalist from"},
     };

@@ -273,14 +273,13 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     writeFile(p.dir.path() / "notes.ini", "[notes]\r\n");
     writeFile(p.dir.path() / "notes.unknownkind", "notes\r\n");
     writeFile(p.dir.path() / "t.bat", "@echo %1\r\n");
-    writeFile(p.settings, "<01100>\r\n3\r\nEN\r\n'" + p.probe.string() +
-                              "' /min  /log:x y\r\nno-such-program.exe\r\n"
-                              "C:\\no\\such\\folder\\tool.exe\r\n" +
-                              (p.dir.path() / "notes.ini").string() +
-                              "\r\nhttp:\\\\example.org\\\r\n" +
-                              (p.dir.path() / "notes.unknownkind").string() +
-                              "\r\n%WINDIR%\\notepad.exe\r\n" + (p.dir.path() / "t.bat").string() +
-                              " /x&echo INJECTED>inj.txt\r\n\r\n");
+    writeFile(p.settings,
+              "<01100>\r\n3\r\nEN\r\n'" + p.probe.string() +
+                  "' /min  /log:x y\r\nno-such-program.exe\r\n"
+                  "C:\\no\\such\\folder\\tool.exe\r\n" +
+                  (p.dir.path() / "notes.ini").string() + "\r\nhttp:\\\\example.org\\\r\n" +
+                  (p.dir.path() / "notes.unknownkind").string() + "\r\n%WINDIR%\\notepad.exe\r\n" +
+                  (p.dir.path() / "t.bat").string() + " /x&echo INJECTED>inj.txt\r\n\r\n");
     const fs::path czech = p.dir.path() / "czech.ini";
     writeFile(czech, "<01100>\r\n3\r\nCS\r\nno-such-program.exe\r\n");
 
@@ -302,15 +301,18 @@ TEST(Program, CheckTellsWhatEachEntryWouldOpenInTheListsLanguageAndLaunchesNothi
     EXPECT_TRUE(holds(out, "notes.unknownkind\n   verdict: No association for file extension\n"))
         << out;
     // The shell fills in the variables of the file's name.
-    EXPECT_TRUE(holds(out, "7. %WINDIR%\\notepad.exe\n   file: %WINDIR%\\notepad.exe\n"
-                           "   runs as a program: "))
+    EXPECT_TRUE(holds(out,
+                      "7. %WINDIR%\\notepad.exe\n   file: %WINDIR%\\notepad.exe\n"
+                      "   runs as a program: "))
         << out;
     EXPECT_TRUE(holds(out, "\\notepad.exe\n   verdict: ok\n")) << out;
-    EXPECT_TRUE(holds(out, "t.bat\n   argument 1: /x&echo\n   argument 2: INJECTED>inj.txt\n"
-                           "   runs as a program: "))
+    EXPECT_TRUE(holds(out,
+                      "t.bat\n   argument 1: /x&echo\n   argument 2: INJECTED>inj.txt\n"
+                      "   runs as a program: "))
         << out;
-    EXPECT_TRUE(holds(out, "t.bat\n   runs through: cmd.exe\n   warning: cmd.exe acts on these "
-                           "characters in the arguments: & >\n   verdict: ok\n"))
+    EXPECT_TRUE(holds(out,
+                      "t.bat\n   runs through: cmd.exe\n   warning: cmd.exe acts on these "
+                      "characters in the arguments: & >\n   verdict: ok\n"))
         << out;
     EXPECT_TRUE(
         holds(out, "9. \n   verdict: empty: skipped at launch\n3 of 9 entries would fail\n"))

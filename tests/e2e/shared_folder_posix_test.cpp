@@ -244,7 +244,7 @@ TEST(SharedFolder, AConfigurationFolderAnotherUserCanChangeIsNeverUsed) {
     struct Case {
         const char* name;
         uid_t xdgOwner;
-        bool listBeside;  // u1's own list beside the program, or another user's file there
+        bool listBeside;   // u1's own list beside the program, or another user's file there
         std::string told;  // the reason the message gives; empty: no message
     };
     const Case cases[] = {
@@ -296,7 +296,8 @@ fs::path plantPlugin(const fs::path& pluginsFolder) {
     const fs::path plugin = pluginsFolder / "platforms" / "libqoffscreen.so";
     fs::create_directories(plugin.parent_path());
     fs::copy_file("/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqoffscreen.so", plugin);
-    const std::string patch = "patchelf --add-needed '" OPALIST_TEST_MARKER "' '" + plugin.string() + "'";
+    const std::string patch =
+        "patchelf --add-needed '" OPALIST_TEST_MARKER "' '" + plugin.string() + "'";
     EXPECT_EQ(std::system(patch.c_str()), 0) << patch;
     own(plugin, Other);
     own(plugin.parent_path(), Other);
@@ -308,7 +309,7 @@ fs::path plantPlugin(const fs::path& pluginsFolder) {
 TEST(SharedFolder, QtLoadsNoPluginThatAnotherUserPutInTheProgramsWay) {
     struct Case {
         const char* name;
-        const char* planted;  // a file in the program's folder, naming the other user's plugins
+        const char* planted;   // a file in the program's folder, naming the other user's plugins
         bool inProgramFolder;  // the plugin itself lies in the program's folder
         bool userPluginPath;   // u1's own QT_PLUGIN_PATH, which must still be looked in
     };

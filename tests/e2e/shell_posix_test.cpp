@@ -446,7 +446,8 @@ TEST_F(ProbeFixture, TheCheckGivesTheLaunchsVerdict) {
     writeFile(d + "/budget.pdf", script, fs::perms::owner_all);
     writeFile(d + "/budget.odd", "#!/bin/sh\n", fs::perms::owner_all);
     writeFile(d + "/table.csv", "a,b\n", fs::perms::owner_read | fs::perms::owner_write);
-    writeFile(d + "/letter.rtf", "{\\rtf1 letter}\n", fs::perms::owner_read | fs::perms::owner_write);
+    writeFile(d + "/letter.rtf", "{\\rtf1 letter}\n",
+              fs::perms::owner_read | fs::perms::owner_write);
     const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     const std::string longest(32 * pageSize - 1, 'x');  // with its NUL, the longest there is
     std::string overall;  // arguments that fit one by one but not together

@@ -95,9 +95,8 @@ int main(int argc, char** argv) {
         for (int i = 1; i < argc; ++i) {
             file << "arg=" << argv[i] << "\n";
         }
-        std::istringstream reported(std::getenv("OPALIST_PROBE_ENV") != nullptr
-                                        ? std::getenv("OPALIST_PROBE_ENV")
-                                        : "");
+        std::istringstream reported(
+            std::getenv("OPALIST_PROBE_ENV") != nullptr ? std::getenv("OPALIST_PROBE_ENV") : "");
         for (std::string name; reported >> name;) {
             if (const char* value = std::getenv(name.c_str())) {
                 file << "env=" << name << "=" << value << "\n";

@@ -104,10 +104,10 @@ TEST_F(LogonStartValue, SavingTheSetupMakesAndRemovesTheRunValue) {
 // switches it on again, as Task Manager does.
 TEST_F(LogonStartValue, AValueSwitchedOffInTaskManagerDoesNotCountUntilTicked) {
     ASSERT_EQ(run("reg add " + RunKey + " /v Opalist /d \"\\\"" + self + "\\\"\" /f").status, 0);
-    ASSERT_EQ(run("reg add " + ApprovedKey +
-                  " /v Opalist /t REG_BINARY /d 030000000102030405060708 /f")
-                  .status,
-              0);
+    ASSERT_EQ(
+        run("reg add " + ApprovedKey + " /v Opalist /t REG_BINARY /d 030000000102030405060708 /f")
+            .status,
+        0);
     EXPECT_FALSE(platform::startsAtLogon());
     ASSERT_EQ(platform::setStartsAtLogon(true), "");
     EXPECT_TRUE(platform::startsAtLogon());

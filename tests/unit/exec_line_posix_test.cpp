@@ -32,7 +32,8 @@ TEST(ExecLine, FieldCodesAreFilledInAndTheDocumentIsNeverLost) {
                "Text Editor", "/apps/editor.desktop"}},
         // No code for the document: it comes last, as a path where it is one.
         {"editor", local, Words{"editor", "/home/eva/a b.txt"}},
-        {"browser --private", address, Words{"browser", "--private", "https://example.org/?q=$(x)"}},
+        {"browser --private", address,
+         Words{"browser", "--private", "https://example.org/?q=$(x)"}},
         {"browser %f", address, Words{"browser", "https://example.org/?q=$(x)"}},
         // An empty icon gives no option; "%%" is a percent sign; retired codes give nothing.
         {"viewer %i 100%% %d %u", address, Words{"viewer", "100%", "https://example.org/?q=$(x)"}},

@@ -215,8 +215,8 @@ TEST(FileLocation, EveryFolderOnTheWayMustBeTheUsersAlone) {
     const fs::perms everybodys = fs::perms::all;
     const fs::perms groups = fs::perms::owner_all | fs::perms::group_all;
     const std::vector<Case> cases{
-        {"the user's own", [&](const fs::path& b) { folder(b / "c/opalist", mine); },
-         "c/opalist", Ownership::Own, ""},
+        {"the user's own", [&](const fs::path& b) { folder(b / "c/opalist", mine); }, "c/opalist",
+         Ownership::Own, ""},
         {"not made yet", [&](const fs::path& b) { folder(b / "c", mine); }, "c/new/opalist",
          Ownership::Own, ""},
         {"below a root-owned sticky folder",

@@ -30,8 +30,8 @@ void keepQtToItsInstallation() {
             return;  // the user chose it
         }
     }
-    qputenv(variable, userPaths + QDir::listSeparator().toLatin1() +
-                          QFile::encodeName(programFolder));
+    qputenv(variable,
+            userPaths + QDir::listSeparator().toLatin1() + QFile::encodeName(programFolder));
     QStringList paths = QCoreApplication::libraryPaths();
     paths.removeAll(programFolder);
     QCoreApplication::setLibraryPaths(paths);
