@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/argument_split.h"
+#include "platform/others_can_change.h"
 #include "platform/shell.h"
 #include "platform/system_library.h"
 #include "platform/web_address.h"
@@ -176,12 +177,15 @@ ShellPlan planShellRequest(const ShellRequest& request) {
     if (isProgram(path)) {
         ShellPlan plan{Accepted, splitArguments(request.parameters), win32::utf8(path)};
         plan.runsAsProgram = true;
+        plan.othersCanChange = othersCanChange(plan.opensWith);
         if (isBatch(path)) {
             plan.interpreter = "cmd.exe";
         }
         return plan;
     }
-    return documentPlan(extensionOf(path));
+    ShellPlan plan = documentPlan(extensionOf(path));
+    plan.othersCanChange = othersCanChange(win32::utf8(path));
+    return plan;
 }
 
 }  // namespace platform

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/file_ownership.h"
+#include "platform/others_can_change.h"
 #include "platform/text_file.h"
 #include "platform/win32_security.h"
 #include "platform/win32_text.h"
@@ -209,6 +210,25 @@ TEST(FileOwnership, WrittenFilesAreTheUsersAlone) {
     EXPECT_EQ(platform::checkFile(path).ownership, Ownership::WritableByOthers);
     ASSERT_TRUE(platform::replaceFile(path, {"<01100>", "10"}).ok);
     EXPECT_EQ(platform::checkFile(path).ownership, Ownership::Own);
+}
+
+// What --check warns of: a program another account may write, or one in a folder where another
+// account may put a file in its place; the user's own program in the user's folder is no worry.
+TEST(FileOwnership, OthersCanChangeAProgramTheyMayWriteOrReplace) {
+    testing_support::TempDir dir;
+    const std::string own = dir.file("own.exe");
+    std::ofstream(own) << "MZ";
+    EXPECT_FALSE(platform::othersCanChange(own));
+    letEveryoneWrite(own);
+    EXPECT_TRUE(platform::othersCanChange(own));
+
+    const std::filesystem::path shared = dir.path() / "shared";
+    std::filesystem::create_directory(shared);
+    letEveryoneWrite(shared.string());
+    const std::string inShared = (shared / "tool.exe").string();
+    std::ofstream(inShared) << "MZ";
+    ASSERT_EQ(platform::win32::keepToUser(platform::win32::wide(inShared)), 0UL);
+    EXPECT_TRUE(platform::othersCanChange(inShared));
 }
 
 // The way judged on real folders, as far as Wine keeps their security: the first folder from
