@@ -104,6 +104,10 @@ expect_listed 0.1.0
 ! logon_start >/dev/null || fail "the log-on start is on although AUTOSTART=0"
 
 echo "== the installed program starts and writes its settings beside itself"
+# On Windows the install folder takes the access list of the user's own AppData, the user's
+# alone. Wine makes folders from its server's umask, which is none here: close them as Windows
+# would, or Opalist rightly keeps its files out of a folder everybody may write.
+chmod go-w "$profile/AppData/Local/Programs" "$folder"
 OPALIST_EXIT_WHEN_SHOWN=1 wine "C:\\users\\$user\\AppData\\Local\\Programs\\Opalist\\$exe_name" >/dev/null ||
     fail "the installed program ended with status $?"
 settings=$(cd "$folder" && ls -- *.ini)
