@@ -101,7 +101,8 @@ Measurement measure(int records) {
     PaintWatch mainPainted(*frontEnd.widget(dialog));
     QApplication::exec();
 
-    auto& button = dynamic_cast<QAbstractButton&>(*frontEnd.widget(dialog.Butt[10]));
+    auto& button =
+        dynamic_cast<QAbstractButton&>(*frontEnd.widget(dialog.Butt[Command::ViewErrorLog]));
     const auto open = [&] {
         const Clock::time_point start = Clock::now();
         const double cpuStart = cpuMs();

@@ -22,6 +22,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "ui/command.h"
 
 class ViewErr;
 
@@ -67,8 +68,8 @@ class Dialog : public tk::Window {
     tk::Label LblLng;
     tk::OptionButton LngCS;
     tk::OptionButton LngEN;
-    // After FrSetup: buttons 6, 9 and 10 lie in the frame and must go before it does.
-    tk::ButtonArray Butt;
+    // After FrSetup: AddMod, Delete and ViewErrorLog lie in the frame and must go before it does.
+    tk::ButtonArray<Command> Butt;
 
     tk::Timer First;
     tk::Timer CountDispl;
@@ -95,7 +96,7 @@ class Dialog : public tk::Window {
     // Asks "Save changes?" when the setup changed; Yes saves. Returns the answer, No when
     // nothing was asked.
     tk::Answer SavePrompt();
-    void Butt_Click(int index);
+    void Butt_Click(Command command);
     void ExitCommand();
     // Tells the user, once the window is shown, which files beside the program were not used
     // and where the user's files are kept instead (app/unused_files.cpp). The countdown goes on
@@ -143,8 +144,8 @@ class Dialog : public tk::Window {
     int ErrEx();
 
     // ---- Captions, language and layout (ui/) ----------------------------------------------
-    void lSt(int pr, int ch, std::optional<int> hard = std::nullopt);
-    void Lng(std::optional<int> pr = std::nullopt, int ch = 0,
+    void lSt(Command pr, int ch, std::optional<int> hard = std::nullopt);
+    void Lng(std::optional<Command> pr = std::nullopt, int ch = 0,
              std::optional<int> hard = std::nullopt);
     void LngEN_Click();
     void LngCS_Click();
@@ -164,7 +165,7 @@ class Dialog : public tk::Window {
     void ViewErrorLogCommand();
 
     // ---- Setup editing (setup/) ------------------------------------------------------------
-    // The selection handler: button 6 appends or replaces, buttons 7 to 9 follow the selection.
+    // The selection handler: AddMod appends or replaces, Up, Down and Delete follow the selection.
     void LaunchList_Click();
     void LaunchList_DblClick();
     void LaunchList_GotFocus();

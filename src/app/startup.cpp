@@ -8,7 +8,7 @@
 void Dialog::Form_Load() {
     Initializing = true;
     First.setEnabled(false);
-    Butt[11].setEnabled(false);
+    Butt[Command::SaveChanges].setEnabled(false);
     LaunchFailed = false;
     const SettingsRead read = LoadSettings();
     ErrEx();
@@ -20,7 +20,7 @@ void Dialog::Form_Load() {
         SaveSettings(read == SettingsRead::None ? platform::Durability::Cached
                                                 : platform::Durability::OnDisk);
     } else {
-        Butt[11].setEnabled(false);
+        Butt[Command::SaveChanges].setEnabled(false);
     }
 
     FullHeight = height();
@@ -31,8 +31,9 @@ void Dialog::Form_Load() {
     RemainingSeconds = IntervalAsInt16();
 
     const bool anyEntry = LaunchList.listCount() > 0;
-    for (int index : {5, 1, 2, 3}) {
-        Butt[index].setEnabled(anyEntry);
+    for (Command command :
+         {Command::OneByOne, Command::StopContinue, Command::ConfigRunAgain, Command::GoNow}) {
+        Butt[command].setEnabled(anyEntry);
     }
     uHide(false);
     SettingsDirty = false;

@@ -4,12 +4,6 @@
 #include "launch/error_log.h"
 #include "platform/text_file.h"
 
-namespace {
-
-constexpr int ViewErrorLogButton = 10;
-
-}  // namespace
-
 std::string Dialog::ErrorLogPath() const {
     return launch::errorLogPath(services().filesFolder(), services().process,
                                 services().pathSeparator);
@@ -19,7 +13,7 @@ bool Dialog::SaveErr(int c, const std::string& msg) {
     if (services().noFilesFolder) {
         return false;
     }
-    Butt[ViewErrorLogButton].setEnabled(true);
+    Butt[Command::ViewErrorLog].setEnabled(true);
     return launch::appendErrorLogRecord(
         ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(),
                                                std::string(LaunchList.list(c - 1)), msg));
@@ -27,6 +21,6 @@ bool Dialog::SaveErr(int c, const std::string& msg) {
 
 int Dialog::ErrEx() {
     const bool exists = !services().noFilesFolder && platform::canOpen(ErrorLogPath());
-    Butt[ViewErrorLogButton].setEnabled(exists);
+    Butt[Command::ViewErrorLog].setEnabled(exists);
     return exists ? 1 : 0;
 }

@@ -14,15 +14,15 @@ void showFace(tk::Button& button, const ButtonFace& face) {
     button.setTooltip(face.tooltip);
 }
 
-void registerHotkey(std::string& map, int index, const ButtonFace& face) {
+void registerHotkey(std::string& map, Command command, const ButtonFace& face) {
     if (!face.hotkey.empty()) {
-        map += std::to_string(index) + face.hotkey;
+        map += std::to_string(commandIndex(command)) + face.hotkey;
     }
 }
 
 }  // namespace
 
-void Dialog::lSt(int pr, int ch, std::optional<int> hard) {
+void Dialog::lSt(Command pr, int ch, std::optional<int> hard) {
     const std::vector<std::string> fields = splitFields(buttonCaptionTable(pr, Initializing));
     const Language language = currentLanguage(*this);
     const ButtonFace english = buttonFace(fields, Language::English, 1);

@@ -47,7 +47,6 @@ constexpr std::array<HelpLine, 11> HelpLines{{
 }};
 
 constexpr std::size_t FeedbackLine = 9;
-constexpr int ExitButton = 0;
 
 }  // namespace
 
@@ -78,6 +77,6 @@ void Dialog::HelpCommand() {
         {helpTitle(language), helpText(language), tk::Icon::Information, tk::Buttons::Ok});
     if (counting) {
         CountFromRemainingSeconds();
-        Butt[ExitButton].setFocus();
+        Butt[Command::Exit].setFocus();
     }
 }

@@ -24,7 +24,7 @@ void applyOptionTexts(tk::CheckBox& option, std::string_view texts, Language lan
 void switchLanguage(Dialog& dialog, tk::OptionButton& chosen, tk::OptionButton& other) {
     other.setValue(false);
     dialog.viewErr().applyLanguage();
-    dialog.Butt[11].setEnabled(true);
+    dialog.Butt[Command::SaveChanges].setEnabled(true);
     chosen.setTabStop(true);
     other.setTabStop(false);
     dialog.SettingsDirty = true;
@@ -33,7 +33,7 @@ void switchLanguage(Dialog& dialog, tk::OptionButton& chosen, tk::OptionButton& 
 
 }  // namespace
 
-void Dialog::Lng(std::optional<int> pr, int ch, std::optional<int> hard) {
+void Dialog::Lng(std::optional<Command> pr, int ch, std::optional<int> hard) {
     if (pr) {
         lSt(*pr, ch, hard);
         return;
@@ -41,8 +41,8 @@ void Dialog::Lng(std::optional<int> pr, int ch, std::optional<int> hard) {
 
     HotkeyMapCS.clear();
     HotkeyMapEN.clear();
-    for (int index = 0; index < Butt.count(); ++index) {
-        lSt(index, 0);
+    for (Command command : AllCommands) {
+        lSt(command, 0);
     }
     LaunchList.setListIndex(-1);
 

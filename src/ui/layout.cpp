@@ -8,10 +8,26 @@
 
 void Dialog::uHide(bool attr) {
     // The rest of the frame's contents show and hide with the frame.
-    for (tk::Control* control : std::initializer_list<tk::Control*>{
-             &Timer,     &TimerScroll, &Add,           &Butt[6], &Butt[11], &LaunchList, &LblTimer,
-             &LblTimerS, &LblAdd,      &LblLaunchList, &FrSetup, &wStart,   &Butt[7],    &Butt[8],
-             &Butt[10],  &LngCS,       &LngEN,         &dErrMsg, &sErrMsg,  &qErrMsg}) {
+    for (tk::Control* control : std::initializer_list<tk::Control*>{&Timer,
+                                                                    &TimerScroll,
+                                                                    &Add,
+                                                                    &Butt[Command::AddMod],
+                                                                    &Butt[Command::SaveChanges],
+                                                                    &LaunchList,
+                                                                    &LblTimer,
+                                                                    &LblTimerS,
+                                                                    &LblAdd,
+                                                                    &LblLaunchList,
+                                                                    &FrSetup,
+                                                                    &wStart,
+                                                                    &Butt[Command::Up],
+                                                                    &Butt[Command::Down],
+                                                                    &Butt[Command::ViewErrorLog],
+                                                                    &LngCS,
+                                                                    &LngEN,
+                                                                    &dErrMsg,
+                                                                    &sErrMsg,
+                                                                    &qErrMsg}) {
         control->setVisible(attr);
     }
 }

@@ -144,7 +144,7 @@ TEST_F(LaunchFixture, RecordIsWrittenBeforeTheBoxAndTheFlagRaisedAfterIt) {
                             "active and fix errors.\n\n");
     EXPECT_EQ(box.icon, tk::Icon::Exclamation);
     EXPECT_EQ(box.buttons, tk::Buttons::Ok);
-    EXPECT_TRUE(d.Butt[10].enabled());
+    EXPECT_TRUE(d.Butt[Command::ViewErrorLog].enabled());
 }
 
 TEST_F(LaunchFixture, RecordsAreAppendedInOrderAndEarlierLinesKeptByteForByte) {
@@ -237,10 +237,10 @@ TEST_F(LaunchFixture, MakersAddressOpensUnsplitAndAFailureOnlyExplainsItself) {
 
 TEST_F(LaunchFixture, ViewErrorLogButtonFollowsTheLogsExistence) {
     EXPECT_EQ(d.ErrEx(), 0);
-    EXPECT_FALSE(d.Butt[10].enabled());
+    EXPECT_FALSE(d.Butt[Command::ViewErrorLog].enabled());
     h.writeRaw(h.errorLogFile(), "#x# | y | z\r\n");
     EXPECT_EQ(d.ErrEx(), 1);
-    EXPECT_TRUE(d.Butt[10].enabled());
+    EXPECT_TRUE(d.Butt[Command::ViewErrorLog].enabled());
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ TEST(UnusedFiles, ASettingsFileLargerThanAnyListIsToldOfAndKeptAsItIs) {
 
     h.changeAnOption();
     h.loop.answerNext(tk::Answer::Ok);
-    h.click(11);
+    h.click(Command::SaveChanges);
     ASSERT_EQ(h.loop.boxes().size(), 2u);
     EXPECT_NE(h.loop.boxes()[1].box.text.find("larger than any launch list"), std::string::npos);
     EXPECT_EQ(std::filesystem::file_size(h.settingsFile()), size);
