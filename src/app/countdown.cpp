@@ -62,7 +62,7 @@ void Dialog::StopContinueCommand() {
     if (CountDispl.enabled()) {
         CountDispl.setEnabled(false);
         Countdown.setEnabled(false);
-        Lng(Command::StopContinue, True);
+        ApplyCaptions(Command::StopContinue, True);
         return;
     }
     if (SavePrompt() != tk::Answer::Cancel) {
@@ -73,11 +73,11 @@ void Dialog::StopContinueCommand() {
             ShowProgress();
             ShowRemainingSeconds();
         }
-        uHide(false);
+        ShowSetupArea(false);
         CountFromRemainingSeconds();
         setHeight(CompactHeight);
-        Lng(Command::StopContinue, True, 2);
-        Lng(Command::ConfigRunAgain, True, 2);
+        ApplyCaptions(Command::StopContinue, True, 2);
+        ApplyCaptions(Command::ConfigRunAgain, True, 2);
     }
     if (LaunchList.listCount() == 0) {
         ConfigRunAgainCommand();
@@ -86,9 +86,9 @@ void Dialog::StopContinueCommand() {
 
 void Dialog::ConfigRunAgainCommand() {
     if (height() == CompactHeight) {
-        uHide(true);
-        Lng(Command::ConfigRunAgain, True, 1);
-        Lng(Command::StopContinue, True, 1);
+        ShowSetupArea(true);
+        ApplyCaptions(Command::ConfigRunAgain, True, 1);
+        ApplyCaptions(Command::StopContinue, True, 1);
         if (!SettingsDirty) {
             Butt[Command::SaveChanges].setEnabled(false);
         }
@@ -99,9 +99,9 @@ void Dialog::ConfigRunAgainCommand() {
         return;
     }
     if (SavePrompt() != tk::Answer::Cancel) {
-        uHide(false);
-        Lng(Command::ConfigRunAgain, True, 2);
-        Lng(Command::StopContinue, True, 2);
+        ShowSetupArea(false);
+        ApplyCaptions(Command::ConfigRunAgain, True, 2);
+        ApplyCaptions(Command::StopContinue, True, 2);
         setHeight(CompactHeight);
         RecCount.setWidth(0);
         RemainingSeconds = IntervalAsInt16();
@@ -122,7 +122,7 @@ void Dialog::GoNowCommand() {
         return;
     }
     LblCountdown.setCaption("0 s");
-    uHide(false);
+    ShowSetupArea(false);
     CountDispl.setEnabled(false);
     Countdown.setEnabled(false);
     setHeight(CompactHeight);

@@ -99,7 +99,7 @@ Dialog::Dialog(tk::Application& app, Services services)
 
     // Plain-key commands: every focusable control but Add hands its keys on, as does the window
     // itself when no control has the focus.
-    const auto keyTest = [this](int keyAscii) { KeyTest(keyAscii); };
+    const auto keyTest = [this](int keyAscii) { RunKeyCommand(keyAscii); };
     for (Command command : AllCommands) {
         Butt[command].onKeyPress = keyTest;
     }

@@ -6,7 +6,7 @@
 // definitions are spread over the subsystem folders so that each concern reads on its own:
 //   app/     construction and wiring, start-up, settings, the ways the program ends, the
 //            countdown and the launch run
-//   launch/  StartDoc, Lnch, the error log
+//   launch/  ShellOpen, OpenEntry, the error log
 //   setup/   the launch list editor, the interval spinner and the credit label
 //   ui/      caption tables and button states, language, layout and title, ViewErr
 
@@ -28,8 +28,9 @@ class ViewErr;
 
 class Dialog : public tk::Window {
   public:
-    // The change flag of lSt and Lng: only this value puts a button into a state; any other,
-    // such as the 2 that the end of a launch run passes, resets the button to its state 1.
+    // The change flag of ShowButtonState and ApplyCaptions: only this value puts a button into a
+    // state; any other, such as the 2 that the end of a launch run passes, resets the button to its
+    // state 1.
     static constexpr int True = -1;
 
     static constexpr tk::Twips ClientWidth = 4695;
@@ -135,22 +136,28 @@ class Dialog : public tk::Window {
 
     // ---- Launching one entry and the error log (launch/) ----------------------------------
     // Throws launch::EmptyCommandLine, before any shell request, for an empty command line.
-    std::int32_t StartDoc(const std::string& DocName, int ParChck);
+    std::int32_t ShellOpen(const std::string& commandLine, int split);
     // Without an entry position, opens the maker's web address.
-    void Lnch(std::optional<int> c = std::nullopt);
+    void OpenEntry(std::optional<int> c = std::nullopt);
     std::string ErrorLogPath() const;
     // Returns false when the record could not be written.
-    bool SaveErr(int c, const std::string& msg);
-    int ErrEx();
+    bool LogLaunchError(int c, const std::string& msg);
+    // Enables "View error log" exactly when the log exists; returns 1 when it does, else 0.
+    int RefreshErrorLogButton();
 
     // ---- Captions, language and layout (ui/) ----------------------------------------------
-    void lSt(Command pr, int ch, std::optional<int> hard = std::nullopt);
-    void Lng(std::optional<Command> pr = std::nullopt, int ch = 0,
-             std::optional<int> hard = std::nullopt);
+    // A command button's caption and tooltip from its caption table: with change = True, state 1
+    // or 2 (toggled when no state is given); with any other change, state 1 and its hotkeys.
+    void ShowButtonState(Command command, int change, std::optional<int> state = std::nullopt);
+    // With a command, ShowButtonState for its button; without, every language-dependent text of
+    // the window, the hotkey maps made anew.
+    void ApplyCaptions(std::optional<Command> command = std::nullopt, int change = 0,
+                       std::optional<int> state = std::nullopt);
     void LngEN_Click();
     void LngCS_Click();
     bool English() const { return LngEN.value(); }
-    void uHide(bool attr);
+    // Shows or hides the setup area's controls.
+    void ShowSetupArea(bool shown);
     void Form_Resize();
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
@@ -158,7 +165,7 @@ class Dialog : public tk::Window {
     // ---- Keyboard commands, Help and the error-log viewer (ui/) ---------------------------
     // A key pressed in the main window outside Add: Esc exits, a hotkey letter clicks its
     // button while it is enabled.
-    void KeyTest(int KeyAscii);
+    void RunKeyCommand(int KeyAscii);
     // Shows the program description with the countdown paused.
     void HelpCommand();
     // Opens the error-log window when the log exists.

@@ -51,14 +51,14 @@ void Dialog::LaunchEntries(bool askEach) {
         // the run goes on.
         try {
             if (!askEach) {
-                Lnch(position);
+                OpenEntry(position);
                 continue;
             }
             const tk::MessageBox question =
                 RunQuestion(English(), std::string(LaunchList.list(position - 1)), position,
                             LaunchList.listCount());
             if (app().messageBox(question) == tk::Answer::Yes) {
-                Lnch(position);
+                OpenEntry(position);
                 activate();  // the launched program may have taken the foreground
             }
         } catch (const std::exception& fault) {
@@ -85,9 +85,9 @@ void Dialog::LaunchRun() {
         app().end();
     }
     // Launches failed and the user wants to mend them: open the setup view with a report.
-    uHide(true);
-    Lng(Command::ConfigRunAgain, 2);
-    Lng(Command::StopContinue, 2);
+    ShowSetupArea(true);
+    ApplyCaptions(Command::ConfigRunAgain, 2);
+    ApplyCaptions(Command::StopContinue, 2);
     if (!SettingsDirty) {
         Butt[Command::SaveChanges].setEnabled(false);
     }

@@ -11,7 +11,7 @@ void Dialog::Form_Load() {
     Butt[Command::SaveChanges].setEnabled(false);
     LaunchFailed = false;
     const SettingsRead read = LoadSettings();
-    ErrEx();
+    RefreshErrorLogButton();
     // A file that failed part-way through is not written back: that would drop the entries
     // after the failure; nor is anything saved over one refused as too large. Defaults written
     // for want of any file need not wait for the disk: lost in a crash, they are what the next
@@ -35,7 +35,7 @@ void Dialog::Form_Load() {
          {Command::OneByOne, Command::StopContinue, Command::ConfigRunAgain, Command::GoNow}) {
         Butt[command].setEnabled(anyEntry);
     }
-    uHide(false);
+    ShowSetupArea(false);
     SettingsDirty = false;
     ShowRemainingSeconds();
     if (!anyEntry) {
@@ -46,7 +46,7 @@ void Dialog::Form_Load() {
 }
 
 void Dialog::Form_Activate() {
-    ErrEx();
+    RefreshErrorLogButton();
 }
 
 void Dialog::First_Timer() {

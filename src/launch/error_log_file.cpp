@@ -9,7 +9,7 @@ std::string Dialog::ErrorLogPath() const {
                                 services().pathSeparator);
 }
 
-bool Dialog::SaveErr(int c, const std::string& msg) {
+bool Dialog::LogLaunchError(int c, const std::string& msg) {
     if (services().noFilesFolder) {
         return false;
     }
@@ -19,7 +19,7 @@ bool Dialog::SaveErr(int c, const std::string& msg) {
                                                std::string(LaunchList.list(c - 1)), msg));
 }
 
-int Dialog::ErrEx() {
+int Dialog::RefreshErrorLogButton() {
     const bool exists = !services().noFilesFolder && platform::canOpen(ErrorLogPath());
     Butt[Command::ViewErrorLog].setEnabled(exists);
     return exists ? 1 : 0;

@@ -47,11 +47,11 @@ void Dialog::LaunchList_Click() {
     const int i = LaunchList.listIndex();
     Butt[Command::Up].setEnabled(i > 0);
     if (i >= 0) {
-        Lng(Command::AddMod, True, 2);
+        ApplyCaptions(Command::AddMod, True, 2);
         Add.setText(std::string(LaunchList.list(i)));
         Butt[Command::Delete].setEnabled(true);
     } else {
-        Lng(Command::AddMod, True, 1);
+        ApplyCaptions(Command::AddMod, True, 1);
         Butt[Command::Delete].setEnabled(false);
     }
     Butt[Command::Down].setEnabled(i >= 0 && i < LaunchList.listCount() - 1);
@@ -143,7 +143,7 @@ void Dialog::DeleteCommand() {
         Butt[Command::Down].setEnabled(false);
     }
 
-    Lng(Command::AddMod, True, 1);
+    ApplyCaptions(Command::AddMod, True, 1);
     LaunchList.setListIndex(-1);
     Butt[Command::Delete].setEnabled(false);
     // With the Add box empty Add/Mod cannot take the focus: the box, where a line is typed to

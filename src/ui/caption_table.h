@@ -4,7 +4,7 @@
 // ";"-separated fields. A hotkey field is empty or an upper-case letter followed by the 1-based
 // position of the caption character that becomes the access key ("&" goes before it).
 //
-// These are the rules without a window; Dialog::lSt applies them to its buttons.
+// These are the rules without a window; Dialog::ShowButtonState applies them to its buttons.
 
 #include <string>
 #include <string_view>

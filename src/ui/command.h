@@ -20,9 +20,9 @@ enum class Command {
 };
 
 inline constexpr std::array<Command, 12> AllCommands{
-    Command::Exit,   Command::StopContinue, Command::ConfigRunAgain, Command::GoNow,
-    Command::Help,   Command::OneByOne,     Command::AddMod,         Command::Up,
-    Command::Down,   Command::Delete,       Command::ViewErrorLog,   Command::SaveChanges,
+    Command::Exit, Command::StopContinue, Command::ConfigRunAgain, Command::GoNow,
+    Command::Help, Command::OneByOne,     Command::AddMod,         Command::Up,
+    Command::Down, Command::Delete,       Command::ViewErrorLog,   Command::SaveChanges,
 };
 
 constexpr int commandIndex(Command command) {

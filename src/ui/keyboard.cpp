@@ -1,4 +1,4 @@
-// Dialog::KeyTest: what a plain key press in the main window runs.
+// Dialog::RunKeyCommand: what a plain key press in the main window runs.
 
 #include "ui/keyboard.h"
 
@@ -28,7 +28,7 @@ std::optional<Command> hotkeyButton(std::string_view map, int keyAscii) {
     return std::nullopt;
 }
 
-void Dialog::KeyTest(int KeyAscii) {
+void Dialog::RunKeyCommand(int KeyAscii) {
     // Esc leaves even while Exit is disabled (during a launch run, say). When the user cancels
     // leaving, the key goes on to the lookup, where it matches nothing.
     if (KeyAscii == Esc) {

@@ -1,5 +1,5 @@
-// Dialog::Lng and the language options: every language-dependent text of the main window, and
-// the switch between English and Czech, which also retitles the error-log window.
+// Dialog::ApplyCaptions and the language options: every language-dependent text of the main window,
+// and the switch between English and Czech, which also retitles the error-log window.
 
 #include "ui/language.h"
 
@@ -28,21 +28,21 @@ void switchLanguage(Dialog& dialog, tk::OptionButton& chosen, tk::OptionButton& 
     chosen.setTabStop(true);
     other.setTabStop(false);
     dialog.SettingsDirty = true;
-    dialog.Lng();
+    dialog.ApplyCaptions();
 }
 
 }  // namespace
 
-void Dialog::Lng(std::optional<Command> pr, int ch, std::optional<int> hard) {
-    if (pr) {
-        lSt(*pr, ch, hard);
+void Dialog::ApplyCaptions(std::optional<Command> command, int change, std::optional<int> state) {
+    if (command) {
+        ShowButtonState(*command, change, state);
         return;
     }
 
     HotkeyMapCS.clear();
     HotkeyMapEN.clear();
     for (Command command : AllCommands) {
-        lSt(command, 0);
+        ShowButtonState(command, 0);
     }
     LaunchList.setListIndex(-1);
 

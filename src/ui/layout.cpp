@@ -6,7 +6,7 @@
 #include "app/dialog.h"
 #include "ui/window_title.h"
 
-void Dialog::uHide(bool attr) {
+void Dialog::ShowSetupArea(bool shown) {
     // The rest of the frame's contents show and hide with the frame.
     for (tk::Control* control : std::initializer_list<tk::Control*>{&Timer,
                                                                     &TimerScroll,
@@ -28,7 +28,7 @@ void Dialog::uHide(bool attr) {
                                                                     &dErrMsg,
                                                                     &sErrMsg,
                                                                     &qErrMsg}) {
-        control->setVisible(attr);
+        control->setVisible(shown);
     }
 }
 

@@ -21,7 +21,7 @@ struct Captions : ::testing::Test {
         harness.user([&] { (english ? dialog.LngEN : dialog.LngCS).setValue(true); });
     }
     void lng(Command pr, int ch, std::optional<int> hard = std::nullopt) {
-        harness.user([&] { dialog.Lng(pr, ch, hard); });
+        harness.user([&] { dialog.ApplyCaptions(pr, ch, hard); });
     }
     std::string caption(Command button) { return dialog.Butt[button].caption(); }
     std::string tooltip(Command button) { return dialog.Butt[button].tooltip(); }

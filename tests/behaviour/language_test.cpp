@@ -137,8 +137,8 @@ TEST_F(LanguageSwitch, SwitchWhileAnEntryIsSelectedDeselectsIt) {
     dialog.LaunchList.addItem("calc");
     harness.user([&] {
         dialog.LaunchList.setListIndex(1);
-        dialog.Lng(Command::AddMod, Dialog::True, 2);
-        dialog.Lng(Command::StopContinue, Dialog::True, 2);
+        dialog.ApplyCaptions(Command::AddMod, Dialog::True, 2);
+        dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
     });
     select(false);
     EXPECT_EQ(dialog.LaunchList.listIndex(), -1);

@@ -1,4 +1,4 @@
-// The main window's modes: which controls uHide shows and hides, the greyed "Run at Windows
+// The main window's modes: which controls ShowSetupArea shows and hides, the greyed "Run at Windows
 // startup?" box, and the title that follows the window's height.
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ TEST_F(Layout, UHideShowsAndHidesTheSetupAreaOnly) {
         &d.LaunchList, &d.LblTimer, &d.LblTimerS, &d.LblAdd, &d.LblLaunchList, &d.FrSetup,
         &d.wStart, &d.Butt[Command::Up], &d.Butt[Command::Down], &d.Butt[Command::ViewErrorLog],
         &d.LngCS, &d.LngEN, &d.dErrMsg, &d.sErrMsg, &d.qErrMsg,
-        // Not named by uHide: they go with the frame.
+        // Not named by ShowSetupArea: they go with the frame.
         &d.PromptEach, &d.Butt[Command::Delete], &d.LblFirst, &d.LblLng};
     const std::vector<tk::Control*> countdownArea = {&d.Butt[Command::Exit],
                                                      &d.Butt[Command::StopContinue],
@@ -47,7 +47,7 @@ TEST_F(Layout, UHideShowsAndHidesTheSetupAreaOnly) {
     ASSERT_TRUE(d.visible());
     d.LblFirst.setVisible(true);  // as at a moment of its blinking
     for (const bool attr : {false, true, false}) {
-        harness.user([&] { d.uHide(attr); });
+        harness.user([&] { d.ShowSetupArea(attr); });
         for (std::size_t i = 0; i < setupArea.size(); ++i) {
             EXPECT_EQ(setupArea[i]->shown(), attr) << "setup control " << i << " attr " << attr;
         }

@@ -110,7 +110,7 @@ TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
         ASSERT_TRUE(frontEnd.app().dispatch([&] {
             czech ? dialog.LngCS.setValue(true) : dialog.LngEN.setValue(true);
             // The captions of the countdown's other states, and Go now's.
-            dialog.Lng(Command::StopContinue, Dialog::True, 2);
+            dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
         }));
         for (tk::Control* control : dialog.children()) {
             check(*control);
