@@ -33,8 +33,8 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui/qt/front_end.h"
-#include "ui/view_err.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "ui/view_err.h"
+#include "app/view_err.h"
 
 namespace {
 

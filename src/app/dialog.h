@@ -3,12 +3,10 @@
 // It is the program: the window is created at start and when it goes the program ends.
 //
 // The controls are the model: each setup value lives in the control that shows it. The
-// definitions are spread over the subsystem folders so that each concern reads on its own:
-//   app/     construction and wiring, start-up, settings, the ways the program ends, the
-//            countdown and the launch run
-//   launch/  ShellOpen, OpenEntry, the error log
-//   setup/   the launch list editor, the interval spinner and the credit label
-//   ui/      caption tables and button states, language, layout and title, ViewErr
+// definitions live in app/, one concern per file: construction and wiring, start-up, settings,
+// the ways the program ends, the countdown and the launch run, launching one entry and the
+// error log, the list editor and the interval, captions, language and layout, keys and Help.
+// The rules they apply, which know no window, are in launch/, setup/ and ui/.
 
 #include <cstdint>
 #include <exception>
@@ -104,7 +102,7 @@ class Dialog : public tk::Window {
     // meanwhile: what it runs is the user's own list.
     void ReportUnusedFiles();
 
-    // ---- Settings file (app/settings.cpp) --------------------------------------------------
+    // ---- Settings file (app/settings.cpp) -------------------------------------------------
     std::string SettingsPath() const;
     // What LoadSettings found: a whole file, one that could be opened but not read to its end
     // (the entries up to the failure are loaded), none that may be read or saved over (one
@@ -134,7 +132,7 @@ class Dialog : public tk::Window {
     // countdown's own run started meanwhile.
     std::uint64_t LaunchRuns = 0;
 
-    // ---- Launching one entry and the error log (launch/) ----------------------------------
+    // ---- Launching one entry and the error log (app/) -------------------------------------
     // Throws launch::EmptyCommandLine, before any shell request, for an empty command line.
     std::int32_t ShellOpen(const std::string& commandLine, int split);
     // Without an entry position, opens the maker's web address.
@@ -145,7 +143,7 @@ class Dialog : public tk::Window {
     // Enables "View error log" exactly when the log exists; returns 1 when it does, else 0.
     int RefreshErrorLogButton();
 
-    // ---- Captions, language and layout (ui/) ----------------------------------------------
+    // ---- Captions, language and layout (app/) ---------------------------------------------
     // A command button's caption and tooltip from its caption table: with change = True, state 1
     // or 2 (toggled when no state is given); with any other change, state 1 and its hotkeys.
     void ShowButtonState(Command command, int change, std::optional<int> state = std::nullopt);
@@ -162,7 +160,7 @@ class Dialog : public tk::Window {
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
 
-    // ---- Keyboard commands, Help and the error-log viewer (ui/) ---------------------------
+    // ---- Keyboard commands, Help and the error-log viewer (app/) --------------------------
     // A key pressed in the main window outside Add: Esc exits, a hotkey letter clicks its
     // button while it is enabled.
     void RunKeyCommand(int KeyAscii);
@@ -171,7 +169,7 @@ class Dialog : public tk::Window {
     // Opens the error-log window when the log exists.
     void ViewErrorLogCommand();
 
-    // ---- Setup editing (setup/) ------------------------------------------------------------
+    // ---- Setup editing (app/) -------------------------------------------------------------
     // The selection handler: AddMod appends or replaces, Up, Down and Delete follow the selection.
     void LaunchList_Click();
     void LaunchList_DblClick();

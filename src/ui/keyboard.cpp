@@ -1,14 +1,6 @@
-// Dialog::RunKeyCommand: what a plain key press in the main window runs.
+// The hotkey lookup of the plain-key commands.
 
 #include "ui/keyboard.h"
-
-#include "app/dialog.h"
-
-namespace {
-
-constexpr int Esc = 27;
-
-}  // namespace
 
 std::optional<Command> hotkeyButton(std::string_view map, int keyAscii) {
     if (keyAscii < 0 || keyAscii > 255) {
@@ -26,17 +18,4 @@ std::optional<Command> hotkeyButton(std::string_view map, int keyAscii) {
         }
     }
     return std::nullopt;
-}
-
-void Dialog::RunKeyCommand(int KeyAscii) {
-    // Esc leaves even while Exit is disabled (during a launch run, say). When the user cancels
-    // leaving, the key goes on to the lookup, where it matches nothing.
-    if (KeyAscii == Esc) {
-        Butt_Click(Command::Exit);
-    }
-    const std::optional<Command> button =
-        hotkeyButton(LngCS.value() ? HotkeyMapCS : HotkeyMapEN, KeyAscii);
-    if (button && Butt[*button].enabled()) {
-        Butt_Click(*button);
-    }
 }

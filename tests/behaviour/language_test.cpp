@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "support/dialog_harness.h"
-#include "ui/view_err.h"
 
 namespace {
 

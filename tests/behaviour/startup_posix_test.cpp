@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "support/dialog_harness.h"
 #include "support/fifo.h"
 #include "support/permissions.h"
-#include "ui/view_err.h"
 
 namespace {
 

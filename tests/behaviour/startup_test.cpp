@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "platform/text_file.h"
 #include "support/dialog_harness.h"
-#include "ui/view_err.h"
 
 namespace {
 

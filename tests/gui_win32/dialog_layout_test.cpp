@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui/win32/layout_font.h"
 #include "gui_win32/win32_driver.h"
 #include "platform/win32_text.h"
 #include "support/control_names.h"
 #include "support/temp_dir.h"
 #include "toolkit/pixels.h"
-#include "ui/view_err.h"
 
 namespace {
 

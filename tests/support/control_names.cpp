@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/dialog.h"
-#include "ui/view_err.h"
+#include "app/view_err.h"
 
 namespace testing_support {
 

@@ -1,11 +1,11 @@
 // Dialog::ApplyCaptions and the language options: every language-dependent text of the main window,
 // and the switch between English and Czech, which also retitles the error-log window.
 
-#include "ui/language.h"
+#include "app/current_language.h"
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "ui/bilingual_text.h"
-#include "ui/view_err.h"
 #include "ui/window_title.h"
 
 namespace {

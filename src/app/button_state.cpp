@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "app/current_language.h"
 #include "app/dialog.h"
 #include "ui/caption_table.h"
-#include "ui/language.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/view_err.h"
+#include "app/view_err.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/current_language.h"
 #include "app/dialog.h"
 #include "platform/text_file.h"
 #include "ui/error_log_row.h"
-#include "ui/language.h"
 
 namespace {
 
