@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 12> ButtonCaptionTable = {
+constexpr std::array<std::string_view, AllCommands.size()> ButtonCaptionTable = {
     "E1;Exit;Quit Opalist;;;;K1;Konec;Ukončit Opalist;;;",
     "T4;Continue;Continue Countdown;T2;Stop;Stop countdown;T10;Pokračovat;Pokračovat v odpočtu;T2;"
     "Stop;Pozastavit odpočet",
