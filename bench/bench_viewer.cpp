@@ -33,8 +33,8 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui/qt/front_end.h"
-#include "ui/view_err.h"
 
 namespace {
 
@@ -101,7 +101,8 @@ Measurement measure(int records) {
     PaintWatch mainPainted(*frontEnd.widget(dialog));
     QApplication::exec();
 
-    auto& button = dynamic_cast<QAbstractButton&>(*frontEnd.widget(dialog.Butt[10]));
+    auto& button =
+        dynamic_cast<QAbstractButton&>(*frontEnd.widget(dialog.Butt[Command::ViewErrorLog]));
     const auto open = [&] {
         const Clock::time_point start = Clock::now();
         const double cpuStart = cpuMs();

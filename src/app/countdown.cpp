@@ -31,8 +31,9 @@ void Dialog::CountDispl_Timer() {
     if (RemainingSeconds == 0) {
         // The last moment: only One by one may still interrupt.
         CountDispl.setEnabled(false);
-        for (int index : {1, 2, 0, 3, 4}) {
-            Butt[index].setEnabled(false);
+        for (Command command : {Command::StopContinue, Command::ConfigRunAgain, Command::Exit,
+                                Command::GoNow, Command::Help}) {
+            Butt[command].setEnabled(false);
         }
     }
     ShowProgress();
@@ -61,7 +62,7 @@ void Dialog::StopContinueCommand() {
     if (CountDispl.enabled()) {
         CountDispl.setEnabled(false);
         Countdown.setEnabled(false);
-        Lng(1, True);
+        ApplyCaptions(Command::StopContinue, True);
         return;
     }
     if (SavePrompt() != tk::Answer::Cancel) {
@@ -72,11 +73,11 @@ void Dialog::StopContinueCommand() {
             ShowProgress();
             ShowRemainingSeconds();
         }
-        uHide(false);
+        ShowSetupArea(false);
         CountFromRemainingSeconds();
         setHeight(CompactHeight);
-        Lng(1, True, 2);
-        Lng(2, True, 2);
+        ApplyCaptions(Command::StopContinue, True, 2);
+        ApplyCaptions(Command::ConfigRunAgain, True, 2);
     }
     if (LaunchList.listCount() == 0) {
         ConfigRunAgainCommand();
@@ -85,11 +86,11 @@ void Dialog::StopContinueCommand() {
 
 void Dialog::ConfigRunAgainCommand() {
     if (height() == CompactHeight) {
-        uHide(true);
-        Lng(2, True, 1);
-        Lng(1, True, 1);
+        ShowSetupArea(true);
+        ApplyCaptions(Command::ConfigRunAgain, True, 1);
+        ApplyCaptions(Command::StopContinue, True, 1);
         if (!SettingsDirty) {
-            Butt[11].setEnabled(false);
+            Butt[Command::SaveChanges].setEnabled(false);
         }
         setHeight(FullHeight);
         CountDispl.setEnabled(false);
@@ -98,9 +99,9 @@ void Dialog::ConfigRunAgainCommand() {
         return;
     }
     if (SavePrompt() != tk::Answer::Cancel) {
-        uHide(false);
-        Lng(2, True, 2);
-        Lng(1, True, 2);
+        ShowSetupArea(false);
+        ApplyCaptions(Command::ConfigRunAgain, True, 2);
+        ApplyCaptions(Command::StopContinue, True, 2);
         setHeight(CompactHeight);
         RecCount.setWidth(0);
         RemainingSeconds = IntervalAsInt16();
@@ -121,13 +122,13 @@ void Dialog::GoNowCommand() {
         return;
     }
     LblCountdown.setCaption("0 s");
-    uHide(false);
+    ShowSetupArea(false);
     CountDispl.setEnabled(false);
     Countdown.setEnabled(false);
     setHeight(CompactHeight);
-    Butt[1].setCaption("S&top");
-    Butt[1].setTooltip("Stop countdown");
-    Butt[2].setCaption("&Setup");
+    Butt[Command::StopContinue].setCaption("S&top");
+    Butt[Command::StopContinue].setTooltip("Stop countdown");
+    Butt[Command::ConfigRunAgain].setCaption("&Setup");
     if (LaunchList.listCount() == 0) {
         ConfigRunAgainCommand();
     }

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "ui/view_err.h"
+#include "app/view_err.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ Dialog::Dialog(tk::Application& app, Services services)
     Butt.add(FrSetup, {3840, 2040, 495, 255}, "Dlt");
     Butt.add(FrSetup, {1680, 3795, 1335, 375}, "View error log");
     Butt.add(*this, {3130, 5115, 1335, 375}, "Save changes");
-    for (int index = 6; index <= 9; ++index) {
-        Butt[index].setEnabled(false);
+    for (Command command : {Command::AddMod, Command::Up, Command::Down, Command::Delete}) {
+        Butt[command].setEnabled(false);
     }
 
     tk::Style trough;
@@ -89,7 +89,7 @@ Dialog::Dialog(tk::Application& app, Services services)
     TimerScroll.setRange(-60, -3);
     TimerScroll.setValue(-3);
 
-    Butt.onClick = [this](int index) { Butt_Click(index); };
+    Butt.onClick = [this](Command command) { Butt_Click(command); };
     First.onTimer = [this] { First_Timer(); };
     CountDispl.onTimer = [this] { CountDispl_Timer(); };
     Countdown.onTimer = [this] { Countdown_Timer(); };
@@ -99,9 +99,9 @@ Dialog::Dialog(tk::Application& app, Services services)
 
     // Plain-key commands: every focusable control but Add hands its keys on, as does the window
     // itself when no control has the focus.
-    const auto keyTest = [this](int keyAscii) { KeyTest(keyAscii); };
-    for (int index = 0; index < Butt.count(); ++index) {
-        Butt[index].onKeyPress = keyTest;
+    const auto keyTest = [this](int keyAscii) { RunKeyCommand(keyAscii); };
+    for (Command command : AllCommands) {
+        Butt[command].onKeyPress = keyTest;
     }
     for (tk::Control* control :
          std::initializer_list<tk::Control*>{&LaunchList, &Timer, &TimerScroll, &dErrMsg, &sErrMsg,
@@ -129,45 +129,43 @@ Dialog::Dialog(tk::Application& app, Services services)
 
 Dialog::~Dialog() = default;
 
-void Dialog::Butt_Click(int index) {
-    switch (index) {
-        case 0:
+void Dialog::Butt_Click(Command command) {
+    switch (command) {
+        case Command::Exit:
             ExitCommand();
             break;
-        case 1:
+        case Command::StopContinue:
             StopContinueCommand();
             break;
-        case 2:
+        case Command::ConfigRunAgain:
             ConfigRunAgainCommand();
             break;
-        case 3:
+        case Command::GoNow:
             GoNowCommand();
             break;
-        case 4:
+        case Command::Help:
             HelpCommand();
             break;
-        case 5:
+        case Command::OneByOne:
             OneByOneCommand();
             break;
-        case 6:
+        case Command::AddMod:
             AddModCommand();
             break;
-        case 7:
+        case Command::Up:
             MoveCommand(-1);
             break;
-        case 8:
+        case Command::Down:
             MoveCommand(1);
             break;
-        case 9:
+        case Command::Delete:
             DeleteCommand();
             break;
-        case 10:
+        case Command::ViewErrorLog:
             ViewErrorLogCommand();
             break;
-        case 11:
+        case Command::SaveChanges:
             SaveSettings();
-            break;
-        default:
             break;
     }
 }

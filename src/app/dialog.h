@@ -3,12 +3,10 @@
 // It is the program: the window is created at start and when it goes the program ends.
 //
 // The controls are the model: each setup value lives in the control that shows it. The
-// definitions are spread over the subsystem folders so that each concern reads on its own:
-//   app/     construction and wiring, start-up, settings, the ways the program ends, the
-//            countdown and the launch run
-//   launch/  StartDoc, Lnch, the error log
-//   setup/   the launch list editor, the interval spinner and the credit label
-//   ui/      caption tables and button states, language, layout and title, ViewErr
+// definitions live in app/, one concern per file: construction and wiring, start-up, settings,
+// the ways the program ends, the countdown and the launch run, launching one entry and the
+// error log, the list editor and the interval, captions, language and layout, keys and Help.
+// The rules they apply, which know no window, are in launch/, setup/ and ui/.
 
 #include <cstdint>
 #include <exception>
@@ -22,13 +20,15 @@
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "ui/command.h"
 
 class ViewErr;
 
 class Dialog : public tk::Window {
   public:
-    // The change flag of lSt and Lng: only this value puts a button into a state; any other,
-    // such as the 2 that the end of a launch run passes, resets the button to its state 1.
+    // The change flag of ShowButtonState and ApplyCaptions: only this value puts a button into a
+    // state; any other, such as the 2 that the end of a launch run passes, resets the button to its
+    // state 1.
     static constexpr int True = -1;
 
     static constexpr tk::Twips ClientWidth = 4695;
@@ -67,8 +67,8 @@ class Dialog : public tk::Window {
     tk::Label LblLng;
     tk::OptionButton LngCS;
     tk::OptionButton LngEN;
-    // After FrSetup: buttons 6, 9 and 10 lie in the frame and must go before it does.
-    tk::ButtonArray Butt;
+    // After FrSetup: AddMod, Delete and ViewErrorLog lie in the frame and must go before it does.
+    tk::ButtonArray<Command> Butt;
 
     tk::Timer First;
     tk::Timer CountDispl;
@@ -95,14 +95,14 @@ class Dialog : public tk::Window {
     // Asks "Save changes?" when the setup changed; Yes saves. Returns the answer, No when
     // nothing was asked.
     tk::Answer SavePrompt();
-    void Butt_Click(int index);
+    void Butt_Click(Command command);
     void ExitCommand();
     // Tells the user, once the window is shown, which files beside the program were not used
     // and where the user's files are kept instead (app/unused_files.cpp). The countdown goes on
     // meanwhile: what it runs is the user's own list.
     void ReportUnusedFiles();
 
-    // ---- Settings file (app/settings.cpp) --------------------------------------------------
+    // ---- Settings file (app/settings.cpp) -------------------------------------------------
     std::string SettingsPath() const;
     // What LoadSettings found: a whole file, one that could be opened but not read to its end
     // (the entries up to the failure are loaded), none that may be read or saved over (one
@@ -132,39 +132,45 @@ class Dialog : public tk::Window {
     // countdown's own run started meanwhile.
     std::uint64_t LaunchRuns = 0;
 
-    // ---- Launching one entry and the error log (launch/) ----------------------------------
+    // ---- Launching one entry and the error log (app/) -------------------------------------
     // Throws launch::EmptyCommandLine, before any shell request, for an empty command line.
-    std::int32_t StartDoc(const std::string& DocName, int ParChck);
+    std::int32_t ShellOpen(const std::string& commandLine, int split);
     // Without an entry position, opens the maker's web address.
-    void Lnch(std::optional<int> c = std::nullopt);
+    void OpenEntry(std::optional<int> c = std::nullopt);
     std::string ErrorLogPath() const;
     // Returns false when the record could not be written.
-    bool SaveErr(int c, const std::string& msg);
-    int ErrEx();
+    bool LogLaunchError(int c, const std::string& msg);
+    // Enables "View error log" exactly when the log exists; returns 1 when it does, else 0.
+    int RefreshErrorLogButton();
 
-    // ---- Captions, language and layout (ui/) ----------------------------------------------
-    void lSt(int pr, int ch, std::optional<int> hard = std::nullopt);
-    void Lng(std::optional<int> pr = std::nullopt, int ch = 0,
-             std::optional<int> hard = std::nullopt);
+    // ---- Captions, language and layout (app/) ---------------------------------------------
+    // A command button's caption and tooltip from its caption table: with change = True, state 1
+    // or 2 (toggled when no state is given); with any other change, state 1 and its hotkeys.
+    void ShowButtonState(Command command, int change, std::optional<int> state = std::nullopt);
+    // With a command, ShowButtonState for its button; without, every language-dependent text of
+    // the window, the hotkey maps made anew.
+    void ApplyCaptions(std::optional<Command> command = std::nullopt, int change = 0,
+                       std::optional<int> state = std::nullopt);
     void LngEN_Click();
     void LngCS_Click();
     bool English() const { return LngEN.value(); }
-    void uHide(bool attr);
+    // Shows or hides the setup area's controls.
+    void ShowSetupArea(bool shown);
     void Form_Resize();
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
 
-    // ---- Keyboard commands, Help and the error-log viewer (ui/) ---------------------------
+    // ---- Keyboard commands, Help and the error-log viewer (app/) --------------------------
     // A key pressed in the main window outside Add: Esc exits, a hotkey letter clicks its
     // button while it is enabled.
-    void KeyTest(int KeyAscii);
+    void RunKeyCommand(int KeyAscii);
     // Shows the program description with the countdown paused.
     void HelpCommand();
     // Opens the error-log window when the log exists.
     void ViewErrorLogCommand();
 
-    // ---- Setup editing (setup/) ------------------------------------------------------------
-    // The selection handler: button 6 appends or replaces, buttons 7 to 9 follow the selection.
+    // ---- Setup editing (app/) -------------------------------------------------------------
+    // The selection handler: AddMod appends or replaces, Up, Down and Delete follow the selection.
     void LaunchList_Click();
     void LaunchList_DblClick();
     void LaunchList_GotFocus();

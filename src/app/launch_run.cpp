@@ -51,14 +51,14 @@ void Dialog::LaunchEntries(bool askEach) {
         // the run goes on.
         try {
             if (!askEach) {
-                Lnch(position);
+                OpenEntry(position);
                 continue;
             }
             const tk::MessageBox question =
                 RunQuestion(English(), std::string(LaunchList.list(position - 1)), position,
                             LaunchList.listCount());
             if (app().messageBox(question) == tk::Answer::Yes) {
-                Lnch(position);
+                OpenEntry(position);
                 activate();  // the launched program may have taken the foreground
             }
         } catch (const std::exception& fault) {
@@ -74,8 +74,9 @@ void Dialog::LaunchRun() {
     LblCountdown.setCaption("");
     CountDispl.setEnabled(false);
     Countdown.setEnabled(false);
-    for (int index : {1, 2, 0, 4, 5, 3}) {
-        Butt[index].setEnabled(false);
+    for (Command command : {Command::StopContinue, Command::ConfigRunAgain, Command::Exit,
+                            Command::Help, Command::OneByOne, Command::GoNow}) {
+        Butt[command].setEnabled(false);
     }
 
     LaunchEntries(PromptEach.value() != 0);
@@ -84,15 +85,16 @@ void Dialog::LaunchRun() {
         app().end();
     }
     // Launches failed and the user wants to mend them: open the setup view with a report.
-    uHide(true);
-    Lng(2, 2);
-    Lng(1, 2);
+    ShowSetupArea(true);
+    ApplyCaptions(Command::ConfigRunAgain, 2);
+    ApplyCaptions(Command::StopContinue, 2);
     if (!SettingsDirty) {
-        Butt[11].setEnabled(false);
+        Butt[Command::SaveChanges].setEnabled(false);
     }
     setHeight(FullHeight);
-    for (int index : {1, 2, 0, 4, 3}) {
-        Butt[index].setEnabled(true);
+    for (Command command : {Command::StopContinue, Command::ConfigRunAgain, Command::Exit,
+                            Command::Help, Command::GoNow}) {
+        Butt[command].setEnabled(true);
     }
     Timer.setFocus();
     app().messageBox(LaunchReport(English(), sErrMsg.value() != 0));
@@ -110,8 +112,8 @@ void Dialog::OneByOneCommand() {
 
     LaunchEntries(true);
 
-    if (Butt[0].enabled()) {
-        Butt[0].setFocus();
+    if (Butt[Command::Exit].enabled()) {
+        Butt[Command::Exit].setFocus();
     }
     if (English()) {
         LngEN_Click();

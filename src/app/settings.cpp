@@ -118,9 +118,9 @@ bool Dialog::SaveSettings(platform::Durability durability) {
             (written.refused ? RefusalReason(english, *written.refused) : written.error));
     }
     SettingsDirty = false;
-    Butt[11].setEnabled(false);
+    Butt[Command::SaveChanges].setEnabled(false);
     LaunchFailed = false;
-    Butt[2].setFocus();
+    Butt[Command::ConfigRunAgain].setFocus();
     return true;
 }
 
@@ -128,7 +128,7 @@ bool Dialog::SaveSettings(platform::Durability durability) {
 // user who asked for the save is told why it failed. During start-up the failure stays silent:
 // the window is not shown yet, and the unattended countdown must not wait for an answer.
 bool Dialog::SaveFailed(const std::string& reason) {
-    Butt[11].setEnabled(true);
+    Butt[Command::SaveChanges].setEnabled(true);
     if (!Initializing) {
         tk::MessageBox box;
         box.icon = tk::Icon::Exclamation;
@@ -141,6 +141,6 @@ bool Dialog::SaveFailed(const std::string& reason) {
 }
 
 void Dialog::MarkChanged() {
-    Butt[11].setEnabled(true);
+    Butt[Command::SaveChanges].setEnabled(true);
     SettingsDirty = true;
 }

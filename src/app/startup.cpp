@@ -8,10 +8,10 @@
 void Dialog::Form_Load() {
     Initializing = true;
     First.setEnabled(false);
-    Butt[11].setEnabled(false);
+    Butt[Command::SaveChanges].setEnabled(false);
     LaunchFailed = false;
     const SettingsRead read = LoadSettings();
-    ErrEx();
+    RefreshErrorLogButton();
     // A file that failed part-way through is not written back: that would drop the entries
     // after the failure; nor is anything saved over one refused as too large. Defaults written
     // for want of any file need not wait for the disk: lost in a crash, they are what the next
@@ -20,7 +20,7 @@ void Dialog::Form_Load() {
         SaveSettings(read == SettingsRead::None ? platform::Durability::Cached
                                                 : platform::Durability::OnDisk);
     } else {
-        Butt[11].setEnabled(false);
+        Butt[Command::SaveChanges].setEnabled(false);
     }
 
     FullHeight = height();
@@ -31,10 +31,11 @@ void Dialog::Form_Load() {
     RemainingSeconds = IntervalAsInt16();
 
     const bool anyEntry = LaunchList.listCount() > 0;
-    for (int index : {5, 1, 2, 3}) {
-        Butt[index].setEnabled(anyEntry);
+    for (Command command :
+         {Command::OneByOne, Command::StopContinue, Command::ConfigRunAgain, Command::GoNow}) {
+        Butt[command].setEnabled(anyEntry);
     }
-    uHide(false);
+    ShowSetupArea(false);
     SettingsDirty = false;
     ShowRemainingSeconds();
     if (!anyEntry) {
@@ -45,7 +46,7 @@ void Dialog::Form_Load() {
 }
 
 void Dialog::Form_Activate() {
-    ErrEx();
+    RefreshErrorLogButton();
 }
 
 void Dialog::First_Timer() {

@@ -2,7 +2,7 @@
 // Splitting a launch-list command line into the file to open and its parameter string. The
 // piece before the first "/" is the file; every later "/"-introduced piece is a parameter,
 // trimmed of spaces and of one quotation mark at each end, and the parameters are joined by
-// single spaces. Starting anything is left to the shell request of StartDoc.
+// single spaces. Starting anything is left to the shell request of ShellOpen.
 
 #include <optional>
 #include <string>
@@ -22,7 +22,7 @@ std::optional<SplitCommand> splitCommandLine(const std::string& DocName, bool sp
 // is refused before any request.
 bool holdsNul(const SplitCommand& command);
 
-// StartDoc's refusal of an empty command line, made before any shell request.
+// ShellOpen's refusal of an empty command line, made before any shell request.
 struct EmptyCommandLine {};
 
 // The working directory of every started program: the system drive's root where the path

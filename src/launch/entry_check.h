@@ -1,7 +1,7 @@
 #pragma once
 // What each entry of a launch list would do at the next launch, told without launching it: the
 // entry, the file and arguments it splits into, what the system would start for it and the
-// verdict, in the settings' language. The splitting is StartDoc's own; what an entry resolves to
+// verdict, in the settings' language. The splitting is ShellOpen's own; what an entry resolves to
 // comes from the platform's planning of the same shell request the launch makes.
 
 #include <functional>

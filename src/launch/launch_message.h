@@ -1,7 +1,7 @@
 #pragma once
 // What a refused launch tells the user: the shell's result code as a message in the current
 // language, the advice sentences that follow it, and the text of the "Startup error" box.
-// Deciding when a box is shown or a record logged is Lnch's.
+// Deciding when a box is shown or a record logged is OpenEntry's.
 
 #include <cstdint>
 #include <string>

@@ -14,17 +14,6 @@ void Button::clickByUser() {
     }
 }
 
-Button& ButtonArray::add(Container& parent, Geometry geometry, std::string caption) {
-    const int index = count();
-    buttons_.push_back(std::make_unique<Button>(parent, geometry, std::move(caption)));
-    buttons_.back()->onClick = [this, index] {
-        if (onClick) {
-            onClick(index);
-        }
-    };
-    return *buttons_.back();
-}
-
 void CheckBox::setValue(int value) {
     if (value_ != value) {
         value_ = value;

@@ -28,14 +28,25 @@ class Button : public Control {
     void clickByUser();
 };
 
-// Buttons that share one click handler, which receives the index of the button clicked.
+// Buttons that share one click handler, which receives the index of the button clicked. The
+// index type is an enumeration whose values count the buttons from 0 in the order they are added.
+template <typename Index>
 class ButtonArray {
   public:
-    Button& add(Container& parent, Geometry geometry, std::string caption = {});
-    Button& operator[](int index) { return *buttons_.at(static_cast<std::size_t>(index)); }
+    Button& add(Container& parent, Geometry geometry, std::string caption = {}) {
+        const auto index = static_cast<Index>(buttons_.size());
+        buttons_.push_back(std::make_unique<Button>(parent, geometry, std::move(caption)));
+        buttons_.back()->onClick = [this, index] {
+            if (onClick) {
+                onClick(index);
+            }
+        };
+        return *buttons_.back();
+    }
+    Button& operator[](Index index) { return *buttons_.at(static_cast<std::size_t>(index)); }
     int count() const { return static_cast<int>(buttons_.size()); }
 
-    std::function<void(int index)> onClick;
+    std::function<void(Index index)> onClick;
 
   private:
     std::vector<std::unique_ptr<Button>> buttons_;

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 12> ButtonCaptionTable = {
+constexpr std::array<std::string_view, AllCommands.size()> ButtonCaptionTable = {
     "E1;Exit;Quit Opalist;;;;K1;Konec;Ukončit Opalist;;;",
     "T4;Continue;Continue Countdown;T2;Stop;Stop countdown;T10;Pokračovat;Pokračovat v odpočtu;T2;"
     "Stop;Pozastavit odpočet",
@@ -34,14 +34,14 @@ constexpr std::string_view StartupConfigTable =
 
 }  // namespace
 
-std::string_view buttonCaptionTable(int index, bool initializing) {
-    if (initializing && index == 1) {
+std::string_view buttonCaptionTable(Command command, bool initializing) {
+    if (initializing && command == Command::StopContinue) {
         return StartupStopTable;
     }
-    if (initializing && index == 2) {
+    if (initializing && command == Command::ConfigRunAgain) {
         return StartupConfigTable;
     }
-    return ButtonCaptionTable.at(static_cast<std::size_t>(index));
+    return ButtonCaptionTable.at(static_cast<std::size_t>(commandIndex(command)));
 }
 
 std::string insertAccessKey(std::string_view caption, std::string_view hotkeyField) {

@@ -4,17 +4,19 @@
 // ";"-separated fields. A hotkey field is empty or an upper-case letter followed by the 1-based
 // position of the caption character that becomes the access key ("&" goes before it).
 //
-// These are the rules without a window; Dialog::lSt applies them to its buttons.
+// These are the rules without a window; Dialog::ShowButtonState applies them to its buttons.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/bilingual_text.h"
+#include "ui/command.h"
 
-// The table of button `index` (0 to 11). While the window is starting (`initializing`),
-// buttons 1 and 2 use variants with their two states swapped, so they start as Stop and Config.
-std::string_view buttonCaptionTable(int index, bool initializing);
+// The table of the button of `command`. While the window is starting (`initializing`),
+// StopContinue and ConfigRunAgain use variants with their two states swapped, so they start
+// as Stop and Config.
+std::string_view buttonCaptionTable(Command command, bool initializing);
 
 // The caption with "&" inserted before the character (not byte) at the position the hotkey field
 // gives; the caption unchanged when the field is empty or gives no position of 1 or more.

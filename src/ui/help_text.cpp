@@ -1,14 +1,11 @@
-// The program description of the Help / Info command, and Dialog::HelpCommand, which shows it
-// with the countdown paused.
+// The program description of the Help / Info command.
 
 #include "ui/help_text.h"
 
 #include <array>
 #include <string_view>
 
-#include "app/dialog.h"
 #include "launch/maker.h"
-#include "ui/language.h"
 
 namespace {
 
@@ -47,7 +44,6 @@ constexpr std::array<HelpLine, 11> HelpLines{{
 }};
 
 constexpr std::size_t FeedbackLine = 9;
-constexpr int ExitButton = 0;
 
 }  // namespace
 
@@ -65,19 +61,4 @@ std::string helpText(Language language) {
 
 std::string helpTitle(Language language) {
     return language == Language::English ? "Opalist description" : "Popis Opalistu";
-}
-
-// The countdown waits while the box is open and goes on from the seconds shown, so the run still
-// starts when the display reaches zero.
-void Dialog::HelpCommand() {
-    const bool counting = Countdown.enabled();
-    CountDispl.setEnabled(false);
-    Countdown.setEnabled(false);
-    const Language language = currentLanguage(*this);
-    app().messageBox(
-        {helpTitle(language), helpText(language), tk::Icon::Information, tk::Buttons::Ok});
-    if (counting) {
-        CountFromRemainingSeconds();
-        Butt[ExitButton].setFocus();
-    }
 }

@@ -1,17 +1,8 @@
-// Dialog::KeyTest: what a plain key press in the main window runs.
+// The hotkey lookup of the plain-key commands.
 
 #include "ui/keyboard.h"
 
-#include "app/dialog.h"
-
-namespace {
-
-constexpr int Esc = 27;
-constexpr int ExitButton = 0;
-
-}  // namespace
-
-std::optional<int> hotkeyButton(std::string_view map, int keyAscii) {
+std::optional<Command> hotkeyButton(std::string_view map, int keyAscii) {
     if (keyAscii < 0 || keyAscii > 255) {
         return std::nullopt;
     }
@@ -23,21 +14,8 @@ std::optional<int> hotkeyButton(std::string_view map, int keyAscii) {
     }
     for (std::size_t pair = 0; pair + 1 < map.size(); pair += 2) {
         if (map[pair + 1] == key) {
-            return map[pair] - '0';
+            return static_cast<Command>(map[pair] - '0');
         }
     }
     return std::nullopt;
-}
-
-void Dialog::KeyTest(int KeyAscii) {
-    // Esc leaves even while Exit is disabled (during a launch run, say). When the user cancels
-    // leaving, the key goes on to the lookup, where it matches nothing.
-    if (KeyAscii == Esc) {
-        Butt_Click(ExitButton);
-    }
-    const std::optional<int> button =
-        hotkeyButton(LngCS.value() ? HotkeyMapCS : HotkeyMapEN, KeyAscii);
-    if (button && Butt[*button].enabled()) {
-        Butt_Click(*button);
-    }
 }

@@ -5,7 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "ui/command.h"
+
 // The button whose hotkey is the key, from a map of pairs of a one-digit button index and an
 // upper-case letter ("0E1T2I..."): the first pair whose letter is the key's character in upper
 // case. Only the letters are compared, so a digit key finds nothing.
-std::optional<int> hotkeyButton(std::string_view map, int keyAscii);
+std::optional<Command> hotkeyButton(std::string_view map, int keyAscii);

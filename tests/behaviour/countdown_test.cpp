@@ -29,9 +29,10 @@ struct Stage {
 
     std::vector<int> enabledAmong0To5() {
         std::vector<int> enabled;
-        for (int index = 0; index <= 5; ++index) {
-            if (h.dialog().Butt[index].enabled()) {
-                enabled.push_back(index);
+        for (Command command : {Command::Exit, Command::StopContinue, Command::ConfigRunAgain,
+                                Command::GoNow, Command::Help, Command::OneByOne}) {
+            if (h.dialog().Butt[command].enabled()) {
+                enabled.push_back(commandIndex(command));
             }
         }
         return enabled;
@@ -53,10 +54,10 @@ TEST(Countdown, EachStateHasItsTimersLayoutCaptionsAndButtons) {
     const std::vector<int> all = {0, 1, 2, 3, 4, 5};
     const std::vector<Row> rows = {
         {"Counting", [](Stage&) {}, true, true, Dialog::CompactHeight, "S&top", "Conf&ig", all},
-        {"Stopped", [](Stage& t) { t.h.click(1); }, false, false, Dialog::CompactHeight,
-         "Con&tinue", "Conf&ig", all},
-        {"Setup", [](Stage& t) { t.h.click(2); }, false, false, FullHeight, "Con&tinue",
-         "Run aga&in", all},
+        {"Stopped", [](Stage& t) { t.h.click(Command::StopContinue); }, false, false,
+         Dialog::CompactHeight, "Con&tinue", "Conf&ig", all},
+        {"Setup", [](Stage& t) { t.h.click(Command::ConfigRunAgain); }, false, false, FullHeight,
+         "Con&tinue", "Run aga&in", all},
         {"Zero",
          [](Stage& t) {
              t.h.loop.advance(9999);
@@ -77,8 +78,8 @@ TEST(Countdown, EachStateHasItsTimersLayoutCaptionsAndButtons) {
         EXPECT_EQ(d.CountDispl.enabled(), row.display);
         EXPECT_EQ(d.Countdown.enabled(), row.countdown);
         EXPECT_EQ(d.height(), row.height);
-        EXPECT_EQ(d.Butt[1].caption(), row.butt1);
-        EXPECT_EQ(d.Butt[2].caption(), row.butt2);
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), row.butt1);
+        EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), row.butt2);
         EXPECT_EQ(t.enabledAmong0To5(), row.enabled);
         EXPECT_EQ(d.FrSetup.visible(), row.height == FullHeight);
     }
@@ -108,14 +109,14 @@ TEST(Countdown, StopThenContinueResumesFromTheSecondsShown) {
     DialogHarness& h = t.h;
     Dialog& d = t.startCounting();
     h.loop.advance(6000);
-    h.click(1);
+    h.click(Command::StopContinue);
     EXPECT_EQ(d.LblCountdown.caption(), "4 s");
     h.loop.advance(60000);
     EXPECT_TRUE(h.shellRequests.empty());
     EXPECT_EQ(d.LblCountdown.caption(), "4 s");
-    h.click(1);
+    h.click(Command::StopContinue);
     EXPECT_TRUE(h.loop.boxes().empty()) << "nothing changed, nothing to ask";
-    EXPECT_EQ(d.Butt[1].caption(), "S&top");
+    EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "S&top");
     h.loop.advance(3999);
     EXPECT_EQ(d.LblCountdown.caption(), "1 s");
     EXPECT_TRUE(h.shellRequests.empty());
@@ -142,16 +143,16 @@ TEST(Countdown, RunAgainRestartsTheWholeIntervalAfterEachAnswer) {
         Stage t;
         Dialog& d = t.startCounting();
         t.h.loop.advance(3000);
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         EXPECT_EQ(d.Timer.hasFocus(), true);
         if (c.change) {
             t.h.changeAnOption();
             t.h.loop.answerNext(c.answer);
         }
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         EXPECT_EQ(t.h.loop.boxes().size(), c.change ? 1u : 0u);
         EXPECT_EQ(d.SettingsDirty, c.dirtyAfter);
-        EXPECT_EQ(d.Butt[11].enabled(), c.dirtyAfter);
+        EXPECT_EQ(d.Butt[Command::SaveChanges].enabled(), c.dirtyAfter);
         if (!c.restarted) {
             EXPECT_EQ(d.height(), FullHeight);
             EXPECT_FALSE(d.CountDispl.enabled());
@@ -160,8 +161,8 @@ TEST(Countdown, RunAgainRestartsTheWholeIntervalAfterEachAnswer) {
         EXPECT_EQ(d.height(), Dialog::CompactHeight);
         EXPECT_EQ(d.LblCountdown.caption(), "10 s");
         EXPECT_EQ(d.RecCount.geometry().width, 0.0f);
-        EXPECT_EQ(d.Butt[1].caption(), "S&top");
-        EXPECT_EQ(d.Butt[2].caption(), "Conf&ig");
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "S&top");
+        EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), "Conf&ig");
         t.h.loop.advance(9999);
         EXPECT_TRUE(t.h.shellRequests.empty());
         t.h.loop.advance(1);
@@ -173,15 +174,15 @@ TEST(Countdown, GoNowCancelLeavesTheCountdownRunning) {
     Stage t;
     DialogHarness& h = t.h;
     Dialog& d = t.startCounting();
-    h.click(2);
+    h.click(Command::ConfigRunAgain);
     t.h.changeAnOption();
     h.loop.answerNext(tk::Answer::No);
-    h.click(2);  // counting again, with the change still unsaved
+    h.click(Command::ConfigRunAgain);  // counting again, with the change still unsaved
     h.loop.advance(2000);
     h.loop.answerNext(tk::Answer::Cancel);
-    h.click(3);
+    h.click(Command::GoNow);
     EXPECT_EQ(d.LblCountdown.caption(), "8 s");
-    EXPECT_EQ(d.Butt[1].caption(), "S&top");
+    EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "S&top");
     EXPECT_TRUE(d.Countdown.enabled());
     EXPECT_TRUE(h.shellRequests.empty());
     h.loop.advance(8000);
@@ -194,11 +195,12 @@ TEST(Countdown, GoNowInCzechShowsItsFixedEnglishCaptionsDuringTheRun) {
     Dialog& d = t.startWith({"a", "b"}, "CS");
     std::vector<std::string> seen;
     h.shellResult = [&](const platform::ShellRequest&) {
-        seen = {d.Butt[1].caption(), d.Butt[1].tooltip(), d.Butt[2].caption(),
-                d.LblCountdown.caption(), d.LblCountdownTxt.caption()};
+        seen = {d.Butt[Command::StopContinue].caption(), d.Butt[Command::StopContinue].tooltip(),
+                d.Butt[Command::ConfigRunAgain].caption(), d.LblCountdown.caption(),
+                d.LblCountdownTxt.caption()};
         return 42;
     };
-    h.click(3);
+    h.click(Command::GoNow);
     EXPECT_EQ(seen, (std::vector<std::string>{"S&top", "Stop countdown", "&Setup", "",
                                               "Spouštím programy..."}));
     EXPECT_EQ(h.shellRequests.size(), 2u);
@@ -216,7 +218,7 @@ TEST(Countdown, ContinueAfterTheDisplayReachedZeroCountsTheWholeIntervalAgain) {
     h.loop.advance(1);  // the run fails and leaves the window in its setup view
     ASSERT_FALSE(h.loop.ended());
     ASSERT_EQ(d.RemainingSeconds, 0);
-    h.click(1);
+    h.click(Command::StopContinue);
     EXPECT_EQ(d.LblCountdown.caption(), "10 s");
     EXPECT_EQ(d.RecCount.geometry().width, 0.0f);
     h.loop.advance(9000);

@@ -73,7 +73,7 @@ TEST(Help, WhileCountingThePauseResumesWithTheFocusOnExit) {
         EXPECT_EQ(d.RemainingSeconds, shown);
         EXPECT_TRUE(d.CountDispl.enabled());
         EXPECT_EQ(h.loop.dueAt(d.Countdown), h.loop.now() + shown * 1000);
-        EXPECT_EQ(d.focused(), &d.Butt[0]);
+        EXPECT_EQ(d.focused(), &d.Butt[Command::Exit]);
     }
 }
 
@@ -85,11 +85,11 @@ TEST(Help, TheRunStartsWhenTheResumedDisplayReachesZero) {
     h.loop.advance(6000);
     ASSERT_EQ(d.LblCountdown.caption(), "4 s");
     h.loop.answerNext(tk::Answer::Ok, 2000);
-    h.click(4);
+    h.click(Command::Help);
 
     h.loop.advance(3999);
     EXPECT_EQ(d.LblCountdown.caption(), "1 s");
-    EXPECT_TRUE(d.Butt[0].enabled());
+    EXPECT_TRUE(d.Butt[Command::Exit].enabled());
     EXPECT_TRUE(h.shellRequests.empty());
     h.loop.advance(1);
     EXPECT_EQ(h.shellRequests.size(), 1u);
@@ -97,18 +97,19 @@ TEST(Help, TheRunStartsWhenTheResumedDisplayReachesZero) {
 }
 
 TEST(Help, WhileStoppedOrInSetupTheCountdownStaysStopped) {
-    for (const int stopper : {1, 2}) {  // Stop, Config
+    for (const Command stopper :
+         {Command::StopContinue, Command::ConfigRunAgain}) {  // Stop, Config
         DialogHarness h;
         h.writeSettings({"<01100>", "10", "EN", "a"});
         Dialog& d = h.start();
         h.click(stopper);
-        h.user([&] { ASSERT_TRUE(d.Butt[4].setFocus()); });
+        h.user([&] { ASSERT_TRUE(d.Butt[Command::Help].setFocus()); });
         h.loop.answerNext(tk::Answer::Ok);
-        h.click(4);
+        h.click(Command::Help);
         EXPECT_EQ(h.loop.boxes().size(), 1u);
-        EXPECT_FALSE(d.CountDispl.enabled()) << stopper;
+        EXPECT_FALSE(d.CountDispl.enabled()) << commandIndex(stopper);
         EXPECT_FALSE(d.Countdown.enabled());
-        EXPECT_EQ(d.focused(), &d.Butt[4]);
+        EXPECT_EQ(d.focused(), &d.Butt[Command::Help]);
     }
 }
 

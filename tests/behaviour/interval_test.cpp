@@ -42,11 +42,11 @@ TEST(Interval, ArrowsAndEndsOfTheSpinner) {
         SCOPED_TRACE(std::string(row.interval) + " " + std::to_string(row.direction));
         Stage t;
         Dialog& d = t.start(row.interval);
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         t.spin(row.direction);
         EXPECT_EQ(d.Timer.text(), row.shown);
         EXPECT_EQ(d.SettingsDirty, std::string(row.shown) != row.interval);
-        EXPECT_EQ(d.Butt[11].enabled(), d.SettingsDirty);
+        EXPECT_EQ(d.Butt[Command::SaveChanges].enabled(), d.SettingsDirty);
     }
 }
 
@@ -62,13 +62,13 @@ TEST(Interval, StoppedCountdownKeepsItsSeconds) {
         Stage t;
         Dialog& d = t.start("10");
         t.h.loop.advance(3000);
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         t.setInterval(row.interval);
         EXPECT_EQ(d.Timer.text(), std::to_string(row.interval));
         EXPECT_FLOAT_EQ(d.RecCount.geometry().width, row.bar);
 
         t.h.loop.answerNext(tk::Answer::No);
-        t.h.click(1);
+        t.h.click(Command::StopContinue);
         EXPECT_EQ(d.LblCountdown.caption(), "7 s");
         t.h.loop.advance(6999);
         EXPECT_TRUE(t.h.shellRequests.empty());
@@ -105,8 +105,8 @@ TEST(Interval, CreditClickInEachStateOfTheCountdown) {
     };
     const std::vector<Row> rows = {
         {"counting", [](Stage&) {}, false, "Con&tinue"},
-        {"stopped", [](Stage& t) { t.h.click(1); }, false, "Con&tinue"},
-        {"setup", [](Stage& t) { t.h.click(2); }, false, "Con&tinue"},
+        {"stopped", [](Stage& t) { t.h.click(Command::StopContinue); }, false, "Con&tinue"},
+        {"setup", [](Stage& t) { t.h.click(Command::ConfigRunAgain); }, false, "Con&tinue"},
         {"display at zero",
          [](Stage& t) {
              t.h.loop.advance(9999);
@@ -124,7 +124,7 @@ TEST(Interval, CreditClickInEachStateOfTheCountdown) {
         EXPECT_EQ(t.h.shellRequests[0].file.rfind("https://", 0), 0u);
         EXPECT_FALSE(d.CountDispl.enabled());
         EXPECT_EQ(d.Countdown.enabled(), row.countdownAfter);
-        EXPECT_EQ(d.Butt[1].caption(), row.butt1);
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), row.butt1);
         t.h.loop.advance(1);
         EXPECT_EQ(t.h.loop.ended(), row.countdownAfter);
     }

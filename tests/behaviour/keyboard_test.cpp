@@ -90,8 +90,8 @@ TEST(Keyboard, EveryControlButAddHandsItsKeysOn) {
                                                                   {"wStart", &d.wStart},
                                                                   {"LngEN", &d.LngEN},
                                                                   {"LngCS", &d.LngCS}};
-    for (int index = 0; index < d.Butt.count(); ++index) {
-        controls.emplace_back("Butt " + std::to_string(index), &d.Butt[index]);
+    for (Command command : AllCommands) {
+        controls.emplace_back("Butt " + std::to_string(commandIndex(command)), &d.Butt[command]);
     }
     for (const auto& [name, control] : controls) {
         const std::size_t before = h.loop.boxes().size();
@@ -104,7 +104,7 @@ TEST(Keyboard, EveryControlButAddHandsItsKeysOn) {
 TEST(Keyboard, LettersTypedIntoTheIntervalBoxRunCommandsDigitsDoNot) {
     DialogHarness h;
     Dialog& d = startCounting(h, "EN");
-    h.click(2);  // Config: the setup area with the interval box
+    h.click(Command::ConfigRunAgain);  // Config: the setup area with the interval box
     h.user([&] {
         ASSERT_TRUE(d.Timer.setFocus());
         for (const int key : {'1', '5', '0'}) {
@@ -121,18 +121,18 @@ TEST(Keyboard, DisabledButtonsIgnoreTheirHotkeysButEscStillExits) {
     DialogHarness h;
     h.writeSettings({"<01100>", "10", "EN"});
     Dialog& d = h.start();
-    const std::string butt1 = d.Butt[1].caption();
-    const std::string butt2 = d.Butt[2].caption();
+    const std::string butt1 = d.Butt[Command::StopContinue].caption();
+    const std::string butt2 = d.Butt[Command::ConfigRunAgain].caption();
     for (const int key : {'t', 'i', 'g', 'o'}) {
         h.user([&] { d.keyPressedByUser(key); });
     }
     EXPECT_TRUE(h.loop.boxes().empty());
     EXPECT_TRUE(h.shellRequests.empty());
-    EXPECT_EQ(d.Butt[1].caption(), butt1);
-    EXPECT_EQ(d.Butt[2].caption(), butt2);
+    EXPECT_EQ(d.Butt[Command::StopContinue].caption(), butt1);
+    EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), butt2);
     EXPECT_FALSE(h.loop.ended());
 
-    d.Butt[0].setEnabled(false);
+    d.Butt[Command::Exit].setEnabled(false);
     h.user([&] { d.keyPressedByUser('e'); });
     EXPECT_FALSE(h.loop.ended());
     h.user([&] { d.keyPressedByUser(Esc); });

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "support/dialog_harness.h"
-#include "ui/view_err.h"
 
 namespace {
 
@@ -77,8 +77,8 @@ TEST_F(LanguageSwitch, FullPassWritesEveryTextInTheLanguage) {
         {"wStart tooltip", [](Dialog& d) { return d.wStart.tooltip(); },
          "...ticked while Opalist starts at log-on: tick or clear it, then save",
          "...zaškrtnuto, když se Opalist spouští po přihlášení: změňte a uložte"},
-        {"button 0", [](Dialog& d) { return d.Butt[0].caption(); }, "&Exit", "&Konec"},
-        {"button 4", [](Dialog& d) { return d.Butt[4].caption(); }, "&Help", "&Info"},
+        {"button 0", [](Dialog& d) { return d.Butt[Command::Exit].caption(); }, "&Exit", "&Konec"},
+        {"button 4", [](Dialog& d) { return d.Butt[Command::Help].caption(); }, "&Help", "&Info"},
         {"ViewErr title", [](Dialog& d) { return d.viewErr().caption(); }, "opalist Error Log",
          "opalist výpis chyb"},
         {"ViewErr close", [](Dialog& d) { return d.viewErr().ButtClose.caption(); }, "&Close",
@@ -107,24 +107,24 @@ TEST_F(LanguageSwitch, FullPassWritesEveryTextInTheLanguage) {
 }
 
 TEST_F(LanguageSwitch, SwitchSelectsOneOptionMarksTheSetupChangedAndMovesTheTabStop) {
-    dialog.Butt[11].setEnabled(false);
+    dialog.Butt[Command::SaveChanges].setEnabled(false);
     select(true);
     select(false);
     EXPECT_FALSE(dialog.LngEN.value());
     EXPECT_TRUE(dialog.LngCS.value());
     EXPECT_FALSE(dialog.LngEN.tabStop());
     EXPECT_TRUE(dialog.LngCS.tabStop());
-    EXPECT_TRUE(dialog.Butt[11].enabled());
+    EXPECT_TRUE(dialog.Butt[Command::SaveChanges].enabled());
     EXPECT_TRUE(dialog.SettingsDirty);
 
     dialog.SettingsDirty = false;
-    dialog.Butt[11].setEnabled(false);
+    dialog.Butt[Command::SaveChanges].setEnabled(false);
     select(true);
     EXPECT_TRUE(dialog.LngEN.value());
     EXPECT_FALSE(dialog.LngCS.value());
     EXPECT_TRUE(dialog.LngEN.tabStop());
     EXPECT_FALSE(dialog.LngCS.tabStop());
-    EXPECT_TRUE(dialog.Butt[11].enabled());
+    EXPECT_TRUE(dialog.Butt[Command::SaveChanges].enabled());
     EXPECT_TRUE(dialog.SettingsDirty);
     // The error-log window exists now but stays hidden.
     EXPECT_FALSE(dialog.viewErr().visible());
@@ -137,13 +137,13 @@ TEST_F(LanguageSwitch, SwitchWhileAnEntryIsSelectedDeselectsIt) {
     dialog.LaunchList.addItem("calc");
     harness.user([&] {
         dialog.LaunchList.setListIndex(1);
-        dialog.Lng(6, Dialog::True, 2);
-        dialog.Lng(1, Dialog::True, 2);
+        dialog.ApplyCaptions(Command::AddMod, Dialog::True, 2);
+        dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
     });
     select(false);
     EXPECT_EQ(dialog.LaunchList.listIndex(), -1);
-    EXPECT_EQ(dialog.Butt[6].caption(), "Přid");
-    EXPECT_EQ(dialog.Butt[1].caption(), "Pokračova&t");
+    EXPECT_EQ(dialog.Butt[Command::AddMod].caption(), "Přid");
+    EXPECT_EQ(dialog.Butt[Command::StopContinue].caption(), "Pokračova&t");
     EXPECT_EQ(dialog.LaunchList.listCount(), 2);
 }
 

@@ -69,7 +69,7 @@ TEST(LaunchRun, SecondOfThreeFailsUnderEveryOptionCombination) {
         }
         EXPECT_EQ(t.boxTitles(), titles);
         EXPECT_EQ(t.h.loop.ended(), quit);
-        EXPECT_EQ(d.Butt[10].enabled(), save);
+        EXPECT_EQ(d.Butt[Command::ViewErrorLog].enabled(), save);
         if (quit) {
             continue;
         }
@@ -81,13 +81,14 @@ TEST(LaunchRun, SecondOfThreeFailsUnderEveryOptionCombination) {
         // The setup view, ready for mending the list.
         EXPECT_EQ(d.height(), d.FullHeight);
         EXPECT_TRUE(d.FrSetup.visible());
-        EXPECT_EQ(d.Butt[1].caption(), "Con&tinue");
-        EXPECT_EQ(d.Butt[2].caption(), "Run aga&in");
-        for (int index : {0, 1, 2, 3, 4}) {
-            EXPECT_TRUE(d.Butt[index].enabled()) << index;
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "Con&tinue");
+        EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), "Run aga&in");
+        for (Command command : {Command::Exit, Command::StopContinue, Command::ConfigRunAgain,
+                                Command::GoNow, Command::Help}) {
+            EXPECT_TRUE(d.Butt[command].enabled()) << commandIndex(command);
         }
-        EXPECT_FALSE(d.Butt[5].enabled());
-        EXPECT_FALSE(d.Butt[11].enabled());
+        EXPECT_FALSE(d.Butt[Command::OneByOne].enabled());
+        EXPECT_FALSE(d.Butt[Command::SaveChanges].enabled());
         EXPECT_TRUE(d.Timer.hasFocus());
         EXPECT_EQ(d.HotkeyMapEN, "0E1T2I3G4H5O2I1T") << "the reset path registers again";
     }
@@ -118,14 +119,14 @@ TEST(LaunchRun, PromptEachAsksBeforeEveryEntryAndNoLaunchesNothing) {
 TEST(LaunchRun, AFailureOfAnEarlierOneByOneKeepsTheProgramOpenAfterACleanRun) {
     Stage t;
     Dialog& d = t.start(flags(false, false, false), {"fail"});
-    t.h.click(2);
+    t.h.click(Command::ConfigRunAgain);
     t.h.loop.answerNext(tk::Answer::Yes);
-    t.h.click(5);
+    t.h.click(Command::OneByOne);
     EXPECT_TRUE(d.LaunchFailed);
     t.h.user([&] { d.LaunchList.setList(0, "fixed"); });
     t.h.loop.answerNext(tk::Answer::No);  // the language applied again marked the setup
     t.h.loop.answerNext(tk::Answer::Ok);
-    t.h.click(3);
+    t.h.click(Command::GoNow);
     EXPECT_EQ(t.launched(), (std::vector<std::string>{"fail", "fixed"}));
     EXPECT_FALSE(t.h.loop.ended());
     EXPECT_EQ(t.boxTitles().back(), "Opalist report");
@@ -140,9 +141,9 @@ TEST(LaunchRun, OnlyTheBoxesOfARunStayOnTop) {
                                     tk::Answer::Ok, tk::Answer::Ok}) {
         t.h.loop.answerNext(answer);
     }
-    t.h.click(4);  // Help
-    t.h.click(5);  // One by one
-    t.h.click(3);  // Go now, after "Save changes?"
+    t.h.click(Command::Help);      // Help
+    t.h.click(Command::OneByOne);  // One by one
+    t.h.click(Command::GoNow);     // Go now, after "Save changes?"
     std::vector<std::pair<std::string, bool>> shown;
     for (const auto& box : t.h.loop.boxes()) {
         shown.emplace_back(box.box.title, box.box.onTop);
@@ -158,20 +159,20 @@ TEST(LaunchRun, OnlyTheBoxesOfARunStayOnTop) {
 TEST(OneByOne, FromSetupAsksEachAndStaysInTheSetupView) {
     Stage t;
     Dialog& d = t.start(flags(true, true, false), {"a", "b", "c"});
-    t.h.click(2);
+    t.h.click(Command::ConfigRunAgain);
     for (tk::Answer answer : {tk::Answer::Yes, tk::Answer::No, tk::Answer::Yes}) {
         t.h.loop.answerNext(answer);
     }
-    t.h.click(5);
+    t.h.click(Command::OneByOne);
     EXPECT_EQ(t.launched(), (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(t.boxTitles(), (std::vector<std::string>{"One by one (1/3)", "One by one (2/3)",
                                                        "One by one (3/3)"}));
     EXPECT_FALSE(t.h.loop.ended());
     EXPECT_EQ(d.height(), d.FullHeight);
-    EXPECT_TRUE(d.Butt[11].enabled()) << "the language is applied again";
+    EXPECT_TRUE(d.Butt[Command::SaveChanges].enabled()) << "the language is applied again";
     EXPECT_EQ(d.LblCountdown.caption(), "10 s");
     EXPECT_EQ(d.LblCountdownTxt.caption(), "Startup in");
-    EXPECT_TRUE(d.Butt[0].hasFocus());
+    EXPECT_TRUE(d.Butt[Command::Exit].hasFocus());
     EXPECT_FALSE(d.CountDispl.enabled());
 }
 
@@ -183,7 +184,7 @@ TEST(OneByOne, DuringTheCountdownEndsTheProgramUnlessALaunchFailed) {
         t.h.loop.advance(3000);
         t.h.loop.answerNext(tk::Answer::Yes);
         t.h.loop.answerNext(tk::Answer::Yes);
-        t.h.click(5);
+        t.h.click(Command::OneByOne);
         EXPECT_EQ(t.launched().size(), 2u);
         EXPECT_EQ(t.h.loop.ended(), !failing);
         if (failing) {
@@ -240,7 +241,7 @@ TEST(LaunchRun, AFaultWhileAnEntryIsHandledIsAFailedLaunch) {
             t.h.loop.answerNext(title.starts_with("One by one") ? tk::Answer::Yes : tk::Answer::Ok);
         }
         if (c.oneByOne) {
-            t.h.click(5);
+            t.h.click(Command::OneByOne);
         } else {
             t.h.loop.advance(10000);
         }
@@ -291,19 +292,19 @@ TEST(LaunchRun, CountdownEndingUnderGoNowsQuestionIsTheOnlyRun) {
         SCOPED_TRACE(failing);
         Stage t;
         Dialog& d = t.start(flags(false, false, false), {failing ? "fail" : "a"});
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         t.h.changeAnOption();
         t.h.loop.answerNext(tk::Answer::No);
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         // The user takes 15 seconds to answer Go now's question; the countdown ends meanwhile.
         t.h.loop.answerNext(tk::Answer::No, 15000);
         t.h.loop.answerNext(tk::Answer::Ok);  // the report of the failing run
-        t.h.click(3);
+        t.h.click(Command::GoNow);
         EXPECT_EQ(t.launched().size(), 1u);
         EXPECT_EQ(t.h.loop.ended(), !failing);
         if (failing) {
             EXPECT_EQ(d.height(), d.FullHeight) << "Go now must not undo the setup view";
-            EXPECT_EQ(d.Butt[1].caption(), "Con&tinue");
+            EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "Con&tinue");
             EXPECT_EQ(d.LaunchRuns, 1u);
         }
     }

@@ -52,7 +52,7 @@ struct LaunchFixture : ::testing::Test {
         });
     }
     void launch(std::optional<int> c) {
-        h.user([&] { d.Lnch(c); });
+        h.user([&] { d.OpenEntry(c); });
     }
     int addEntry(const std::string& entry) {
         h.user([&] { d.LaunchList.addItem(entry); });
@@ -128,7 +128,7 @@ TEST_F(LaunchFixture, RecordIsWrittenBeforeTheBoxAndTheFlagRaisedAfterIt) {
     h.loop.answerNext(tk::Answer::Ok, 100);
     h.user([&] {
         whileOpen.setEnabled(true);
-        d.Lnch(c);
+        d.OpenEntry(c);
     });
 
     EXPECT_EQ(logWhileOpen, Record + "File not found\r\n");
@@ -144,7 +144,7 @@ TEST_F(LaunchFixture, RecordIsWrittenBeforeTheBoxAndTheFlagRaisedAfterIt) {
                             "active and fix errors.\n\n");
     EXPECT_EQ(box.icon, tk::Icon::Exclamation);
     EXPECT_EQ(box.buttons, tk::Buttons::Ok);
-    EXPECT_TRUE(d.Butt[10].enabled());
+    EXPECT_TRUE(d.Butt[Command::ViewErrorLog].enabled());
 }
 
 TEST_F(LaunchFixture, RecordsAreAppendedInOrderAndEarlierLinesKeptByteForByte) {
@@ -188,7 +188,7 @@ TEST(LaunchWithoutUserName, LogNameHasTwoSpaces) {
         d.sErrMsg.setValue(1);
         d.dErrMsg.setValue(0);
         d.LaunchList.addItem("tool");
-        d.Lnch(1);
+        d.OpenEntry(1);
     });
     EXPECT_TRUE(std::filesystem::exists(h.dir.file("opalist  error.log")));
     EXPECT_EQ(d.ErrorLogPath(), h.dir.file("opalist  error.log"));
@@ -236,11 +236,11 @@ TEST_F(LaunchFixture, MakersAddressOpensUnsplitAndAFailureOnlyExplainsItself) {
 }
 
 TEST_F(LaunchFixture, ViewErrorLogButtonFollowsTheLogsExistence) {
-    EXPECT_EQ(d.ErrEx(), 0);
-    EXPECT_FALSE(d.Butt[10].enabled());
+    EXPECT_EQ(d.RefreshErrorLogButton(), 0);
+    EXPECT_FALSE(d.Butt[Command::ViewErrorLog].enabled());
     h.writeRaw(h.errorLogFile(), "#x# | y | z\r\n");
-    EXPECT_EQ(d.ErrEx(), 1);
-    EXPECT_TRUE(d.Butt[10].enabled());
+    EXPECT_EQ(d.RefreshErrorLogButton(), 1);
+    EXPECT_TRUE(d.Butt[Command::ViewErrorLog].enabled());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The main window's modes: which controls uHide shows and hides, the greyed "Run at Windows
+// The main window's modes: which controls ShowSetupArea shows and hides, the greyed "Run at Windows
 // startup?" box, and the title that follows the window's height.
 
 #include <gtest/gtest.h>
@@ -26,19 +26,28 @@ struct Layout : ::testing::Test {
 TEST_F(Layout, UHideShowsAndHidesTheSetupAreaOnly) {
     Dialog& d = dialog;
     const std::vector<tk::Control*> setupArea = {
-        &d.Timer, &d.TimerScroll, &d.Add, &d.Butt[6], &d.Butt[11], &d.LaunchList, &d.LblTimer,
-        &d.LblTimerS, &d.LblAdd, &d.LblLaunchList, &d.FrSetup, &d.wStart, &d.Butt[7], &d.Butt[8],
-        &d.Butt[10], &d.LngCS, &d.LngEN, &d.dErrMsg, &d.sErrMsg, &d.qErrMsg,
-        // Not named by uHide: they go with the frame.
-        &d.PromptEach, &d.Butt[9], &d.LblFirst, &d.LblLng};
-    const std::vector<tk::Control*> countdownArea = {
-        &d.Butt[0], &d.Butt[1],  &d.Butt[2],         &d.Butt[3],      &d.Butt[4], &d.Butt[5],
-        &d.RecBas,  &d.RecCount, &d.LblCountdownTxt, &d.LblCountdown, &d.copyr};
+        &d.Timer, &d.TimerScroll, &d.Add, &d.Butt[Command::AddMod], &d.Butt[Command::SaveChanges],
+        &d.LaunchList, &d.LblTimer, &d.LblTimerS, &d.LblAdd, &d.LblLaunchList, &d.FrSetup,
+        &d.wStart, &d.Butt[Command::Up], &d.Butt[Command::Down], &d.Butt[Command::ViewErrorLog],
+        &d.LngCS, &d.LngEN, &d.dErrMsg, &d.sErrMsg, &d.qErrMsg,
+        // Not named by ShowSetupArea: they go with the frame.
+        &d.PromptEach, &d.Butt[Command::Delete], &d.LblFirst, &d.LblLng};
+    const std::vector<tk::Control*> countdownArea = {&d.Butt[Command::Exit],
+                                                     &d.Butt[Command::StopContinue],
+                                                     &d.Butt[Command::ConfigRunAgain],
+                                                     &d.Butt[Command::GoNow],
+                                                     &d.Butt[Command::Help],
+                                                     &d.Butt[Command::OneByOne],
+                                                     &d.RecBas,
+                                                     &d.RecCount,
+                                                     &d.LblCountdownTxt,
+                                                     &d.LblCountdown,
+                                                     &d.copyr};
 
     ASSERT_TRUE(d.visible());
     d.LblFirst.setVisible(true);  // as at a moment of its blinking
     for (const bool attr : {false, true, false}) {
-        harness.user([&] { d.uHide(attr); });
+        harness.user([&] { d.ShowSetupArea(attr); });
         for (std::size_t i = 0; i < setupArea.size(); ++i) {
             EXPECT_EQ(setupArea[i]->shown(), attr) << "setup control " << i << " attr " << attr;
         }

@@ -20,7 +20,7 @@ struct Stage {
         lines.insert(lines.end(), entries.begin(), entries.end());
         h.writeSettings(lines);
         h.start();
-        h.click(2);
+        h.click(Command::ConfigRunAgain);
         return h.dialog();
     }
     void select(int index) {
@@ -48,27 +48,27 @@ TEST(ListEditor, ButtonsListAndChangeMarkFollowEachStep) {
         const char* add;
         const char* buttons6To9;
         bool marks;
-        int focusButton;  // -1: not checked
+        std::optional<Command> focusButton;
     };
     const std::vector<Row> rows = {
-        {"select 1", {"a", "b", "c"}, 1, "b", "1111", false, -1},
-        {"click 7", {"b", "a", "c"}, 0, "b", "1011", true, 8},
-        {"click 8", {"a", "b", "c"}, 1, "b", "1111", true, -1},
-        {"click 8", {"a", "c", "b"}, 2, "b", "1101", true, 7},
-        {"type x y", {"a", "c", "b"}, 2, "x y", "1101", false, -1},
-        {"click 6", {"a", "c", "x y"}, -1, "", "0000", true, -1},
-        {"select 1", {"a", "c", "x y"}, 1, "c", "1111", false, -1},
-        {"double-click", {"a", "c", "x y"}, -1, "c", "1000", false, -1},
-        {"click 6", {"a", "c", "x y", "c"}, -1, "", "0000", true, -1},
-        {"select 0", {"a", "c", "x y", "c"}, 0, "a", "1011", false, -1},
-        {"click 9", {"c", "x y", "c"}, -1, "a", "1000", true, 6},
+        {"select 1", {"a", "b", "c"}, 1, "b", "1111", false, std::nullopt},
+        {"click 7", {"b", "a", "c"}, 0, "b", "1011", true, Command::Down},
+        {"click 8", {"a", "b", "c"}, 1, "b", "1111", true, std::nullopt},
+        {"click 8", {"a", "c", "b"}, 2, "b", "1101", true, Command::Up},
+        {"type x y", {"a", "c", "b"}, 2, "x y", "1101", false, std::nullopt},
+        {"click 6", {"a", "c", "x y"}, -1, "", "0000", true, std::nullopt},
+        {"select 1", {"a", "c", "x y"}, 1, "c", "1111", false, std::nullopt},
+        {"double-click", {"a", "c", "x y"}, -1, "c", "1000", false, std::nullopt},
+        {"click 6", {"a", "c", "x y", "c"}, -1, "", "0000", true, std::nullopt},
+        {"select 0", {"a", "c", "x y", "c"}, 0, "a", "1011", false, std::nullopt},
+        {"click 9", {"c", "x y", "c"}, -1, "a", "1000", true, Command::AddMod},
     };
     Stage t;
     Dialog& d = t.openSetup({"a", "b", "c"});
     for (const Row& row : rows) {
         SCOPED_TRACE(row.step);
-        if (d.Butt[11].enabled()) {
-            t.h.click(11);
+        if (d.Butt[Command::SaveChanges].enabled()) {
+            t.h.click(Command::SaveChanges);
         }
         const std::size_t space = row.step.find(' ');
         const std::string verb = row.step.substr(0, space);
@@ -81,22 +81,22 @@ TEST(ListEditor, ButtonsListAndChangeMarkFollowEachStep) {
             } else if (verb == "type") {
                 d.Add.editedByUser(argument);
             } else {
-                d.Butt[std::stoi(argument)].clickByUser();
+                d.Butt[static_cast<Command>(std::stoi(argument))].clickByUser();
             }
         });
         EXPECT_EQ(d.LaunchList.items(), row.items);
         EXPECT_EQ(d.LaunchList.listIndex(), row.index);
         EXPECT_EQ(d.Add.text(), row.add);
-        EXPECT_EQ(d.Butt[6].caption(), row.index >= 0 ? "Mod" : "Add");
+        EXPECT_EQ(d.Butt[Command::AddMod].caption(), row.index >= 0 ? "Mod" : "Add");
         std::string buttons;
-        for (int index = 6; index <= 9; ++index) {
-            buttons += d.Butt[index].enabled() ? '1' : '0';
+        for (Command command : {Command::AddMod, Command::Up, Command::Down, Command::Delete}) {
+            buttons += d.Butt[command].enabled() ? '1' : '0';
         }
         EXPECT_EQ(buttons, row.buttons6To9);
         EXPECT_EQ(d.SettingsDirty, row.marks);
-        EXPECT_EQ(d.Butt[11].enabled(), row.marks);
-        if (row.focusButton >= 0) {
-            EXPECT_TRUE(d.Butt[row.focusButton].hasFocus());
+        EXPECT_EQ(d.Butt[Command::SaveChanges].enabled(), row.marks);
+        if (row.focusButton) {
+            EXPECT_TRUE(d.Butt[*row.focusButton].hasFocus());
         }
     }
 }
@@ -146,20 +146,21 @@ TEST(ListEditor, DeletingAnEntry) {
         if (row.emptyAddFirst) {
             t.type("");
         }
-        t.h.click(9);
+        t.h.click(Command::Delete);
 
         const bool anyLeft = row.entries.size() > 1;
         EXPECT_EQ(d.LaunchList.listCount(), static_cast<int>(row.entries.size()) - 1);
-        for (int index : {1, 2, 3, 5}) {
-            EXPECT_EQ(d.Butt[index].enabled(), anyLeft) << index;
+        for (Command command :
+             {Command::StopContinue, Command::ConfigRunAgain, Command::GoNow, Command::OneByOne}) {
+            EXPECT_EQ(d.Butt[command].enabled(), anyLeft) << commandIndex(command);
         }
-        EXPECT_EQ(d.Butt[6].enabled(), !row.emptyAddFirst);
-        for (int index : {7, 8, 9}) {
-            EXPECT_FALSE(d.Butt[index].enabled()) << index;
+        EXPECT_EQ(d.Butt[Command::AddMod].enabled(), !row.emptyAddFirst);
+        for (Command command : {Command::Up, Command::Down, Command::Delete}) {
+            EXPECT_FALSE(d.Butt[command].enabled()) << commandIndex(command);
         }
-        EXPECT_EQ(d.Butt[6].caption(), "Add");
+        EXPECT_EQ(d.Butt[Command::AddMod].caption(), "Add");
         EXPECT_EQ(d.Add.text(), row.emptyAddFirst ? "" : row.entries[0]);
-        EXPECT_TRUE(row.emptyAddFirst ? d.Add.hasFocus() : d.Butt[6].hasFocus());
+        EXPECT_TRUE(row.emptyAddFirst ? d.Add.hasFocus() : d.Butt[Command::AddMod].hasFocus());
         EXPECT_TRUE(d.SettingsDirty);
         EXPECT_EQ(d.First.enabled(), !anyLeft);
         const bool hint = d.LblFirst.visible();
@@ -221,7 +222,7 @@ TEST(ListEditor, AddAndModRefuseWhatTheFileCannotKeep) {
         Stage t;
         t.h.writeSettings({"<01100>", "10", row.language, "a", "b"});
         t.h.start();
-        t.h.click(2);
+        t.h.click(Command::ConfigRunAgain);
         Dialog& d = t.h.dialog();
         if (row.selected >= 0) {
             t.select(row.selected);
@@ -231,7 +232,7 @@ TEST(ListEditor, AddAndModRefuseWhatTheFileCannotKeep) {
         if (refused) {
             t.h.loop.answerNext(tk::Answer::Ok);
         }
-        t.h.click(6);
+        t.h.click(Command::AddMod);
         EXPECT_EQ(d.LaunchList.items(), row.items);
         EXPECT_EQ(d.SettingsDirty, !refused);
         EXPECT_EQ(d.Add.text(), refused ? row.typed : "");

@@ -37,7 +37,7 @@ TEST(LogonStart, TheBoxShowsTheSystemAndSaveChangesIt) {
         h.writeSettings({row.fileFlags, "10", "EN"});
         Dialog& d = h.start();
         EXPECT_EQ(d.wStart.value(), row.systemAtStart ? 1 : 0);
-        h.click(2);
+        h.click(Command::ConfigRunAgain);
         ASSERT_TRUE(d.wStart.enabled());
         const bool refused = *row.failure != '\0';
         if (row.clickBox) {
@@ -45,11 +45,11 @@ TEST(LogonStart, TheBoxShowsTheSystemAndSaveChangesIt) {
             if (refused) {
                 h.loop.answerNext(tk::Answer::Ok);
             }
-            h.click(11);
+            h.click(Command::SaveChanges);
         }
         EXPECT_EQ(*h.startsAtLogon, row.systemAfter);
         EXPECT_EQ(h.readRaw(h.settingsFile()), std::string(row.flagsWritten) + "\r\n10\r\nEN\r\n");
-        EXPECT_EQ(d.Butt[11].enabled(), refused);
+        EXPECT_EQ(d.Butt[Command::SaveChanges].enabled(), refused);
         ASSERT_EQ(h.loop.boxes().size(), refused ? 1U : 0U);
         if (refused) {
             EXPECT_EQ(h.loop.boxes()[0].box.text,

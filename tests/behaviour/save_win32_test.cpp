@@ -27,19 +27,19 @@ TEST(SaveCommandAnsi, AnEntryTheCodePageCannotHoldIsNamedAndNothingIsLost) {
         testing_support::DialogHarness h;
         h.writeSettings({"<01100>", "10", c.language, "a.exe"});
         Dialog& d = h.start();
-        h.click(2);
+        h.click(Command::ConfigRunAgain);
         h.user([&] { d.dErrMsg.clickByUser(); });
         const std::string before = h.readRaw(h.settingsFile());
         h.user([&] { d.LaunchList.addItem("C:\\Tools\\中.exe"); });
 
         h.loop.answerNext(tk::Answer::Ok);
-        h.click(11);
+        h.click(Command::SaveChanges);
         ASSERT_EQ(h.loop.boxes().size(), 1u);
         EXPECT_EQ(h.loop.boxes()[0].box.text, c.failed + h.settingsFile() + "\n" + c.reason);
         EXPECT_EQ(h.readRaw(h.settingsFile()), before);
         EXPECT_EQ(d.LaunchList.list(1), "C:\\Tools\\中.exe");
         EXPECT_TRUE(d.SettingsDirty);
-        EXPECT_TRUE(d.Butt[11].enabled());
+        EXPECT_TRUE(d.Butt[Command::SaveChanges].enabled());
     }
 }
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "support/dialog_harness.h"
 #include "support/fifo.h"
 #include "support/permissions.h"
-#include "ui/view_err.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST(StartUp, AFileThatCannotBeReadIsNotWrittenBack) {
     }
     Dialog& d = h.dialog();
     EXPECT_EQ(d.LaunchList.listCount(), 0);
-    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_FALSE(d.Butt[Command::SaveChanges].enabled());
     EXPECT_FALSE(d.SettingsDirty);
     EXPECT_TRUE(h.loop.boxes().empty());
     std::filesystem::permissions(h.settingsFile(), std::filesystem::perms::owner_read,
@@ -61,12 +61,12 @@ TEST(StartUp, AFifoInPlaceOfTheSettingsFileIsNeitherWaitedOnNorWrittenOver) {
     EXPECT_TRUE(h.loop.boxes().empty());
     EXPECT_EQ(d.LaunchList.listCount(), 0);
     EXPECT_TRUE(d.FrSetup.visible());
-    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_FALSE(d.Butt[Command::SaveChanges].enabled());
     EXPECT_TRUE(fifo.intact());
 
     h.changeAnOption();
     h.loop.answerNext(tk::Answer::Ok);
-    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.click(11); }));
+    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.click(Command::SaveChanges); }));
     ASSERT_EQ(h.loop.boxes().size(), 1u);
     EXPECT_EQ(h.loop.boxes()[0].box.text,
               "The settings could not be saved to\n" + h.settingsFile() + "\nNot a regular file");
@@ -83,7 +83,7 @@ TEST(StartUp, AFifoInPlaceOfTheErrorLogIsNeitherWaitedOnNorWrittenOver) {
     const Fifo fifo(h.errorLogFile());
     ASSERT_TRUE(fifo.returnsWithin(InTime, [&] { h.start(); }));
     Dialog& d = h.dialog();
-    EXPECT_FALSE(d.Butt[10].enabled());
+    EXPECT_FALSE(d.Butt[Command::ViewErrorLog].enabled());
 
     h.loop.answerNext(tk::Answer::Ok);
     h.loop.answerNext(tk::Answer::Ok);
@@ -94,8 +94,8 @@ TEST(StartUp, AFifoInPlaceOfTheErrorLogIsNeitherWaitedOnNorWrittenOver) {
     EXPECT_TRUE(d.LaunchFailed);
     EXPECT_TRUE(fifo.intact());
 
-    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.click(10); }));
-    EXPECT_FALSE(d.Butt[10].enabled());
+    EXPECT_TRUE(fifo.returnsWithin(InTime, [&] { h.click(Command::ViewErrorLog); }));
+    EXPECT_FALSE(d.Butt[Command::ViewErrorLog].enabled());
     EXPECT_FALSE(d.viewErr().visible());
     EXPECT_TRUE(fifo.intact());
 }

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "platform/text_file.h"
 #include "support/dialog_harness.h"
-#include "ui/view_err.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string crlf(const Lines& lines) {
 
 // Opens the setup view from the countdown and unticks "Display error messages?", as a user would.
 void untickDisplayErrors(Harness& h) {
-    h.click(2);
+    h.click(Command::ConfigRunAgain);
     h.user([&] { h.dialog().dErrMsg.clickByUser(); });
 }
 
@@ -36,12 +36,13 @@ TEST(StartUp, WithoutAFileStartsInSetupWithDefaultsAndCreatesTheFile) {
     Harness h;
     Dialog& d = h.start();
     EXPECT_EQ(h.readRaw(h.settingsFile()), "<01100>\r\n10\r\nEN\r\n");
-    for (int index : {1, 2, 3, 5}) {
-        EXPECT_FALSE(d.Butt[index].enabled()) << index;
+    for (Command command :
+         {Command::StopContinue, Command::ConfigRunAgain, Command::GoNow, Command::OneByOne}) {
+        EXPECT_FALSE(d.Butt[command].enabled()) << commandIndex(command);
     }
     EXPECT_TRUE(d.First.enabled());
     EXPECT_FALSE(d.SettingsDirty);
-    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_FALSE(d.Butt[Command::SaveChanges].enabled());
     EXPECT_FALSE(d.Initializing);
     EXPECT_EQ(d.LblCountdown.caption(), "10 s");
     EXPECT_TRUE(h.loop.boxes().empty());
@@ -57,25 +58,25 @@ TEST(StartUp, WithoutAFileStartsInSetupWithDefaultsAndCreatesTheFile) {
 // The first start opens the setup view with nothing counting; once the first entry is added,
 // Stop (as Continue) and Config (as Run again) each start the countdown that launches it.
 TEST(StartUp, FirstStartWaitsInSetupUntilTheFirstEntryIsAdded) {
-    for (const int starter : {1, 2}) {
-        SCOPED_TRACE(starter);
+    for (const Command starter : {Command::StopContinue, Command::ConfigRunAgain}) {
+        SCOPED_TRACE(commandIndex(starter));
         Harness h;
         Dialog& d = h.start();
         EXPECT_EQ(d.height(), d.FullHeight);
         EXPECT_NE(d.height(), Dialog::CompactHeight);
         EXPECT_TRUE(d.FrSetup.visible());
-        EXPECT_EQ(d.Butt[1].caption(), "S&top");
-        EXPECT_EQ(d.Butt[2].caption(), "Conf&ig");
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "S&top");
+        EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), "Conf&ig");
         EXPECT_FALSE(d.CountDispl.enabled());
         EXPECT_FALSE(d.Countdown.enabled());
         h.loop.advance(20000);
         EXPECT_EQ(d.LblCountdown.caption(), "10 s");
 
         h.user([&] { d.Add.editedByUser("tool"); });
-        h.click(6);
+        h.click(Command::AddMod);
         ASSERT_TRUE(d.Butt[starter].enabled());
-        EXPECT_EQ(d.Butt[1].caption(), "S&top");
-        EXPECT_EQ(d.Butt[2].caption(), "Conf&ig");
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), "S&top");
+        EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), "Conf&ig");
         h.loop.answerNext(tk::Answer::No);  // the new entry is not saved yet
         h.click(starter);
         EXPECT_EQ(d.height(), Dialog::CompactHeight);
@@ -101,12 +102,13 @@ TEST(StartUp, WithEntriesArmsTheCountdownInTheCompactLayout) {
     EXPECT_EQ(d.Countdown.interval(), 10000);
     EXPECT_TRUE(d.Countdown.running());
     EXPECT_EQ(d.TimerScroll.value(), -10);
-    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_FALSE(d.Butt[Command::SaveChanges].enabled());
     EXPECT_FALSE(d.SettingsDirty);  // although loading fired change events
     EXPECT_FALSE(d.First.enabled());
     EXPECT_FALSE(d.LblFirst.visible()) << "no hint while the list has entries";
-    for (int index : {1, 2, 3, 5}) {
-        EXPECT_TRUE(d.Butt[index].enabled()) << index;
+    for (Command command :
+         {Command::StopContinue, Command::ConfigRunAgain, Command::GoNow, Command::OneByOne}) {
+        EXPECT_TRUE(d.Butt[command].enabled()) << commandIndex(command);
     }
 }
 
@@ -262,14 +264,14 @@ TEST(SaveCommand, WritesTheSetupAndClearsTheMarks) {
     untickDisplayErrors(h);
     h.user([&] { d.LaunchList.addItem("\"b c.exe\" /q"); });
     d.LaunchFailed = true;
-    ASSERT_TRUE(d.Butt[11].enabled());
+    ASSERT_TRUE(d.Butt[Command::SaveChanges].enabled());
     ASSERT_TRUE(d.SettingsDirty);
 
-    h.click(11);
+    h.click(Command::SaveChanges);
     EXPECT_EQ(h.readRaw(h.settingsFile()), crlf({"<00100>", "10", "EN", "a.exe", "'b c.exe' /q"}));
     EXPECT_EQ(d.LaunchList.list(1), "\"b c.exe\" /q");  // the list itself keeps its quotes
     EXPECT_FALSE(d.SettingsDirty);
-    EXPECT_FALSE(d.Butt[11].enabled());
+    EXPECT_FALSE(d.Butt[Command::SaveChanges].enabled());
     EXPECT_FALSE(d.LaunchFailed);
     EXPECT_TRUE(h.loop.boxes().empty());
 }
@@ -300,7 +302,7 @@ TEST(SaveCommand, FailureTellsTheUserAndKeepsTheSetupMarkedAsChanged) {
         blockSettingsFile(h);
 
         h.loop.answerNext(tk::Answer::Ok);
-        h.click(11);
+        h.click(Command::SaveChanges);
         ASSERT_EQ(h.loop.boxes().size(), 1u);
         const tk::MessageBox& box = h.loop.boxes()[0].box;
         EXPECT_EQ(box.title, c.title);
@@ -311,7 +313,7 @@ TEST(SaveCommand, FailureTellsTheUserAndKeepsTheSetupMarkedAsChanged) {
         EXPECT_EQ(box.text.substr(0, named.size()), named);
         EXPECT_GT(box.text.size(), named.size());
         EXPECT_TRUE(d.SettingsDirty);
-        EXPECT_TRUE(d.Butt[11].enabled());
+        EXPECT_TRUE(d.Butt[Command::SaveChanges].enabled());
         EXPECT_TRUE(d.LaunchFailed);
         EXPECT_FALSE(h.loop.ended());
     }
@@ -322,14 +324,14 @@ TEST(SaveCommand, FailureTellsTheUserAndKeepsTheSetupMarkedAsChanged) {
 TEST(SaveCommand, TheFocusGoesToConfigRunAgain) {
     struct Case {
         const char* name;
-        int button;
+        Command button;
         bool blocked;
-        int focus;
+        Command focus;
     };
     const Case cases[] = {
-        {"Save changes", 11, false, 2},
-        {"Yes at Continue's prompt", 1, false, 2},
-        {"a failed save", 11, true, 11},
+        {"Save changes", Command::SaveChanges, false, Command::ConfigRunAgain},
+        {"Yes at Continue's prompt", Command::StopContinue, false, Command::ConfigRunAgain},
+        {"a failed save", Command::SaveChanges, true, Command::SaveChanges},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,12 +342,12 @@ TEST(SaveCommand, TheFocusGoesToConfigRunAgain) {
         if (c.blocked) {
             blockSettingsFile(h);
         }
-        h.loop.answerNext(c.button == 11 ? tk::Answer::Ok : tk::Answer::Yes);
+        h.loop.answerNext(c.button == Command::SaveChanges ? tk::Answer::Ok : tk::Answer::Yes);
         h.user([&] {
             d.Butt[c.button].focusedByUser();
             d.Butt[c.button].clickByUser();
         });
-        EXPECT_EQ(h.loop.boxes().size(), c.blocked || c.button != 11 ? 1u : 0u);
+        EXPECT_EQ(h.loop.boxes().size(), c.blocked || c.button != Command::SaveChanges ? 1u : 0u);
         EXPECT_EQ(d.focused(), &d.Butt[c.focus]);
     }
 }
@@ -388,7 +390,7 @@ TEST(ExitCommand, EachAnswerOfThePrompt) {
         if (c.answer) {
             h.loop.answerNext(*c.answer);
         }
-        h.click(0);
+        h.click(Command::Exit);
 
         EXPECT_EQ(h.loop.ended(), c.ends);
         ASSERT_EQ(h.loop.boxes().size(), c.answer ? 1u : 0u);
@@ -415,7 +417,7 @@ TEST(ExitCommand, PromptSpeaksCzechWhenCzechIsSelected) {
     h.start();
     untickDisplayErrors(h);
     h.loop.answerNext(tk::Answer::No);
-    h.click(0);
+    h.click(Command::Exit);
     ASSERT_EQ(h.loop.boxes().size(), 1u);
     EXPECT_EQ(h.loop.boxes()[0].box.title, "Uložit změny");
     EXPECT_EQ(h.loop.boxes()[0].box.text, "Hodnoty nastavení se změnily. Uložit změny?");
@@ -430,7 +432,7 @@ TEST(ExitCommand, FailedSaveAfterYesKeepsTheProgramOpen) {
     blockSettingsFile(h);
     h.loop.answerNext(tk::Answer::Yes);
     h.loop.answerNext(tk::Answer::Ok);
-    h.click(0);
+    h.click(Command::Exit);
     EXPECT_FALSE(h.loop.ended());
     ASSERT_EQ(h.loop.boxes().size(), 2u);
     EXPECT_EQ(h.loop.boxes()[1].box.icon, tk::Icon::Exclamation);

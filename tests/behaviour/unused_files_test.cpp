@@ -69,7 +69,7 @@ TEST(UnusedFiles, WithNoFolderOfTheUsersAloneNothingIsReadOrSaved) {
               "folder for your settings and error log is yours alone: nothing is read or saved "
               "until one is.");
     EXPECT_EQ(d.LaunchList.listCount(), 0);
-    EXPECT_FALSE(d.SaveErr(1, "File not found."));
+    EXPECT_FALSE(d.LogLaunchError(1, "File not found."));
     EXPECT_EQ(h.readRaw(h.settingsFile()), before);
     EXPECT_FALSE(std::filesystem::exists(h.errorLogFile()));
 }
@@ -92,7 +92,7 @@ TEST(UnusedFiles, ASettingsFileLargerThanAnyListIsToldOfAndKeptAsItIs) {
 
     h.changeAnOption();
     h.loop.answerNext(tk::Answer::Ok);
-    h.click(11);
+    h.click(Command::SaveChanges);
     ASSERT_EQ(h.loop.boxes().size(), 2u);
     EXPECT_NE(h.loop.boxes()[1].box.text.find("larger than any launch list"), std::string::npos);
     EXPECT_EQ(std::filesystem::file_size(h.settingsFile()), size);

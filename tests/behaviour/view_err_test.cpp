@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/view_err.h"
 #include "support/dialog_harness.h"
-#include "ui/view_err.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ struct Viewer {
         h.writeRaw(h.errorLogFile(), logBytes);
         return h.start();
     }
-    void open() { h.click(10); }
+    void open() { h.click(Command::ViewErrorLog); }
     bool logExists() const { return std::filesystem::exists(h.errorLogFile()); }
 };
 
@@ -112,7 +112,7 @@ TEST(ViewErr, ClearYesDeletesTheLogAndClosesAndTheMainWindowThenDisablesItsButto
     EXPECT_FALSE(t.logExists());
     EXPECT_FALSE(t.v.visible());
     t.h.user([&] { t.d.activatedByUser(); });
-    EXPECT_FALSE(t.d.Butt[10].enabled());
+    EXPECT_FALSE(t.d.Butt[Command::ViewErrorLog].enabled());
 }
 
 // The question stays English; the report follows the main window's language.
@@ -246,7 +246,7 @@ TEST(ViewErr, ALogGoneBeforeTheCommandOpensNothingAndDisablesTheButton) {
     std::filesystem::remove(t.h.errorLogFile());
     t.open();
     EXPECT_FALSE(t.v.visible());
-    EXPECT_FALSE(t.d.Butt[10].enabled());
+    EXPECT_FALSE(t.d.Butt[Command::ViewErrorLog].enabled());
 }
 
 }  // namespace

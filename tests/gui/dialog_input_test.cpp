@@ -86,7 +86,7 @@ class QtDialogInputTest : public ::testing::Test {
         ASSERT_TRUE(frontEnd.app().dispatch(action));
     }
     void openSetup() {
-        program([this] { dialog->Butt[2].clickByUser(); });
+        program([this] { dialog->Butt[Command::ConfigRunAgain].clickByUser(); });
     }
     std::vector<std::string> savedEntries() {
         std::vector<std::string> entries;
@@ -156,7 +156,7 @@ TEST_F(QtDialogInputTest, APlainKeyThatOpensABoxRunsItsCommandOnce) {
             });
         }
         tk::Control& focused =
-            c.setup ? static_cast<tk::Control&>(dialog->dErrMsg) : dialog->Butt[0];
+            c.setup ? static_cast<tk::Control&>(dialog->dErrMsg) : dialog->Butt[Command::Exit];
         widget(focused).setFocus();
         ASSERT_EQ(QApplication::focusWidget(), &widget(focused));
         BoxAnswerer answerer(c.answer);
@@ -187,7 +187,7 @@ TEST_F(QtDialogInputTest, APastedLineBreakNeverSplitsAnEntry) {
         EXPECT_EQ(dialog->Add.text(), "/bin/echo /a /b") << pasted;
         QTest::keyClick(&add, Qt::Key_Return);
     }
-    program([this] { dialog->Butt[11].clickByUser(); });
+    program([this] { dialog->Butt[Command::SaveChanges].clickByUser(); });
     EXPECT_EQ(savedEntries(),
               (std::vector<std::string>{"/bin/true", "/bin/echo /a /b", "/bin/echo /a /b"}));
 }
@@ -197,20 +197,37 @@ TEST_F(QtDialogInputTest, APastedLineBreakNeverSplitsAnEntry) {
 TEST_F(QtDialogInputTest, TabFollowsTheScreenAndEnterClicksTheFocusedButton) {
     start({"/bin/true"});
     openSetup();
-    const std::vector<tk::Control*> order = {
-        &dialog->Butt[0], &dialog->Butt[1],    &dialog->Butt[2],    &dialog->Butt[3],
-        &dialog->Butt[5], &dialog->Butt[4],    &dialog->Timer,      &dialog->TimerScroll,
-        &dialog->Add,     &dialog->Butt[6],    &dialog->LaunchList, &dialog->Butt[7],
-        &dialog->Butt[8], &dialog->Butt[9],    &dialog->dErrMsg,    &dialog->sErrMsg,
-        &dialog->qErrMsg, &dialog->PromptEach, &dialog->wStart,     &dialog->LngCS,
-        &dialog->LngEN,   &dialog->Butt[10],   &dialog->Butt[11],   &dialog->Butt[0]};
+    const std::vector<tk::Control*> order = {&dialog->Butt[Command::Exit],
+                                             &dialog->Butt[Command::StopContinue],
+                                             &dialog->Butt[Command::ConfigRunAgain],
+                                             &dialog->Butt[Command::GoNow],
+                                             &dialog->Butt[Command::OneByOne],
+                                             &dialog->Butt[Command::Help],
+                                             &dialog->Timer,
+                                             &dialog->TimerScroll,
+                                             &dialog->Add,
+                                             &dialog->Butt[Command::AddMod],
+                                             &dialog->LaunchList,
+                                             &dialog->Butt[Command::Up],
+                                             &dialog->Butt[Command::Down],
+                                             &dialog->Butt[Command::Delete],
+                                             &dialog->dErrMsg,
+                                             &dialog->sErrMsg,
+                                             &dialog->qErrMsg,
+                                             &dialog->PromptEach,
+                                             &dialog->wStart,
+                                             &dialog->LngCS,
+                                             &dialog->LngEN,
+                                             &dialog->Butt[Command::ViewErrorLog],
+                                             &dialog->Butt[Command::SaveChanges],
+                                             &dialog->Butt[Command::Exit]};
     std::vector<tk::Control*> expected;
     for (tk::Control* control : order) {
         if (control->enabled() && control->tabStop()) {  // the others are passed over
             expected.push_back(control);
         }
     }
-    widget(dialog->Butt[0]).setFocus();
+    widget(dialog->Butt[Command::Exit]).setFocus();
     std::vector<tk::Control*> visited{dialog->focused()};
     while (visited.size() < expected.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -218,9 +235,9 @@ TEST_F(QtDialogInputTest, TabFollowsTheScreenAndEnterClicksTheFocusedButton) {
     }
     EXPECT_EQ(visited, expected);
 
-    widget(dialog->Butt[4]).setFocus();
+    widget(dialog->Butt[Command::Help]).setFocus();
     BoxAnswerer answerer(QMessageBox::Ok);
-    QTest::keyClick(&widget(dialog->Butt[4]), Qt::Key_Return);
+    QTest::keyClick(&widget(dialog->Butt[Command::Help]), Qt::Key_Return);
     QTest::qWait(30);
     ASSERT_EQ(answerer.titles.size(), 1u);
     EXPECT_EQ(answerer.titles[0].substr(0, 19), "Opalist description");
@@ -238,7 +255,7 @@ TEST_F(QtDialogInputTest, ALongEntryIsNeverCut) {
     add.setFocus();
     QTest::keyClick(&add, Qt::Key_End);
     QTest::keyClicks(&add, "y");
-    QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);
+    QTest::mouseClick(&widget(dialog->Butt[Command::AddMod]), Qt::LeftButton);
     EXPECT_EQ(dialog->LaunchList.list(1), entry + "y");
 }
 
@@ -349,17 +366,17 @@ TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
     EXPECT_EQ(ScreenReader::heard(), (Heard{"selected 1", "focus 1"}));
 
     add.setText("TWO");
-    QTest::mouseClick(&widget(dialog->Butt[6]), Qt::LeftButton);  // Mod
+    QTest::mouseClick(&widget(dialog->Butt[Command::AddMod]), Qt::LeftButton);  // Mod
     // The click took the focus away from the list, and it comes back there after the edit.
     EXPECT_EQ(ScreenReader::heard(), (Heard{"changed 1-1", "deselected 1", "focus -1"}));
 
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(2).center());
     ScreenReader::heard();
-    QTest::mouseClick(&widget(dialog->Butt[7]), Qt::LeftButton);  // Up
+    QTest::mouseClick(&widget(dialog->Butt[Command::Up]), Qt::LeftButton);  // Up
     EXPECT_EQ(ScreenReader::heard(),
               (Heard{"changed 1-1", "changed 2-2", "selected 1", "deselected 2"}));
 
-    QTest::mouseClick(&widget(dialog->Butt[9]), Qt::LeftButton);  // Del
+    QTest::mouseClick(&widget(dialog->Butt[Command::Delete]), Qt::LeftButton);  // Del
     EXPECT_EQ(ScreenReader::heard(), Heard{"removed 1-1"});
     EXPECT_EQ(list.currentRow(), -1);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->childCount(), 3);
@@ -383,7 +400,7 @@ TEST_F(QtDialogInputTest, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
         ASSERT_EQ(QApplication::focusWidget(), &target);
         QTest::keyClick(&target, Qt::Key_Home);
         QTest::keyClick(&target, Qt::Key_Delete);
-        program([this] { dialog->Butt[11].clickByUser(); });
+        program([this] { dialog->Butt[Command::SaveChanges].clickByUser(); });
         EXPECT_EQ(savedEntries(), c.saved);
         EXPECT_EQ(dialog->Add.text(), c.inList ? "/bin/a" : "bin/a");
         dialog.reset();

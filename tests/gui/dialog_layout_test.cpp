@@ -46,8 +46,9 @@ TEST_F(QtDialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
         dialog.setHeight(Dialog::CompactHeight);
     }));
     EXPECT_EQ(top().size(), QSize(313, 107));
-    for (int index : {0, 1, 2, 3, 4, 5}) {
-        EXPECT_TRUE(inClientArea(dialog.Butt[index])) << index;
+    for (Command command : {Command::Exit, Command::StopContinue, Command::ConfigRunAgain,
+                            Command::GoNow, Command::Help, Command::OneByOne}) {
+        EXPECT_TRUE(inClientArea(dialog.Butt[command])) << commandIndex(command);
     }
     for (const tk::Control* control :
          {static_cast<tk::Control*>(&dialog.RecBas), static_cast<tk::Control*>(&dialog.copyr)}) {
@@ -55,7 +56,8 @@ TEST_F(QtDialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
     }
     for (const tk::Control* control :
          {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[11]), static_cast<tk::Control*>(&dialog.LngEN)}) {
+          static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
+          static_cast<tk::Control*>(&dialog.LngEN)}) {
         EXPECT_FALSE(inClientArea(*control));
     }
 
@@ -65,14 +67,14 @@ TEST_F(QtDialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
     }));
     EXPECT_EQ(top().size(), QSize(313, 381));
     for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Butt[11]), static_cast<tk::Control*>(&dialog.LngEN),
-          static_cast<tk::Control*>(&dialog.wStart)}) {
+         {static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
+          static_cast<tk::Control*>(&dialog.LngEN), static_cast<tk::Control*>(&dialog.wStart)}) {
         EXPECT_TRUE(inClientArea(*control));
     }
     // Controls on the window over the frame's area are drawn above it.
     for (const tk::Control* control :
          {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[7])}) {
+          static_cast<tk::Control*>(&dialog.Butt[Command::Up])}) {
         QWidget& w = widget(*control);
         const QPoint centre = w.mapTo(&top(), w.rect().center());
         QWidget* hit = top().childAt(centre);
@@ -108,7 +110,7 @@ TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
         ASSERT_TRUE(frontEnd.app().dispatch([&] {
             czech ? dialog.LngCS.setValue(true) : dialog.LngEN.setValue(true);
             // The captions of the countdown's other states, and Go now's.
-            dialog.Lng(1, Dialog::True, 2);
+            dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
         }));
         for (tk::Control* control : dialog.children()) {
             check(*control);
@@ -117,8 +119,9 @@ TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
             check(*control);
         }
         for (const char* caption : {"Kr&ok za krokem", "Znovu spustit", "&Setup", "S&top"}) {
-            ASSERT_TRUE(frontEnd.app().dispatch([&] { dialog.Butt[2].setCaption(caption); }));
-            check(dialog.Butt[2]);
+            ASSERT_TRUE(frontEnd.app().dispatch(
+                [&] { dialog.Butt[Command::ConfigRunAgain].setCaption(caption); }));
+            check(dialog.Butt[Command::ConfigRunAgain]);
         }
     }
 }

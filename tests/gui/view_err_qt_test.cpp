@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui/qt/front_end.h"
 #include "gui/qt/list_box_widget.h"
 #include "support/temp_dir.h"
-#include "ui/view_err.h"
 
 namespace {
 

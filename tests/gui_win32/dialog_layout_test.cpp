@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui/win32/layout_font.h"
 #include "gui_win32/win32_driver.h"
 #include "platform/win32_text.h"
 #include "support/control_names.h"
 #include "support/temp_dir.h"
 #include "toolkit/pixels.h"
-#include "ui/view_err.h"
 
 namespace {
 
@@ -90,14 +90,16 @@ TEST_F(Win32DialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
         dialog.setHeight(Dialog::CompactHeight);
     });
     EXPECT_EQ(clientSize().cy, 107);
-    for (int index : {0, 1, 2, 3, 4, 5}) {
-        EXPECT_TRUE(inClientArea(dialog.Butt[index])) << index;
+    for (Command command : {Command::Exit, Command::StopContinue, Command::ConfigRunAgain,
+                            Command::GoNow, Command::Help, Command::OneByOne}) {
+        EXPECT_TRUE(inClientArea(dialog.Butt[command])) << commandIndex(command);
     }
     EXPECT_TRUE(inClientArea(dialog.RecBas));
     EXPECT_TRUE(inClientArea(dialog.copyr));
     for (const tk::Control* control :
          {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[11]), static_cast<tk::Control*>(&dialog.LngEN)}) {
+          static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
+          static_cast<tk::Control*>(&dialog.LngEN)}) {
         EXPECT_FALSE(inClientArea(*control));
     }
 
@@ -107,14 +109,14 @@ TEST_F(Win32DialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
     });
     EXPECT_EQ(clientSize().cy, 381);
     for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Butt[11]), static_cast<tk::Control*>(&dialog.LngEN),
-          static_cast<tk::Control*>(&dialog.wStart)}) {
+         {static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
+          static_cast<tk::Control*>(&dialog.LngEN), static_cast<tk::Control*>(&dialog.wStart)}) {
         EXPECT_TRUE(inClientArea(*control));
     }
     // Controls on the window over the frame's area lie above it.
     for (const tk::Control* control :
          {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[7])}) {
+          static_cast<tk::Control*>(&dialog.Butt[Command::Up])}) {
         HWND hwnd = frontEnd.hwnd(*control);
         RECT rect{};
         GetWindowRect(hwnd, &rect);
@@ -170,7 +172,7 @@ TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAtEveryUsualDpi
             program([&] {
                 czech ? dialog.LngCS.setValue(true) : dialog.LngEN.setValue(true);
                 // The captions of the countdown's other states, and Go now's.
-                dialog.Lng(1, Dialog::True, 2);
+                dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
             });
             for (tk::Control* control : dialog.children()) {
                 check(*control);
@@ -179,8 +181,8 @@ TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAtEveryUsualDpi
                 check(*control);
             }
             for (const char* caption : {"Kr&ok za krokem", "Znovu spustit", "&Setup", "S&top"}) {
-                program([&] { dialog.Butt[2].setCaption(caption); });
-                check(dialog.Butt[2]);
+                program([&] { dialog.Butt[Command::ConfigRunAgain].setCaption(caption); });
+                check(dialog.Butt[Command::ConfigRunAgain]);
             }
             program([&] { dialog.viewErr().applyLanguage(); });
             for (tk::Control* control : dialog.viewErr().children()) {
@@ -279,15 +281,32 @@ using testing_support::controlName;
 TEST_F(Win32DialogTest, TabFollowsTheScreenInBothWindows) {
     program([&] {
         dialog.wStart.setEnabled(false);
-        dialog.Butt[0].setFocus();
+        dialog.Butt[Command::Exit].setFocus();
     });
     testing_support::pump(20);  // the activation has run (it disables "View error log": no log)
-    const std::vector<tk::Control*> mainOrder = {
-        &dialog.Butt[0],    &dialog.Butt[1],  &dialog.Butt[2],     &dialog.Butt[3], &dialog.Butt[5],
-        &dialog.Butt[4],    &dialog.Timer,    &dialog.TimerScroll, &dialog.Add,     &dialog.Butt[6],
-        &dialog.LaunchList, &dialog.Butt[7],  &dialog.Butt[8],     &dialog.Butt[9], &dialog.dErrMsg,
-        &dialog.sErrMsg,    &dialog.qErrMsg,  &dialog.PromptEach,  &dialog.wStart,  &dialog.LngCS,
-        &dialog.LngEN,      &dialog.Butt[10], &dialog.Butt[11]};
+    const std::vector<tk::Control*> mainOrder = {&dialog.Butt[Command::Exit],
+                                                 &dialog.Butt[Command::StopContinue],
+                                                 &dialog.Butt[Command::ConfigRunAgain],
+                                                 &dialog.Butt[Command::GoNow],
+                                                 &dialog.Butt[Command::OneByOne],
+                                                 &dialog.Butt[Command::Help],
+                                                 &dialog.Timer,
+                                                 &dialog.TimerScroll,
+                                                 &dialog.Add,
+                                                 &dialog.Butt[Command::AddMod],
+                                                 &dialog.LaunchList,
+                                                 &dialog.Butt[Command::Up],
+                                                 &dialog.Butt[Command::Down],
+                                                 &dialog.Butt[Command::Delete],
+                                                 &dialog.dErrMsg,
+                                                 &dialog.sErrMsg,
+                                                 &dialog.qErrMsg,
+                                                 &dialog.PromptEach,
+                                                 &dialog.wStart,
+                                                 &dialog.LngCS,
+                                                 &dialog.LngEN,
+                                                 &dialog.Butt[Command::ViewErrorLog],
+                                                 &dialog.Butt[Command::SaveChanges]};
     std::vector<std::string> expected;
     for (tk::Control* control : mainOrder) {
         if (control->shown() && control->enabled() && control->tabStop()) {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/dialog.h"
-#include "ui/view_err.h"
+#include "app/view_err.h"
 
 namespace testing_support {
 
@@ -11,9 +11,9 @@ std::string controlName(Dialog& d, const tk::Control* control) {
     if (control == nullptr) {
         return "";
     }
-    for (int index = 0; index < d.Butt.count(); ++index) {
-        if (control == &d.Butt[index]) {
-            return "Butt" + std::to_string(index);
+    for (Command command : AllCommands) {
+        if (control == &d.Butt[command]) {
+            return "Butt" + std::to_string(commandIndex(command));
         }
     }
     ViewErr& viewer = d.viewErr();

@@ -74,8 +74,8 @@ Dialog& DialogHarness::start() {
     return *dialog_;
 }
 
-void DialogHarness::click(int button) {
-    loop.user([&] { dialog_->Butt[button].clickByUser(); });
+void DialogHarness::click(Command command) {
+    loop.user([&] { dialog_->Butt[command].clickByUser(); });
 }
 
 void DialogHarness::changeAnOption() {

@@ -54,7 +54,7 @@ class DialogHarness {
     Dialog& dialog() { return *dialog_; }
     // A user action on the started dialog.
     bool user(const std::function<void()>& action) { return loop.user(action); }
-    void click(int button);
+    void click(Command command);
     // Ticks and clears an option as a user would (the setup view must be open): the values
     // stay as they were, but the setup is marked as changed.
     void changeAnOption();

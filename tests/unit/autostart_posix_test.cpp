@@ -96,10 +96,10 @@ TEST_F(Autostart, ChangesWriteOrRemoveTheUsersEntryOnly) {
 TEST_F(Autostart, SavingTheSetupWritesAndRemovesTheEntry) {
     harness.systemLogonStart = true;
     Dialog& d = harness.start();
-    harness.click(2);
+    harness.click(Command::ConfigRunAgain);
     for (const bool start : {true, false}) {
         harness.user([&] { d.wStart.clickByUser(); });
-        harness.click(11);
+        harness.click(Command::SaveChanges);
         EXPECT_EQ(entryExists(), start);
         EXPECT_EQ(platform::startsAtLogon(), start);
         EXPECT_EQ(harness.readRaw(harness.settingsFile()).substr(0, 7),

@@ -90,10 +90,10 @@ TEST_F(LogonStartValue, SavingTheSetupMakesAndRemovesTheRunValue) {
     testing_support::DialogHarness harness;
     harness.systemLogonStart = true;
     Dialog& d = harness.start();
-    harness.click(2);
+    harness.click(Command::ConfigRunAgain);
     for (const bool start : {true, false}) {
         harness.user([&] { d.wStart.clickByUser(); });
-        harness.click(11);
+        harness.click(Command::SaveChanges);
         EXPECT_EQ(dataIn(run("reg query " + RunKey + " /v Opalist").text),
                   start ? "\"" + self + "\"" : "");
         EXPECT_EQ(platform::startsAtLogon(), start);

@@ -55,10 +55,10 @@ TEST(CaptionTable, AccessKeyGoesBeforeTheCharacterAtTheGivenPosition) {
 // Every table has twelve fields, and every hotkey letter is the caption's access-key character.
 TEST(CaptionTable, EveryTableIsWellFormed) {
     for (const bool initializing : {false, true}) {
-        for (int index = 0; index < 12; ++index) {
+        for (const Command command : AllCommands) {
             const std::vector<std::string> fields =
-                splitFields(buttonCaptionTable(index, initializing));
-            ASSERT_EQ(fields.size(), 12u) << index;
+                splitFields(buttonCaptionTable(command, initializing));
+            ASSERT_EQ(fields.size(), 12u) << commandIndex(command);
             for (const Language language : {Language::English, Language::Czech}) {
                 for (const int state : {1, 2}) {
                     const ButtonFace face = buttonFace(fields, language, state);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "support/control_names.h"
 #include "toolkit/test/headless.h"
-#include "ui/view_err.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui/qt/front_end.h"
-#include "ui/view_err.h"
 
 namespace {
 

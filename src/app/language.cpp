@@ -1,11 +1,11 @@
-// Dialog::Lng and the language options: every language-dependent text of the main window, and
-// the switch between English and Czech, which also retitles the error-log window.
+// Dialog::ApplyCaptions and the language options: every language-dependent text of the main window,
+// and the switch between English and Czech, which also retitles the error-log window.
 
-#include "ui/language.h"
+#include "app/current_language.h"
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "ui/bilingual_text.h"
-#include "ui/view_err.h"
 #include "ui/window_title.h"
 
 namespace {
@@ -24,25 +24,25 @@ void applyOptionTexts(tk::CheckBox& option, std::string_view texts, Language lan
 void switchLanguage(Dialog& dialog, tk::OptionButton& chosen, tk::OptionButton& other) {
     other.setValue(false);
     dialog.viewErr().applyLanguage();
-    dialog.Butt[11].setEnabled(true);
+    dialog.Butt[Command::SaveChanges].setEnabled(true);
     chosen.setTabStop(true);
     other.setTabStop(false);
     dialog.SettingsDirty = true;
-    dialog.Lng();
+    dialog.ApplyCaptions();
 }
 
 }  // namespace
 
-void Dialog::Lng(std::optional<int> pr, int ch, std::optional<int> hard) {
-    if (pr) {
-        lSt(*pr, ch, hard);
+void Dialog::ApplyCaptions(std::optional<Command> command, int change, std::optional<int> state) {
+    if (command) {
+        ShowButtonState(*command, change, state);
         return;
     }
 
     HotkeyMapCS.clear();
     HotkeyMapEN.clear();
-    for (int index = 0; index < Butt.count(); ++index) {
-        lSt(index, 0);
+    for (Command command : AllCommands) {
+        ShowButtonState(command, 0);
     }
     LaunchList.setListIndex(-1);
 

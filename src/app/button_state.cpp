@@ -1,11 +1,11 @@
-// Dialog::lSt: puts a command button's caption and tooltip from its caption table, and
+// Dialog::ShowButtonState: puts a command button's caption and tooltip from its caption table, and
 // registers its hotkey letters when the button is reset.
 
 #include <string>
 
+#include "app/current_language.h"
 #include "app/dialog.h"
 #include "ui/caption_table.h"
-#include "ui/language.h"
 
 namespace {
 
@@ -14,26 +14,26 @@ void showFace(tk::Button& button, const ButtonFace& face) {
     button.setTooltip(face.tooltip);
 }
 
-void registerHotkey(std::string& map, int index, const ButtonFace& face) {
+void registerHotkey(std::string& map, Command command, const ButtonFace& face) {
     if (!face.hotkey.empty()) {
-        map += std::to_string(index) + face.hotkey;
+        map += std::to_string(commandIndex(command)) + face.hotkey;
     }
 }
 
 }  // namespace
 
-void Dialog::lSt(int pr, int ch, std::optional<int> hard) {
-    const std::vector<std::string> fields = splitFields(buttonCaptionTable(pr, Initializing));
+void Dialog::ShowButtonState(Command command, int change, std::optional<int> state) {
+    const std::vector<std::string> fields = splitFields(buttonCaptionTable(command, Initializing));
     const Language language = currentLanguage(*this);
     const ButtonFace english = buttonFace(fields, Language::English, 1);
     const ButtonFace czech = buttonFace(fields, Language::Czech, 1);
-    tk::Button& button = Butt[pr];
+    tk::Button& button = Butt[command];
 
-    if (ch != True) {
+    if (change != True) {
         // Reset: state 1, and the hotkey letters of both languages are appended to their maps
         // (only the full caption pass empties them).
-        registerHotkey(HotkeyMapEN, pr, english);
-        registerHotkey(HotkeyMapCS, pr, czech);
+        registerHotkey(HotkeyMapEN, command, english);
+        registerHotkey(HotkeyMapCS, command, czech);
         showFace(button, language == Language::English ? english : czech);
         return;
     }
@@ -41,7 +41,7 @@ void Dialog::lSt(int pr, int ch, std::optional<int> hard) {
     // The state is the caption itself: a toggle leaves state 1 (of either language) for 2 and
     // anything else for 1.
     const bool inState1 = button.caption() == english.caption || button.caption() == czech.caption;
-    const int target = hard.value_or(inState1 ? 2 : 1);
+    const int target = state.value_or(inState1 ? 2 : 1);
     if (target != 1 && target != 2) {
         return;
     }

@@ -1,5 +1,5 @@
-// Launching one entry: the shell request of StartDoc and the failure handling of Lnch, also for
-// a fault while an entry is handled.
+// Launching one entry: the shell request of ShellOpen and the failure handling of OpenEntry, also
+// for a fault while an entry is handled.
 #include "app/dialog.h"
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
@@ -8,10 +8,10 @@
 
 using launch::MakerAddress;
 
-std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
+std::int32_t Dialog::ShellOpen(const std::string& commandLine, int split) {
     const std::uintptr_t owner = services().desktopWindow();
     const std::optional<launch::SplitCommand> command =
-        launch::splitCommandLine(DocName, ParChck != 0);
+        launch::splitCommandLine(commandLine, split != 0);
     if (!command) {
         throw launch::EmptyCommandLine{};
     }
@@ -22,10 +22,11 @@ std::int32_t Dialog::StartDoc(const std::string& DocName, int ParChck) {
                                     launch::shellDirectory(services().pathSeparator), 1});
 }
 
-void Dialog::Lnch(std::optional<int> c) {
+void Dialog::OpenEntry(std::optional<int> c) {
     std::int32_t result = 0;
     try {
-        result = c ? StartDoc(std::string(LaunchList.list(*c - 1)), 1) : StartDoc(MakerAddress, 0);
+        result =
+            c ? ShellOpen(std::string(LaunchList.list(*c - 1)), 1) : ShellOpen(MakerAddress, 0);
     } catch (const launch::EmptyCommandLine&) {
         return;  // an empty entry: nothing to open and nothing to report
     }
@@ -51,7 +52,7 @@ void Dialog::ReportLaunchFailure(int c, const std::string& message) {
     const bool english = English();
     launch::LogOutcome log = launch::LogOutcome::NotAsked;
     if (sErrMsg.value() != 0) {
-        log = SaveErr(c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
+        log = LogLaunchError(c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
     }
     if (dErrMsg.value() != 0) {
         const std::vector<std::string> advice =

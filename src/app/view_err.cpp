@@ -1,4 +1,4 @@
-#include "ui/view_err.h"
+#include "app/view_err.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/current_language.h"
 #include "app/dialog.h"
 #include "platform/text_file.h"
 #include "ui/error_log_row.h"
-#include "ui/language.h"
 
 namespace {
 
@@ -72,10 +72,10 @@ ViewErr::ViewErr(tk::Application& app, Dialog& main)
     ButtClose.onClick = [this] { CloseCommand(); };
     ButtDel.onClick = [this] { ClearCommand(); };
     // The window's own keys too, for the moments no control has the focus.
-    onKeyPress = [this](int keyAscii) { KeyTest(keyAscii); };
+    onKeyPress = [this](int keyAscii) { RunKeyCommand(keyAscii); };
     for (tk::Control* control :
          std::initializer_list<tk::Control*>{&ErrList, &ButtClose, &ButtDel}) {
-        control->onKeyPress = [this](int keyAscii) { KeyTest(keyAscii); };
+        control->onKeyPress = [this](int keyAscii) { RunKeyCommand(keyAscii); };
     }
     const tk::FrameAllowance frame = tk::frameAllowance(frameKind());
     setMinimumSize(MinClientWidth + frame.width, MinClientHeight + frame.height);
@@ -175,7 +175,7 @@ void ViewErr::ClearCommand() {
     CloseCommand();
 }
 
-void ViewErr::KeyTest(int KeyAscii) {
+void ViewErr::RunKeyCommand(int KeyAscii) {
     switch (KeyAscii) {
         case Esc:
         case 'c':
@@ -192,7 +192,7 @@ void ViewErr::KeyTest(int KeyAscii) {
 }
 
 void Dialog::ViewErrorLogCommand() {
-    if (ErrEx() != 0) {
+    if (RefreshErrorLogButton() != 0) {
         viewErr().Open();
     }
 }

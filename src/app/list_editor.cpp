@@ -1,6 +1,6 @@
 // The launch list editor: the list, the Add box and the commands Add/Mod, Up, Dn and Del.
-// The enabled states of buttons 6 to 9 follow the selection and the Add box, and they are the
-// only guard of the commands.
+// The enabled states of Add/Mod, Up, Dn and Del follow the selection and the Add box, and they are
+// the only guard of the commands.
 
 #include <string>
 #include <utility>
@@ -14,8 +14,9 @@ namespace {
 // One by one, Go now, Stop/Continue and Config/Run again are usable only while the list has
 // entries.
 void setRunCommands(Dialog& dialog, bool enabled) {
-    for (int index : {5, 3, 1, 2}) {
-        dialog.Butt[index].setEnabled(enabled);
+    for (Command command :
+         {Command::OneByOne, Command::GoNow, Command::StopContinue, Command::ConfigRunAgain}) {
+        dialog.Butt[command].setEnabled(enabled);
     }
 }
 
@@ -44,16 +45,16 @@ tk::MessageBox apostropheRefusal(bool english, const std::string& entry) {
 
 void Dialog::LaunchList_Click() {
     const int i = LaunchList.listIndex();
-    Butt[7].setEnabled(i > 0);
+    Butt[Command::Up].setEnabled(i > 0);
     if (i >= 0) {
-        Lng(6, True, 2);
+        ApplyCaptions(Command::AddMod, True, 2);
         Add.setText(std::string(LaunchList.list(i)));
-        Butt[9].setEnabled(true);
+        Butt[Command::Delete].setEnabled(true);
     } else {
-        Lng(6, True, 1);
-        Butt[9].setEnabled(false);
+        ApplyCaptions(Command::AddMod, True, 1);
+        Butt[Command::Delete].setEnabled(false);
     }
-    Butt[8].setEnabled(i >= 0 && i < LaunchList.listCount() - 1);
+    Butt[Command::Down].setEnabled(i >= 0 && i < LaunchList.listCount() - 1);
 }
 
 void Dialog::LaunchList_DblClick() {
@@ -61,18 +62,17 @@ void Dialog::LaunchList_DblClick() {
 }
 
 void Dialog::LaunchList_GotFocus() {
-    Butt[9].setEnabled(LaunchList.listIndex() >= 0);
+    Butt[Command::Delete].setEnabled(LaunchList.listIndex() >= 0);
 }
 
 void Dialog::LaunchList_KeyDown(tk::Key key) {
-    constexpr int DelButton = 9;
-    if (key == tk::Key::Delete && Butt[DelButton].enabled()) {
-        Butt_Click(DelButton);
+    if (key == tk::Key::Delete && Butt[Command::Delete].enabled()) {
+        Butt_Click(Command::Delete);
     }
 }
 
 void Dialog::Add_Change() {
-    Butt[6].setEnabled(!Add.text().empty());
+    Butt[Command::AddMod].setEnabled(!Add.text().empty());
 }
 
 void Dialog::Add_GotFocus() {
@@ -82,7 +82,7 @@ void Dialog::Add_GotFocus() {
 // Every other key is text: the box hands nothing to the keyboard commands.
 void Dialog::Add_KeyPress(int KeyAscii) {
     if (KeyAscii == 13 && !Add.text().empty()) {
-        Butt_Click(6);
+        Butt_Click(Command::AddMod);
     }
 }
 
@@ -117,14 +117,14 @@ void Dialog::MoveCommand(int step) {
     LaunchList.setListIndex(j);
     MarkChanged();
     // At the end of the list the button that moved it is disabled: the focus goes to the other.
-    const int moved = step < 0 ? 7 : 8;
+    const Command moved = step < 0 ? Command::Up : Command::Down;
     if (!Butt[moved].enabled()) {
-        Butt[moved == 7 ? 8 : 7].setFocus();
+        Butt[moved == Command::Up ? Command::Down : Command::Up].setFocus();
     }
 }
 
 void Dialog::DeleteCommand() {
-    // Up to the reset of button 6 nothing may stop the command: a removal without a selection
+    // Up to the reset of Add/Mod nothing may stop the command: a removal without a selection
     // is skipped, and a focus that cannot be taken is left as it is.
     MarkChanged();
     const int i = LaunchList.listIndex();
@@ -134,21 +134,21 @@ void Dialog::DeleteCommand() {
     const int n = LaunchList.listCount();
     if (n == 0) {
         Add.setFocus();
-        Butt[9].setEnabled(false);
-        Butt[5].setEnabled(false);
+        Butt[Command::Delete].setEnabled(false);
+        Butt[Command::OneByOne].setEnabled(false);
         First.setEnabled(true);
     }
     if (n < 2) {
-        Butt[7].setEnabled(false);
-        Butt[8].setEnabled(false);
+        Butt[Command::Up].setEnabled(false);
+        Butt[Command::Down].setEnabled(false);
     }
 
-    Lng(6, True, 1);
+    ApplyCaptions(Command::AddMod, True, 1);
     LaunchList.setListIndex(-1);
-    Butt[9].setEnabled(false);
-    // With the Add box empty button 6 cannot take the focus: the box, where a line is typed to
+    Butt[Command::Delete].setEnabled(false);
+    // With the Add box empty Add/Mod cannot take the focus: the box, where a line is typed to
     // enable it, takes it instead.
-    if (!Butt[6].setFocus()) {
+    if (!Butt[Command::AddMod].setFocus()) {
         Add.setFocus();
     }
     setRunCommands(*this, n > 0);

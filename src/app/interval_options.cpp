@@ -28,5 +28,5 @@ void Dialog::copyr_Click() {
     if (CountDispl.enabled()) {
         StopContinueCommand();
     }
-    Lnch();
+    OpenEntry();
 }

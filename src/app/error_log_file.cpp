@@ -4,29 +4,23 @@
 #include "launch/error_log.h"
 #include "platform/text_file.h"
 
-namespace {
-
-constexpr int ViewErrorLogButton = 10;
-
-}  // namespace
-
 std::string Dialog::ErrorLogPath() const {
     return launch::errorLogPath(services().filesFolder(), services().process,
                                 services().pathSeparator);
 }
 
-bool Dialog::SaveErr(int c, const std::string& msg) {
+bool Dialog::LogLaunchError(int c, const std::string& msg) {
     if (services().noFilesFolder) {
         return false;
     }
-    Butt[ViewErrorLogButton].setEnabled(true);
+    Butt[Command::ViewErrorLog].setEnabled(true);
     return launch::appendErrorLogRecord(
         ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(),
                                                std::string(LaunchList.list(c - 1)), msg));
 }
 
-int Dialog::ErrEx() {
+int Dialog::RefreshErrorLogButton() {
     const bool exists = !services().noFilesFolder && platform::canOpen(ErrorLogPath());
-    Butt[ViewErrorLogButton].setEnabled(exists);
+    Butt[Command::ViewErrorLog].setEnabled(exists);
     return exists ? 1 : 0;
 }

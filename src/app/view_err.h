@@ -30,7 +30,7 @@ class ViewErr : public tk::Window {
     // Asks first; deletes the log and closes on Yes.
     void ClearCommand();
     // Esc or C closes, L clears.
-    void KeyTest(int KeyAscii);
+    void RunKeyCommand(int KeyAscii);
 
     tk::ListBox ErrList;
     tk::Button ButtClose;

@@ -1,0 +1,23 @@
+// Dialog::RunKeyCommand: what a plain key press in the main window runs.
+
+#include "app/dialog.h"
+#include "ui/keyboard.h"
+
+namespace {
+
+constexpr int Esc = 27;
+
+}  // namespace
+
+void Dialog::RunKeyCommand(int KeyAscii) {
+    // Esc leaves even while Exit is disabled (during a launch run, say). When the user cancels
+    // leaving, the key goes on to the lookup, where it matches nothing.
+    if (KeyAscii == Esc) {
+        Butt_Click(Command::Exit);
+    }
+    const std::optional<Command> button =
+        hotkeyButton(LngCS.value() ? HotkeyMapCS : HotkeyMapEN, KeyAscii);
+    if (button && Butt[*button].enabled()) {
+        Butt_Click(*button);
+    }
+}
