@@ -24,19 +24,12 @@ using win32::Handle;
 const std::vector<BYTE>& userSid() {
     static const std::vector<BYTE> sid = [] {
         std::vector<BYTE> result;
-        HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-            return result;
-        }
-        DWORD size = 0;
-        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-        std::vector<BYTE> buffer(size);
-        if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        const std::vector<BYTE> buffer = win32::processTokenInformation(TokenUser);
+        if (!buffer.empty()) {
             const PSID user = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
             const auto* bytes = static_cast<const BYTE*>(user);
             result.assign(bytes, bytes + GetLengthSid(user));
         }
-        CloseHandle(token);
         return result;
     }();
     return sid;
@@ -359,6 +352,23 @@ FolderCheck checkFolderWay(const std::string& folder) {
 }
 
 namespace win32 {
+
+std::vector<unsigned char> processTokenInformation(int kind) {
+    std::vector<unsigned char> buffer;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return buffer;
+    }
+    const auto information = static_cast<TOKEN_INFORMATION_CLASS>(kind);
+    DWORD size = 0;
+    GetTokenInformation(token, information, nullptr, 0, &size);
+    buffer.resize(size);
+    if (size == 0 || !GetTokenInformation(token, information, buffer.data(), size, &size)) {
+        buffer.clear();
+    }
+    CloseHandle(token);
+    return buffer;
+}
 
 Ownership ownershipOf(void* descriptor) {
     const PSID owner = ownerOf(descriptor);

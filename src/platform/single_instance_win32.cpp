@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/single_instance.h"
+#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {
@@ -28,23 +29,6 @@ constexpr UINT ComeToFront = WM_APP;
 constexpr auto AnswerTime = std::chrono::seconds(3);
 constexpr auto RetryPause = std::chrono::milliseconds(20);
 
-// A SID the process token names (TokenUser or TokenOwner); empty when the system does not say.
-std::vector<BYTE> tokenSid(TOKEN_INFORMATION_CLASS kind) {
-    std::vector<BYTE> buffer;
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        return buffer;
-    }
-    DWORD size = 0;
-    GetTokenInformation(token, kind, nullptr, 0, &size);
-    buffer.resize(size);
-    if (size == 0 || !GetTokenInformation(token, kind, buffer.data(), size, &size)) {
-        buffer.clear();
-    }
-    CloseHandle(token);
-    return buffer;
-}
-
 PSID sidIn(std::vector<BYTE>& buffer, TOKEN_INFORMATION_CLASS kind) {
     if (buffer.empty()) {
         return nullptr;
@@ -54,8 +38,8 @@ PSID sidIn(std::vector<BYTE>& buffer, TOKEN_INFORMATION_CLASS kind) {
 }
 
 struct Account {
-    std::vector<BYTE> userBuffer = tokenSid(TokenUser);
-    std::vector<BYTE> ownerBuffer = tokenSid(TokenOwner);
+    std::vector<BYTE> userBuffer = win32::processTokenInformation(TokenUser);
+    std::vector<BYTE> ownerBuffer = win32::processTokenInformation(TokenOwner);
     PSID user = sidIn(userBuffer, TokenUser);
     // The owner the system gives what this process makes: the user, or the Administrators
     // group for an elevated start.

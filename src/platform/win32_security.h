@@ -2,10 +2,15 @@
 // Access rights of the user's files on Windows. Windows builds only.
 
 #include <string>
+#include <vector>
 
 #include "platform/file_ownership.h"
 
 namespace platform::win32 {
+
+// What this process's token says of one kind (a TOKEN_INFORMATION_CLASS such as TokenUser or
+// TokenOwner), laid out as the system lays it out; empty when the system does not say.
+std::vector<unsigned char> processTokenInformation(int kind);
 
 // What the owner and access list of a security descriptor (a PSECURITY_DESCRIPTOR) make of a
 // file on a volume that keeps permissions: Own, OtherOwner or WritableByOthers. The system and
