@@ -156,9 +156,13 @@ TEST(Program, AFailedLaunchIsLoggedAndQuitsWhenAskedTo) {
 TEST(Program, ASecondStartLaunchesNothingAndAKilledFirstDoesNotBlockTheNext) {
     Program p;
     const std::string entry = Program::listNotation(OPALIST_TEST_PROBE) + " /second";
-    std::ofstream(p.settings, std::ios::binary) << "<01100>\r\n60\r\nEN\r\n" << entry << "\r\n";
+    // Written with LF: the first start writes it back with CR LF once it has read it, and only
+    // then may the test change it under the first start's feet.
+    std::ofstream(p.settings, std::ios::binary) << "<01100>\n60\nEN\n" << entry << "\n";
     testing_support::StartedProgram first(p.exe, {}, p.environment());
-    for (int i = 0; i < 300 && fs::is_empty(p.runtime); ++i) {
+    for (int i = 0; i < 1000 && (fs::is_empty(p.runtime) ||
+                                 readFile(p.settings).find('\r') == std::string::npos);
+         ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     // Left to count down on its own, the second start would launch the probe after 3 s.
