@@ -10,15 +10,6 @@
 
 namespace {
 
-// Caption and tooltip of a check box from its string: English caption;English tooltip;Czech
-// caption;Czech tooltip.
-void applyOptionTexts(tk::CheckBox& option, std::string_view texts, Language language) {
-    const std::vector<std::string> fields = splitFields(texts);
-    const std::size_t first = 2 * static_cast<std::size_t>(language);
-    option.setCaption(fields.at(first));
-    option.setTooltip(fields.at(first + 1));
-}
-
 // Both option handlers: `chosen` is the option just selected, `other` the one it replaces (the
 // two lie in different containers, so the toolkit does not group them).
 void switchLanguage(Dialog& dialog, tk::OptionButton& chosen, tk::OptionButton& other) {
@@ -62,31 +53,11 @@ void Dialog::ApplyCaptions(std::optional<Command> command, int change, std::opti
         pair("Use copy/paste for the command lines from the selected program properties winow;"
              "Použijte kopíruj/vlož pro příkazový řádek z okna vlastností vybraného programu"));
     LaunchList.setTooltip(pair("Double-click to cancel the selection;Dvojklik pro zrušení výběru"));
-    applyOptionTexts(dErrMsg,
-                     "Display error messages?;...when command line not valid;Zobrazit chybové "
-                     "hlášky?;...když příkaz není platný",
-                     language);
-    applyOptionTexts(sErrMsg,
-                     "Save errors to log file?;...launching error messages saved in the program "
-                     "directory;Uložit chyby do logovacího souboru?;...chyby spouštění příkazů "
-                     "uloženy v adresáři programu",
-                     language);
-    applyOptionTexts(qErrMsg,
-                     "Quit after countdown even if launching error appears?;...leave Opalist "
-                     "runing after countdown to fix command line errors;Ukončit po odpočtu i při "
-                     "chybách?;...nechte Opalist běžet po odpočtu k odstranění chyb v příkazech",
-                     language);
-    applyOptionTexts(PromptEach,
-                     "Prompt each command line before launching?;...optional startup - prompts for "
-                     "each line instead of automatic launch after countdown;Ptát se před "
-                     "spuštěním každého příkazu?;...volitelný start - ptá se na každý příkaz místo "
-                     "automatického spuštění po odpočtu",
-                     language);
-    applyOptionTexts(wStart,
-                     "Run at Windows startup?;...ticked while Opalist starts at log-on: tick or "
-                     "clear it, then save;Spustit po startu Windows?;...zaškrtnuto, když se "
-                     "Opalist spouští po přihlášení: změňte a uložte",
-                     language);
+    for (const SetupOption& option : setupOptions()) {
+        tk::CheckBox& box = this->*option.box;
+        box.setCaption(option.text(language).caption);
+        box.setTooltip(option.text(language).tooltip);
+    }
 }
 
 void Dialog::LngEN_Click() {

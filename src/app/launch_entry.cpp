@@ -1,5 +1,5 @@
 // Launching one entry: the shell request of ShellOpen and the failure handling of OpenEntry, also
-// for a fault while an entry is handled.
+// for a fault while an entry is handled, and the record a failure adds to the error log.
 #include "app/dialog.h"
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
@@ -65,6 +65,19 @@ void Dialog::ReportLaunchFailure(int c, const std::string& message) {
         app().messageBox(box);
     }
     LaunchFailed = true;
+}
+
+launch::ErrorLog Dialog::errorLog() const {
+    return {services().filesFolder(), services().process, services().pathSeparator,
+            !services().noFilesFolder};
+}
+
+bool Dialog::LogLaunchError(int c, const std::string& msg) {
+    if (services().noFilesFolder) {
+        return false;
+    }
+    Butt[Command::ViewErrorLog].setEnabled(true);
+    return errorLog().append(services().dateTimeText(), std::string(LaunchList.list(c - 1)), msg);
 }
 
 // The report may fail in turn (out of memory, say); the entry still counts as failed.

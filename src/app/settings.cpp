@@ -19,6 +19,15 @@ std::string RefusalReason(bool english, const platform::UnstorableLine& refused)
                          codePage + " tohoto systému nedokáže uložit.";
 }
 
+// The options' states in the order of the flags line.
+settings::Flags defaultFlags() {
+    settings::Flags flags(setupOptions().size());
+    for (const SetupOption& option : setupOptions()) {
+        flags.at(static_cast<std::size_t>(option.digit - 1)) = option.byDefault;
+    }
+    return flags;
+}
+
 // Why nothing is saved after a settings file was refused as too large, and where no folder is
 // the user's alone.
 constexpr const char* TooLargeReason[] = {
@@ -56,15 +65,15 @@ Dialog::SettingsRead Dialog::LoadSettings() {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));
     }
 
-    const settings::Flags flags = settings::parseFlags(file.flags);
-    // "Run at startup" shows whether the system starts this program at log-on, whatever the
-    // file says.
-    wStart.setValue(services_.startsAtLogon ? static_cast<int>(services_.startsAtLogon())
-                                            : flags.wStart);
-    dErrMsg.setValue(flags.dErrMsg);
-    sErrMsg.setValue(flags.sErrMsg);
-    PromptEach.setValue(flags.PromptEach);
-    qErrMsg.setValue(flags.qErrMsg);
+    const settings::Flags flags = settings::parseFlags(file.flags, defaultFlags());
+    for (const SetupOption& option : setupOptions()) {
+        // "Run at startup" shows whether the system starts this program at log-on, whatever the
+        // file says.
+        const bool fromSystem = option.box == &Dialog::wStart && services_.startsAtLogon;
+        (this->*option.box)
+            .setValue(fromSystem ? static_cast<int>(services_.startsAtLogon())
+                                 : flags[static_cast<std::size_t>(option.digit - 1)]);
+    }
 
     Timer.setText(settings::intervalText(file.interval));
 
@@ -85,10 +94,12 @@ Dialog::SettingsRead Dialog::LoadSettings() {
 // The file is replaced atomically, so a failed write leaves the old one whole. The start at
 // log-on follows "Run at startup" first; when it cannot, nothing is written.
 bool Dialog::SaveSettings(platform::Durability durability) {
-    const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
-                                PromptEach.value(), qErrMsg.value()};
+    settings::Flags flags(setupOptions().size());
+    for (const SetupOption& option : setupOptions()) {
+        flags.at(static_cast<std::size_t>(option.digit - 1)) = (this->*option.box).value();
+    }
     const std::string path = SettingsPath();
-    const bool startAtLogon = flags.wStart == 1;
+    const bool startAtLogon = wStart.value() == 1;
     if (services_.startsAtLogon && services_.setStartsAtLogon &&
         startAtLogon != services_.startsAtLogon()) {
         if (const std::string failure = services_.setStartsAtLogon(startAtLogon);
@@ -100,7 +111,7 @@ bool Dialog::SaveSettings(platform::Durability durability) {
     }
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
     // then left a copy of the whole log beside it.
-    platform::removeLeftoverTemporaries(ErrorLogPath());
+    platform::removeLeftoverTemporaries(errorLog().path());
     const int language = English() ? 0 : 1;
     const platform::WriteResult written =
         services_.noFilesFolder ? platform::WriteResult(false, NoFolderReason[language])

@@ -8,8 +8,6 @@
 
 #include "app/current_language.h"
 #include "app/dialog.h"
-#include "platform/text_file.h"
-#include "ui/error_log_row.h"
 
 namespace {
 
@@ -110,16 +108,10 @@ void ViewErr::Fill() {
     for (int index = ErrList.listCount() - 1; index >= 0; --index) {
         ErrList.removeItem(index);
     }
-    // Each line becomes its row as it is read: the log itself is never held, only its rows,
-    // which the list keeps back to back. A log grown past ShownLogBytes shows its newest
+    // The list keeps the rows back to back. A log grown past ShownLogBytes shows its newest
     // records, so that the list's memory stays bounded.
-    std::string row;
-    platform::readLines(main_.ErrorLogPath(),
-                        [&](std::string_view line) {
-                            errorLogRow(line, row);
-                            ErrList.addItem(row);
-                        },
-                        {ShownLogBytes, platform::Oversize::KeepEnd});
+    main_.errorLog().listRows(ShownLogBytes,
+                              [this](std::string_view row) { ErrList.addItem(row); });
     ErrList.setVisible(true);
 }
 
@@ -161,10 +153,10 @@ void ViewErr::ClearCommand() {
     if (app().messageBox(question) != tk::Answer::Yes) {
         return;
     }
-    const std::string path = main_.ErrorLogPath();
-    if (!platform::deleteFile(path)) {
+    const launch::ErrorLog::Cleared cleared = main_.errorLog().clear();
+    if (cleared != launch::ErrorLog::Cleared::Deleted) {
         const ViewErrTexts& texts = textsFor(main_);
-        const bool stillThere = platform::canOpen(path);
+        const bool stillThere = cleared == launch::ErrorLog::Cleared::StillThere;
         app().messageBox({std::string(texts.deleteFailedTitle),
                           std::string(stillThere ? texts.notDeleted : texts.alreadyGone),
                           tk::Icon::Exclamation, tk::Buttons::Ok});
@@ -189,6 +181,12 @@ void ViewErr::RunKeyCommand(int KeyAscii) {
         default:
             break;
     }
+}
+
+int Dialog::RefreshErrorLogButton() {
+    const bool exists = errorLog().exists();
+    Butt[Command::ViewErrorLog].setEnabled(exists);
+    return exists ? 1 : 0;
 }
 
 void Dialog::ViewErrorLogCommand() {
