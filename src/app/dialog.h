@@ -22,6 +22,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "ui/bilingual_text.h"
 #include "ui/command.h"
 
 class ViewErr;
@@ -158,7 +159,9 @@ class Dialog : public tk::Window {
                        std::optional<int> state = std::nullopt);
     void LngEN_Click();
     void LngCS_Click();
-    bool English() const { return LngEN.value(); }
+    // English while the LngEN option is selected, Czech otherwise. It has no variable of its
+    // own, so every text decision asks the option at the moment the text is used.
+    Language language() const { return LngEN.value() ? Language::English : Language::Czech; }
     // Shows or hides the setup area's controls.
     void ShowSetupArea(bool shown);
     void Form_Resize();
