@@ -51,7 +51,8 @@ int main(int argc, char* argv[]) {
         std::perror("mkdtemp");
         return 1;
     }
-    const std::string log = folder + "/opalist bench error.log";
+    const launch::ErrorLog errorLog(folder, {"", "opalist", "bench"}, '/');
+    const std::string& log = errorLog.path();
     {
         std::ofstream out(log, std::ios::binary);
         for (int i = 0; i < Records; ++i) {
@@ -63,7 +64,8 @@ int main(int argc, char* argv[]) {
     std::vector<double> appends;
     for (int run = 0; run < runs; ++run) {
         appends.push_back(milliseconds([&] {
-            if (!launch::appendErrorLogRecord(log, record(Records + run))) {
+            if (!errorLog.append("8.12.2026 12:00:00", "C:\\Tools\\tool.exe /min",
+                                 "File not found.")) {
                 std::fprintf(stderr, "the record was not saved\n");
                 std::exit(1);
             }

@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "check.h"
-#include "ui/error_log_row.h"
+#include "launch/error_log_row.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view line(reinterpret_cast<const char*>(data), size);
     std::string row = "an earlier row";
-    errorLogRow(line, row);
+    launch::errorLogRow(line, row);
     const auto bars = static_cast<std::size_t>(std::count(line.begin(), line.end(), '|'));
     FUZZ_CHECK(row.size() == line.size() + 4 * bars);
     FUZZ_CHECK(row.find_first_of("'|") == std::string::npos);

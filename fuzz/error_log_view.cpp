@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "check.h"
+#include "launch/error_log_row.h"
 #include "platform/lines.h"
 #include "toolkit/list_items.h"
-#include "ui/error_log_row.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tk::ListItems rows;
     std::string row;
     platform::LineSplitter splitter([&](std::string_view line) {
-        errorLogRow(line, row);
+        launch::errorLogRow(line, row);
         rows.push_back(row);
     });
     for (std::size_t start = 0; start < log.size(); start += chunk) {
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> expected;
     platform::LineSplitter whole([&](std::string_view line) {
         std::string own;
-        errorLogRow(line, own);
+        launch::errorLogRow(line, own);
         expected.push_back(own);
     });
     whole.feed(log);

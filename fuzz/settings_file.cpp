@@ -34,7 +34,7 @@ struct Loaded {
 
 Loaded load(std::vector<std::string> lines) {
     settings::FileText file = settings::splitFile(std::move(lines));
-    Loaded loaded{settings::parseFlags(file.flags),
+    Loaded loaded{settings::parseFlags(file.flags, {0, 1, 1, 0, 0}),
                   settings::intervalText(file.interval),
                   settings::isCzech(file.language),
                   {}};

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/current_language.h"
 #include "app/dialog.h"
 #include "ui/caption_table.h"
 
@@ -24,28 +23,28 @@ void registerHotkey(std::string& map, Command command, const ButtonFace& face) {
 
 void Dialog::ShowButtonState(Command command, int change, std::optional<int> state) {
     const std::vector<std::string> fields = splitFields(buttonCaptionTable(command, Initializing));
-    const Language language = currentLanguage(*this);
-    const ButtonFace english = buttonFace(fields, Language::English, 1);
-    const ButtonFace czech = buttonFace(fields, Language::Czech, 1);
+    const Bilingual<ButtonFace> firstState{buttonFace(fields, Language::English, 1),
+                                           buttonFace(fields, Language::Czech, 1)};
     tk::Button& button = Butt[command];
 
     if (change != True) {
         // Reset: state 1, and the hotkey letters of both languages are appended to their maps
         // (only the full caption pass empties them).
-        registerHotkey(HotkeyMapEN, command, english);
-        registerHotkey(HotkeyMapCS, command, czech);
-        showFace(button, language == Language::English ? english : czech);
+        registerHotkey(HotkeyMapEN, command, firstState.english);
+        registerHotkey(HotkeyMapCS, command, firstState.czech);
+        showFace(button, firstState[language()]);
         return;
     }
 
     // The state is the caption itself: a toggle leaves state 1 (of either language) for 2 and
     // anything else for 1.
-    const bool inState1 = button.caption() == english.caption || button.caption() == czech.caption;
+    const bool inState1 = button.caption() == firstState.english.caption ||
+                          button.caption() == firstState.czech.caption;
     const int target = state.value_or(inState1 ? 2 : 1);
     if (target != 1 && target != 2) {
         return;
     }
-    const ButtonFace face = buttonFace(fields, language, target);
+    const ButtonFace face = buttonFace(fields, language(), target);
     // A button whose table has no second state keeps what it shows.
     if (face.caption.empty()) {
         return;

@@ -22,7 +22,8 @@ tk::Style bold(std::optional<std::uint32_t> color = std::nullopt) {
 }  // namespace
 
 // Every control at its design place (frame contents relative to the frame), with its design
-// caption; the caption tables replace the captions when the language is applied.
+// caption; the caption tables replace the captions when the language is applied. The options are
+// made by their members' initializers.
 Dialog::Dialog(tk::Application& app, Services services)
     : tk::Window(app, tk::FrameKind::FixedDialog, ClientWidth, ClientHeight),
       RecBas(*this, {240, 600, 4215, 330}),
@@ -40,12 +41,6 @@ Dialog::Dialog(tk::Application& app, Services services)
       LblFirst(FrSetup, {1440, 960, 2775, 255}, "First enter your command lines..."),
       LblLaunchList(FrSetup, {120, 990, 1455, 255}, "Launch list:"),
       LaunchList(FrSetup, {120, 1200, 3735, 1230}),
-      dErrMsg(FrSetup, {120, 2520, 4215, 255}, "Display error messages?"),
-      sErrMsg(FrSetup, {120, 2760, 4215, 255}, "Save errors to log file?"),
-      qErrMsg(FrSetup, {120, 3000, 4215, 255},
-              "Quit after countdown even if launching error appears?"),
-      PromptEach(FrSetup, {120, 3240, 4215, 255}, "Prompt each command line before launching?"),
-      wStart(FrSetup, {120, 3480, 4215, 255}, "Run at Windows startup?"),
       LblLng(FrSetup, {150, 3720, 855, 255}, "Language:"),
       LngCS(FrSetup, {960, 3720, 615, 255}, "CS"),
       LngEN(*this, {1080, 5280, 615, 255}, "EN"),
@@ -104,16 +99,17 @@ Dialog::Dialog(tk::Application& app, Services services)
         Butt[command].onKeyPress = keyTest;
     }
     for (tk::Control* control :
-         std::initializer_list<tk::Control*>{&LaunchList, &Timer, &TimerScroll, &dErrMsg, &sErrMsg,
-                                             &qErrMsg, &PromptEach, &wStart, &LngEN, &LngCS}) {
+         std::initializer_list<tk::Control*>{&LaunchList, &Timer, &TimerScroll, &LngEN, &LngCS}) {
         control->onKeyPress = keyTest;
     }
     onKeyPress = keyTest;
 
     LngEN.onClick = [this] { LngEN_Click(); };
     LngCS.onClick = [this] { LngCS_Click(); };
-    for (tk::CheckBox* option : {&dErrMsg, &sErrMsg, &qErrMsg, &PromptEach, &wStart}) {
-        option->onClick = [this] { MarkChanged(); };
+    for (const SetupOption& option : setupOptions()) {
+        tk::CheckBox& box = this->*option.box;
+        box.onKeyPress = keyTest;
+        box.onClick = [this] { MarkChanged(); };
     }
     LaunchList.onClick = [this] { LaunchList_Click(); };
     LaunchList.onDblClick = [this] { LaunchList_DblClick(); };

@@ -15,11 +15,14 @@
 #include <string>
 
 #include "app/services.h"
+#include "app/setup_options.h"
+#include "launch/error_log.h"
 #include "platform/text_file.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/timer.h"
 #include "toolkit/window.h"
+#include "ui/bilingual_text.h"
 #include "ui/command.h"
 
 class ViewErr;
@@ -59,11 +62,12 @@ class Dialog : public tk::Window {
     tk::Label LblFirst;
     tk::Label LblLaunchList;
     tk::ListBox LaunchList;
-    tk::CheckBox dErrMsg;
-    tk::CheckBox sErrMsg;
-    tk::CheckBox qErrMsg;
-    tk::CheckBox PromptEach;
-    tk::CheckBox wStart;
+    // The options, each made from its row of app/setup_options.cpp, in the rows' order.
+    tk::CheckBox dErrMsg = makeOptionBox(FrSetup, &Dialog::dErrMsg);
+    tk::CheckBox sErrMsg = makeOptionBox(FrSetup, &Dialog::sErrMsg);
+    tk::CheckBox qErrMsg = makeOptionBox(FrSetup, &Dialog::qErrMsg);
+    tk::CheckBox PromptEach = makeOptionBox(FrSetup, &Dialog::PromptEach);
+    tk::CheckBox wStart = makeOptionBox(FrSetup, &Dialog::wStart);
     tk::Label LblLng;
     tk::OptionButton LngCS;
     tk::OptionButton LngEN;
@@ -137,8 +141,10 @@ class Dialog : public tk::Window {
     std::int32_t ShellOpen(const std::string& commandLine, int split);
     // Without an entry position, opens the maker's web address.
     void OpenEntry(std::optional<int> c = std::nullopt);
-    std::string ErrorLogPath() const;
-    // Returns false when the record could not be written.
+    // The user's error log, beside the settings file.
+    launch::ErrorLog errorLog() const;
+    std::string ErrorLogPath() const { return errorLog().path(); }
+    // Adds the record of entry c's failure; returns false when it could not be written.
     bool LogLaunchError(int c, const std::string& msg);
     // Enables "View error log" exactly when the log exists; returns 1 when it does, else 0.
     int RefreshErrorLogButton();
@@ -153,7 +159,9 @@ class Dialog : public tk::Window {
                        std::optional<int> state = std::nullopt);
     void LngEN_Click();
     void LngCS_Click();
-    bool English() const { return LngEN.value(); }
+    // English while the LngEN option is selected, Czech otherwise. It has no variable of its
+    // own, so every text decision asks the option at the moment the text is used.
+    Language language() const { return LngEN.value() ? Language::English : Language::Czech; }
     // Shows or hides the setup area's controls.
     void ShowSetupArea(bool shown);
     void Form_Resize();

@@ -39,7 +39,7 @@ FileLocation chooseFileLocation(const platform::ProcessFacts& process, char path
         wayFails(programFolder);
         for (const std::string& file :
              {settingsFilePath(programFolder, process, pathSeparator),
-              launch::errorLogPath(programFolder, process, pathSeparator)}) {
+              launch::ErrorLog(programFolder, process, pathSeparator).path()}) {
             const platform::Ownership ownership = facts.checkFile(file).ownership;
             if (platform::foreign(ownership)) {
                 location.unused.push_back({file, ownership});

@@ -1,6 +1,5 @@
 // Dialog::HelpCommand: the program description, shown with the countdown paused.
 
-#include "app/current_language.h"
 #include "app/dialog.h"
 #include "ui/help_text.h"
 
@@ -10,9 +9,8 @@ void Dialog::HelpCommand() {
     const bool counting = Countdown.enabled();
     CountDispl.setEnabled(false);
     Countdown.setEnabled(false);
-    const Language language = currentLanguage(*this);
     app().messageBox(
-        {helpTitle(language), helpText(language), tk::Icon::Information, tk::Buttons::Ok});
+        {helpTitle(language()), helpText(language()), tk::Icon::Information, tk::Buttons::Ok});
     if (counting) {
         CountFromRemainingSeconds();
         Butt[Command::Exit].setFocus();

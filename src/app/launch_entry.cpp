@@ -1,5 +1,5 @@
 // Launching one entry: the shell request of ShellOpen and the failure handling of OpenEntry, also
-// for a fault while an entry is handled.
+// for a fault while an entry is handled, and the record a failure adds to the error log.
 #include "app/dialog.h"
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
@@ -34,13 +34,12 @@ void Dialog::OpenEntry(std::optional<int> c) {
         return;
     }
 
-    const bool english = English();
-    const std::string message = launch::launchMessage(result, english);
+    const std::string message = launch::launchMessage(result, language());
     if (!c) {
         // The user asked for the address just now: always say why it did not open. There is no
         // list entry to log or to fix, so LaunchFailed stays as it is.
-        app().messageBox({launch::launchErrorTitle(english),
-                          launch::launchErrorText(MakerAddress, message, {}, english),
+        app().messageBox({launch::launchErrorTitle(language()),
+                          launch::launchErrorText(MakerAddress, message, {}, language()),
                           tk::Icon::Exclamation, tk::Buttons::Ok});
         return;
     }
@@ -49,28 +48,40 @@ void Dialog::OpenEntry(std::optional<int> c) {
 }
 
 void Dialog::ReportLaunchFailure(int c, const std::string& message) {
-    const bool english = English();
     launch::LogOutcome log = launch::LogOutcome::NotAsked;
     if (sErrMsg.value() != 0) {
         log = LogLaunchError(c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
     }
     if (dErrMsg.value() != 0) {
         const std::vector<std::string> advice =
-            launch::launchAdvice(log, qErrMsg.value() != 0, english);
-        tk::MessageBox box{
-            launch::launchErrorTitle(english),
-            launch::launchErrorText(std::string(LaunchList.list(c - 1)), message, advice, english),
-            tk::Icon::Exclamation, tk::Buttons::Ok};
+            launch::launchAdvice(log, qErrMsg.value() != 0, language());
+        tk::MessageBox box{launch::launchErrorTitle(language()),
+                           launch::launchErrorText(std::string(LaunchList.list(c - 1)), message,
+                                                   advice, language()),
+                           tk::Icon::Exclamation, tk::Buttons::Ok};
         box.onTop = true;  // shown during a run, over the programs it started
         app().messageBox(box);
     }
     LaunchFailed = true;
 }
 
+launch::ErrorLog Dialog::errorLog() const {
+    return {services().filesFolder(), services().process, services().pathSeparator,
+            !services().noFilesFolder};
+}
+
+bool Dialog::LogLaunchError(int c, const std::string& msg) {
+    if (services().noFilesFolder) {
+        return false;
+    }
+    Butt[Command::ViewErrorLog].setEnabled(true);
+    return errorLog().append(services().dateTimeText(), std::string(LaunchList.list(c - 1)), msg);
+}
+
 // The report may fail in turn (out of memory, say); the entry still counts as failed.
 void Dialog::ReportFault(int c, const std::exception& fault) {
     try {
-        ReportLaunchFailure(c, launch::faultMessage(fault.what(), English()));
+        ReportLaunchFailure(c, launch::faultMessage(fault.what(), language()));
     } catch (const std::exception&) {
         LaunchFailed = true;
     }

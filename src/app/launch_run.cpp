@@ -8,16 +8,31 @@
 
 namespace {
 
-const char* const RunningEN = "Running programs...";
-const char* const RunningCS = "Spouštím programy...";
+struct RunTexts {
+    const char* running;
+    const char* command;
+    const char* runQuestion;
+    const char* oneByOne;
+    const char* errors;
+    const char* seeLog;
+    const char* reportTitle;
+};
+constexpr Bilingual<RunTexts> Texts{
+    {"Running programs...", "Command:", "Run?", "One by one",
+     "There were errors while launching command lines.",
+     "\n\nSee list of errors in the log file and fix the issues.", "Opalist report"},
+    {"Spouštím programy...", "Příkaz:", "Spustit?", "Krok za krokem",
+     "Při spouštění se vyskytly chyby.",
+     "\n\nZkontrolujte výpis chyb v log souboru a problémy odstraňte.", "Hlášení Opalistu"},
+};
 
-tk::MessageBox RunQuestion(bool english, const std::string& entry, int position, int count) {
+tk::MessageBox RunQuestion(const RunTexts& texts, const std::string& entry, int position,
+                           int count) {
     const std::string progress =
         " (" + std::to_string(position) + "/" + std::to_string(count) + ")";
     tk::MessageBox box;
-    box.text = std::string(english ? "Command:" : "Příkaz:") + "\n" + entry + "\n\n" +
-               (english ? "Run?" : "Spustit?");
-    box.title = (english ? "One by one" : "Krok za krokem") + progress;
+    box.text = texts.command + ("\n" + entry + "\n\n") + texts.runQuestion;
+    box.title = texts.oneByOne + progress;
     box.icon = tk::Icon::Question;
     box.buttons = tk::Buttons::YesNo;
     box.defaultButton = tk::Answer::Yes;
@@ -25,17 +40,10 @@ tk::MessageBox RunQuestion(bool english, const std::string& entry, int position,
     return box;
 }
 
-tk::MessageBox LaunchReport(bool english, bool logged) {
-    std::string hint;
-    if (logged) {
-        hint = english ? "\n\nSee list of errors in the log file and fix the issues."
-                       : "\n\nZkontrolujte výpis chyb v log souboru a problémy odstraňte.";
-    }
+tk::MessageBox LaunchReport(const RunTexts& texts, bool logged) {
     tk::MessageBox box;
-    box.text = (english ? "There were errors while launching command lines."
-                        : "Při spouštění se vyskytly chyby.") +
-               hint + "\n\n";
-    box.title = english ? "Opalist report" : "Hlášení Opalistu";
+    box.text = texts.errors + std::string(logged ? texts.seeLog : "") + "\n\n";
+    box.title = texts.reportTitle;
     box.icon = tk::Icon::Information;
     box.buttons = tk::Buttons::Ok;
     box.onTop = true;
@@ -55,7 +63,7 @@ void Dialog::LaunchEntries(bool askEach) {
                 continue;
             }
             const tk::MessageBox question =
-                RunQuestion(English(), std::string(LaunchList.list(position - 1)), position,
+                RunQuestion(Texts[language()], std::string(LaunchList.list(position - 1)), position,
                             LaunchList.listCount());
             if (app().messageBox(question) == tk::Answer::Yes) {
                 OpenEntry(position);
@@ -70,7 +78,7 @@ void Dialog::LaunchEntries(bool askEach) {
 void Dialog::LaunchRun() {
     ++LaunchRuns;
     RecCount.setWidth(ProgressWidth);
-    LblCountdownTxt.setCaption(English() ? RunningEN : RunningCS);
+    LblCountdownTxt.setCaption(Texts[language()].running);
     LblCountdown.setCaption("");
     CountDispl.setEnabled(false);
     Countdown.setEnabled(false);
@@ -97,7 +105,7 @@ void Dialog::LaunchRun() {
         Butt[command].setEnabled(true);
     }
     Timer.setFocus();
-    app().messageBox(LaunchReport(English(), sErrMsg.value() != 0));
+    app().messageBox(LaunchReport(Texts[language()], sErrMsg.value() != 0));
 }
 
 void Dialog::OneByOneCommand() {
@@ -107,7 +115,7 @@ void Dialog::OneByOneCommand() {
     if (SavePrompt() == tk::Answer::Cancel) {
         return;
     }
-    LblCountdownTxt.setCaption(English() ? RunningEN : RunningCS);
+    LblCountdownTxt.setCaption(Texts[language()].running);
     LblCountdown.setCaption("");
 
     LaunchEntries(true);
@@ -115,7 +123,7 @@ void Dialog::OneByOneCommand() {
     if (Butt[Command::Exit].enabled()) {
         Butt[Command::Exit].setFocus();
     }
-    if (English()) {
+    if (language() == Language::English) {
         LngEN_Click();
     } else {
         LngCS_Click();

@@ -7,27 +7,12 @@
 #include "ui/window_title.h"
 
 void Dialog::ShowSetupArea(bool shown) {
-    // The rest of the frame's contents show and hide with the frame.
-    for (tk::Control* control : std::initializer_list<tk::Control*>{&Timer,
-                                                                    &TimerScroll,
-                                                                    &Add,
-                                                                    &Butt[Command::AddMod],
-                                                                    &Butt[Command::SaveChanges],
-                                                                    &LaunchList,
-                                                                    &LblTimer,
-                                                                    &LblTimerS,
-                                                                    &LblAdd,
-                                                                    &LblLaunchList,
-                                                                    &FrSetup,
-                                                                    &wStart,
-                                                                    &Butt[Command::Up],
-                                                                    &Butt[Command::Down],
-                                                                    &Butt[Command::ViewErrorLog],
-                                                                    &LngCS,
-                                                                    &LngEN,
-                                                                    &dErrMsg,
-                                                                    &sErrMsg,
-                                                                    &qErrMsg}) {
+    // The rest of the frame's contents, the options among them, show and hide with the frame.
+    for (tk::Control* control : std::initializer_list<tk::Control*>{
+             &Timer, &TimerScroll, &Add, &Butt[Command::AddMod], &Butt[Command::SaveChanges],
+             &LaunchList, &LblTimer, &LblTimerS, &LblAdd, &LblLaunchList, &FrSetup,
+             &Butt[Command::Up], &Butt[Command::Down], &Butt[Command::ViewErrorLog], &LngCS,
+             &LngEN}) {
         control->setVisible(shown);
     }
 }

@@ -21,23 +21,29 @@ void setRunCommands(Dialog& dialog, bool enabled) {
 }
 
 // Why Add/Mod took nothing: the settings file would turn the entry's apostrophe into a double
-// quote.
-tk::MessageBox apostropheRefusal(bool english, const std::string& entry) {
+// quote. The entry goes between the line's two parts.
+struct RefusalTexts {
+    const char* title;
+    const char* lineBefore;
+    const char* lineAfter;
+};
+constexpr Bilingual<RefusalTexts> ApostropheTexts{
+    {"Launch list", "The line \"",
+     "\" holds an apostrophe ('). The settings file keeps double quotes as apostrophes, so the "
+     "line would come back with a double quote in its place and open nothing.\nRename the file "
+     "or folder without the apostrophe, or enter a link to it whose name has none."},
+    {"Seznam příkazů", "Řádek \"",
+     "\" obsahuje apostrof ('). Soubor nastavení ukládá uvozovky jako apostrofy, takže by se "
+     "řádek vrátil s uvozovkou místo apostrofu a nic by neotevřel.\nPřejmenujte soubor nebo "
+     "složku bez apostrofu, nebo vložte odkaz na ně, jehož název apostrof nemá."},
+};
+
+tk::MessageBox apostropheRefusal(const RefusalTexts& texts, const std::string& entry) {
     tk::MessageBox box;
     box.icon = tk::Icon::Exclamation;
     box.buttons = tk::Buttons::Ok;
-    box.title = english ? "Launch list" : "Seznam příkazů";
-    box.text =
-        english ? "The line \"" + entry +
-                      "\" holds an apostrophe ('). The settings file keeps double quotes as "
-                      "apostrophes, so the line would come back with a double quote in its place "
-                      "and open nothing.\nRename the file or folder without the apostrophe, or "
-                      "enter a link to it whose name has none."
-                : "Řádek \"" + entry +
-                      "\" obsahuje apostrof ('). Soubor nastavení ukládá uvozovky jako apostrofy, "
-                      "takže by se řádek vrátil s uvozovkou místo apostrofu a nic by neotevřel.\n"
-                      "Přejmenujte soubor nebo složku bez apostrofu, nebo vložte odkaz na ně, "
-                      "jehož název apostrof nemá.";
+    box.title = texts.title;
+    box.text = texts.lineBefore + entry + texts.lineAfter;
     return box;
 }
 
@@ -89,7 +95,7 @@ void Dialog::Add_KeyPress(int KeyAscii) {
 // An entry the settings file cannot keep is refused; it stays in the Add box to be mended.
 void Dialog::AddModCommand() {
     if (!settings::fileKeeps(Add.text())) {
-        app().messageBox(apostropheRefusal(English(), Add.text()));
+        app().messageBox(apostropheRefusal(ApostropheTexts[language()], Add.text()));
         return;
     }
     MarkChanged();

@@ -10,26 +10,49 @@
 
 namespace {
 
-// Why Save wrote nothing: a line holds a character the system's code page cannot store.
-std::string RefusalReason(bool english, const platform::UnstorableLine& refused) {
-    const std::string codePage = std::to_string(refused.codePage);
-    return english ? "The line \"" + refused.line + "\" holds characters that code page " +
-                         codePage + " of this system cannot store."
-                   : "Řádek \"" + refused.line + "\" obsahuje znaky, které kódová stránka " +
-                         codePage + " tohoto systému nedokáže uložit.";
+struct SaveTexts {
+    const char* title;
+    const char* notSavedTo;
+    const char* logonNotChanged;
+    // Why nothing is saved after a settings file was refused as too large, and where no folder
+    // is the user's alone.
+    const char* tooLarge;
+    const char* noFolder;
+    // Why Save wrote nothing: a line holds a character the system's code page cannot store. The
+    // line goes between the first two, the code page between the last two.
+    const char* refusedLine;
+    const char* refusedCodePage;
+    const char* refusedEnd;
+};
+constexpr Bilingual<SaveTexts> Texts{
+    {"Save changes", "The settings could not be saved to\n",
+     "The start at log-on could not be changed:\n",
+     "The settings file that was found is larger than any launch list: it is kept as it is, "
+     "and nothing is saved over it. Move it away and start Opalist again.",
+     "No folder for your files is yours alone: other users could change what is saved there.",
+     "The line \"", "\" holds characters that code page ", " of this system cannot store."},
+    {"Uložit změny", "Nastavení se nepodařilo uložit do\n",
+     "Spuštění po přihlášení se nepodařilo změnit:\n",
+     "Nalezený soubor nastavení je větší než jakýkoli seznam: zůstává, jak je, a nic se do něj "
+     "neuloží. Přesuňte jej jinam a spusťte Opalist znovu.",
+     "Žádná složka pro vaše soubory nepatří jen vám: co se do ní uloží, mohou měnit i jiní "
+     "uživatelé.",
+     "Řádek \"", "\" obsahuje znaky, které kódová stránka ", " tohoto systému nedokáže uložit."},
+};
+
+std::string refusalReason(const SaveTexts& texts, const platform::UnstorableLine& refused) {
+    return texts.refusedLine + refused.line + texts.refusedCodePage +
+           std::to_string(refused.codePage) + texts.refusedEnd;
 }
 
-// Why nothing is saved after a settings file was refused as too large, and where no folder is
-// the user's alone.
-constexpr const char* TooLargeReason[] = {
-    "The settings file that was found is larger than any launch list: it is kept as it is, "
-    "and nothing is saved over it. Move it away and start Opalist again.",
-    "Nalezený soubor nastavení je větší než jakýkoli seznam: zůstává, jak je, a nic se do něj "
-    "neuloží. Přesuňte jej jinam a spusťte Opalist znovu."};
-constexpr const char* NoFolderReason[] = {
-    "No folder for your files is yours alone: other users could change what is saved there.",
-    "Žádná složka pro vaše soubory nepatří jen vám: co se do ní uloží, mohou měnit i jiní "
-    "uživatelé."};
+// The options' states in the order of the flags line.
+settings::Flags defaultFlags() {
+    settings::Flags flags(setupOptions().size());
+    for (const SetupOption& option : setupOptions()) {
+        flags.at(static_cast<std::size_t>(option.digit - 1)) = option.byDefault;
+    }
+    return flags;
+}
 
 }  // namespace
 
@@ -56,15 +79,15 @@ Dialog::SettingsRead Dialog::LoadSettings() {
         LaunchList.addItem(settings::entryFromFile(std::move(entry)));
     }
 
-    const settings::Flags flags = settings::parseFlags(file.flags);
-    // "Run at startup" shows whether the system starts this program at log-on, whatever the
-    // file says.
-    wStart.setValue(services_.startsAtLogon ? static_cast<int>(services_.startsAtLogon())
-                                            : flags.wStart);
-    dErrMsg.setValue(flags.dErrMsg);
-    sErrMsg.setValue(flags.sErrMsg);
-    PromptEach.setValue(flags.PromptEach);
-    qErrMsg.setValue(flags.qErrMsg);
+    const settings::Flags flags = settings::parseFlags(file.flags, defaultFlags());
+    for (const SetupOption& option : setupOptions()) {
+        // "Run at startup" shows whether the system starts this program at log-on, whatever the
+        // file says.
+        const bool fromSystem = option.box == &Dialog::wStart && services_.startsAtLogon;
+        (this->*option.box)
+            .setValue(fromSystem ? static_cast<int>(services_.startsAtLogon())
+                                 : flags[static_cast<std::size_t>(option.digit - 1)]);
+    }
 
     Timer.setText(settings::intervalText(file.interval));
 
@@ -85,37 +108,34 @@ Dialog::SettingsRead Dialog::LoadSettings() {
 // The file is replaced atomically, so a failed write leaves the old one whole. The start at
 // log-on follows "Run at startup" first; when it cannot, nothing is written.
 bool Dialog::SaveSettings(platform::Durability durability) {
-    const settings::Flags flags{wStart.value(), dErrMsg.value(), sErrMsg.value(),
-                                PromptEach.value(), qErrMsg.value()};
+    settings::Flags flags(setupOptions().size());
+    for (const SetupOption& option : setupOptions()) {
+        flags.at(static_cast<std::size_t>(option.digit - 1)) = (this->*option.box).value();
+    }
+    const SaveTexts& texts = Texts[language()];
     const std::string path = SettingsPath();
-    const bool startAtLogon = flags.wStart == 1;
+    const bool startAtLogon = wStart.value() == 1;
     if (services_.startsAtLogon && services_.setStartsAtLogon &&
         startAtLogon != services_.startsAtLogon()) {
         if (const std::string failure = services_.setStartsAtLogon(startAtLogon);
             !failure.empty()) {
-            return SaveFailed(English()
-                                  ? "The start at log-on could not be changed:\n" + failure
-                                  : "Spuštění po přihlášení se nepodařilo změnit:\n" + failure);
+            return SaveFailed(texts.logonNotChanged + failure);
         }
     }
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
     // then left a copy of the whole log beside it.
-    platform::removeLeftoverTemporaries(ErrorLogPath());
-    const int language = English() ? 0 : 1;
+    platform::removeLeftoverTemporaries(errorLog().path());
     const platform::WriteResult written =
-        services_.noFilesFolder ? platform::WriteResult(false, NoFolderReason[language])
+        services_.noFilesFolder ? platform::WriteResult(false, texts.noFolder)
         : !TooLargeSettings.empty()
-            ? platform::WriteResult(false, TooLargeReason[language])
+            ? platform::WriteResult(false, texts.tooLarge)
             : platform::replaceFile(
                   path, settings::fileLines(flags, Timer.text(), LngCS.value(), LaunchList.items()),
                   platform::Unencodable::Refuse, durability);
     if (!written.ok) {
-        const bool english = English();
         return SaveFailed(
-            (english ? "The settings could not be saved to\n"
-                     : "Nastavení se nepodařilo uložit do\n") +
-            path + "\n" +
-            (written.refused ? RefusalReason(english, *written.refused) : written.error));
+            texts.notSavedTo + path + "\n" +
+            (written.refused ? refusalReason(texts, *written.refused) : written.error));
     }
     SettingsDirty = false;
     Butt[Command::SaveChanges].setEnabled(false);
@@ -133,7 +153,7 @@ bool Dialog::SaveFailed(const std::string& reason) {
         tk::MessageBox box;
         box.icon = tk::Icon::Exclamation;
         box.buttons = tk::Buttons::Ok;
-        box.title = English() ? "Save changes" : "Uložit změny";
+        box.title = Texts[language()].title;
         box.text = reason;
         app().messageBox(box);
     }

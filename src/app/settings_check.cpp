@@ -7,8 +7,19 @@
 #include "launch/shown_text.h"
 #include "platform/file_ownership.h"
 #include "platform/text_file.h"
+#include "ui/bilingual_text.h"
 
 namespace {
+
+// The report's head, in the language of the settings file.
+struct CheckTexts {
+    const char* settingsFile;
+    const char* notMadeYet;
+};
+constexpr Bilingual<CheckTexts> Texts{
+    {"Settings file: ", " (not made yet: the launch list is empty)"},
+    {"Soubor nastavení: ", " (zatím neexistuje: seznam je prázdný)"},
+};
 
 // Why another user could change a file or folder; empty for one that is the user's own.
 std::string foreignReason(platform::Ownership ownership) {
@@ -74,15 +85,15 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
     for (std::string& entry : file.entries) {
         entries.push_back(settings::entryFromFile(std::move(entry)));
     }
-    const bool english = !settings::isCzech(file.language);
-    std::string out = english ? "Settings file: " : "Soubor nastavení: ";
-    out += launch::shownText(path);
+    const Language language =
+        settings::isCzech(file.language) ? Language::Czech : Language::English;
+    const CheckTexts& texts = Texts[language];
+    std::string out = texts.settingsFile + launch::shownText(path);
     if (!read.opened) {
-        out += english ? " (not made yet: the launch list is empty)"
-                       : " (zatím neexistuje: seznam je prázdný)";
+        out += texts.notMadeYet;
     }
     out += '\n';
     const launch::ListCheck check =
-        launch::checkEntries(entries, english, services.pathSeparator, plan);
+        launch::checkEntries(entries, language, services.pathSeparator, plan);
     return {out + check.report, {}, check.failures > 0 ? 1 : 0};
 }

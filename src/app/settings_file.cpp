@@ -14,7 +14,6 @@ namespace settings {
 namespace {
 
 constexpr std::string_view Blanks = " \t";
-constexpr Flags Defaults{};
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -34,8 +33,6 @@ std::size_t digitRun(std::string_view text) {
                                     text.begin());
 }
 
-// A state whose default is 0 becomes 1 only on the digit "1"; one whose default is 1 becomes
-// 0 only on the digit "0".
 int stateFrom(std::string_view character, int fallback) {
     if (fallback == 0) {
         return character == "1" ? 1 : 0;
@@ -63,24 +60,22 @@ FileText splitFile(std::vector<std::string> lines) {
     return text;
 }
 
-Flags parseFlags(std::string_view value) {
+Flags parseFlags(std::string_view value, const Flags& defaults) {
     if (value.empty()) {
-        return Defaults;
+        return defaults;
     }
     std::vector<std::string_view> characters = tk::characters(value);
-    characters.resize(std::min<std::size_t>(characters.size(), 6));
-    const auto at = [&characters](std::size_t position, int fallback) {
-        return position <= characters.size() ? stateFrom(characters[position - 1], fallback)
-                                             : fallback;
-    };
-    return Flags{at(2, Defaults.wStart), at(3, Defaults.dErrMsg), at(4, Defaults.sErrMsg),
-                 at(5, Defaults.PromptEach), at(6, Defaults.qErrMsg)};
+    characters.resize(std::min(characters.size(), defaults.size() + 1));
+    Flags flags = defaults;
+    for (std::size_t state = 1; state < characters.size(); ++state) {
+        flags[state - 1] = stateFrom(characters[state], defaults[state - 1]);
+    }
+    return flags;
 }
 
 std::string flagsLine(const Flags& flags) {
     std::string line = "<";
-    for (int state :
-         {flags.wStart, flags.dErrMsg, flags.sErrMsg, flags.PromptEach, flags.qErrMsg}) {
+    for (int state : flags) {
         line += std::to_string(state);
     }
     return line + ">";

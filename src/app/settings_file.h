@@ -12,15 +12,9 @@
 
 namespace settings {
 
-// The five check states in file order: wStart, dErrMsg, sErrMsg, PromptEach, qErrMsg.
-struct Flags {
-    int wStart = 0;
-    int dErrMsg = 1;
-    int sErrMsg = 1;
-    int PromptEach = 0;
-    int qErrMsg = 0;
-    bool operator==(const Flags&) const = default;
-};
+// The options' check states in the order of the flags line (app/setup_options.h gives each
+// option's place).
+using Flags = std::vector<int>;
 
 // The file as read: the three header values, leading blanks removed, then every later line.
 struct FileText {
@@ -31,10 +25,11 @@ struct FileText {
 };
 FileText splitFile(std::vector<std::string> lines);
 
-// Reads the flags value character by character (not byte by byte): character 1 is ignored,
-// characters 2 to 6 give the five states, a missing one gives its default.
-Flags parseFlags(std::string_view value);
-// "<", the five states as digits, ">".
+// Reads the flags value character by character (not byte by byte): character 1 is ignored, the
+// next ones give the states, one each, a missing one gives its default. A state whose default is
+// 0 becomes 1 only on the digit "1"; one whose default is 1 becomes 0 only on the digit "0".
+Flags parseFlags(std::string_view value, const Flags& defaults);
+// "<", the states as digits, ">".
 std::string flagsLine(const Flags& flags);
 
 // An optional sign, digits with an optional decimal point and fraction, an optional exponent,

@@ -5,6 +5,19 @@
 
 #include "app/dialog.h"
 
+namespace {
+
+struct PromptTexts {
+    const char* question;
+    const char* title;
+};
+constexpr Bilingual<PromptTexts> SavePromptTexts{
+    {"Setup values changed. Save changes?", "Save changes"},
+    {"Hodnoty nastavení se změnily. Uložit změny?", "Uložit změny"},
+};
+
+}  // namespace
+
 void Dialog::Form_Load() {
     Initializing = true;
     First.setEnabled(false);
@@ -69,13 +82,9 @@ tk::Answer Dialog::SavePrompt() {
     box.icon = tk::Icon::Question;
     box.buttons = tk::Buttons::YesNoCancel;
     box.defaultButton = tk::Answer::Yes;
-    if (English()) {
-        box.text = "Setup values changed. Save changes?";
-        box.title = "Save changes";
-    } else {
-        box.text = "Hodnoty nastavení se změnily. Uložit změny?";
-        box.title = "Uložit změny";
-    }
+    const PromptTexts& texts = SavePromptTexts[language()];
+    box.text = texts.question;
+    box.title = texts.title;
     switch (app().messageBox(box)) {
         case tk::Answer::Yes:
             return SaveSettings() ? tk::Answer::Yes : tk::Answer::Cancel;

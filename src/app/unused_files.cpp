@@ -23,28 +23,24 @@ struct UnusedTexts {
     std::string_view keptNowhere;
 };
 
-constexpr UnusedTexts EnglishTexts{"Files not used",
-                                   "Opalist did not use",
-                                   "It belongs to another user.",
-                                   "Other users can change it.",
-                                   "It is another file too (a hard link).",
-                                   "It is a link that another user controls.",
-                                   "It is larger than any launch list (over 64 MB). It is kept "
-                                   "as it is, and nothing is saved over it.",
-                                   "Your settings and error log are kept in",
-                                   "No folder for your settings and error log is yours alone: "
-                                   "nothing is read or saved until one is."};
-constexpr UnusedTexts CzechTexts{"Soubory nepoužity",
-                                 "Opalist nepoužil soubor",
-                                 "Patří jinému uživateli.",
-                                 "Mohou jej měnit i jiní uživatelé.",
-                                 "Je to zároveň jiný soubor (pevný odkaz).",
-                                 "Je to odkaz, který ovládá jiný uživatel.",
-                                 "Je větší než jakýkoli seznam (přes 64 MB). Zůstává, jak je, "
-                                 "a nic se do něj neuloží.",
-                                 "Vaše nastavení a výpis chyb jsou uloženy ve složce",
-                                 "Žádná složka pro vaše nastavení a výpis chyb nepatří jen "
-                                 "vám: nic se nenačte ani neuloží, dokud taková nebude."};
+constexpr Bilingual<UnusedTexts> Texts{
+    {"Files not used", "Opalist did not use", "It belongs to another user.",
+     "Other users can change it.", "It is another file too (a hard link).",
+     "It is a link that another user controls.",
+     "It is larger than any launch list (over 64 MB). It is kept "
+     "as it is, and nothing is saved over it.",
+     "Your settings and error log are kept in",
+     "No folder for your settings and error log is yours alone: "
+     "nothing is read or saved until one is."},
+    {"Soubory nepoužity", "Opalist nepoužil soubor", "Patří jinému uživateli.",
+     "Mohou jej měnit i jiní uživatelé.", "Je to zároveň jiný soubor (pevný odkaz).",
+     "Je to odkaz, který ovládá jiný uživatel.",
+     "Je větší než jakýkoli seznam (přes 64 MB). Zůstává, jak je, "
+     "a nic se do něj neuloží.",
+     "Vaše nastavení a výpis chyb jsou uloženy ve složce",
+     "Žádná složka pro vaše nastavení a výpis chyb nepatří jen "
+     "vám: nic se nenačte ani neuloží, dokud taková nebude."},
+};
 
 std::string_view reason(const UnusedTexts& texts, platform::Ownership why) {
     switch (why) {
@@ -80,7 +76,7 @@ std::string report(const UnusedTexts& texts, const std::vector<UnusedFile>& file
 
 void reportLine(const std::string& path, std::string_view why, const std::string* folder) {
     const std::string kept = folder != nullptr ? "Your files are kept in " + *folder
-                                               : std::string(EnglishTexts.keptNowhere);
+                                               : std::string(Texts.english.keptNowhere);
     std::fprintf(stderr, "opalist: did not use %s: %s %s\n", path.c_str(), std::string(why).c_str(),
                  kept.c_str());
 }
@@ -96,12 +92,12 @@ void Dialog::ReportUnusedFiles() {
     }
     const std::string* folder = services_.noFilesFolder ? nullptr : &services_.filesFolder();
     for (const UnusedFile& file : files) {
-        reportLine(file.path, reason(EnglishTexts, file.why), folder);
+        reportLine(file.path, reason(Texts.english, file.why), folder);
     }
     if (!TooLargeSettings.empty()) {
-        reportLine(TooLargeSettings, EnglishTexts.tooLarge, folder);
+        reportLine(TooLargeSettings, Texts.english.tooLarge, folder);
     }
-    const UnusedTexts& texts = English() ? EnglishTexts : CzechTexts;
+    const UnusedTexts& texts = Texts[language()];
     app().messageBox({std::string(texts.title), report(texts, files, TooLargeSettings, folder),
                       tk::Icon::Exclamation, tk::Buttons::Ok});
 }

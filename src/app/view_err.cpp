@@ -6,10 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/current_language.h"
 #include "app/dialog.h"
-#include "platform/text_file.h"
-#include "ui/error_log_row.h"
 
 namespace {
 
@@ -29,41 +26,29 @@ struct ViewErrTexts {
     std::string_view notDeleted;
 };
 
-constexpr ViewErrTexts EnglishTexts{" Error Log",
-                                    "&Close",
-                                    "Close error log window",
-                                    "C&lear",
-                                    "Delete error log file",
-                                    "Delete log file",
-                                    "The error log file no longer exists.",
-                                    "The error log file could not be deleted.\nIt may be in use "
-                                    "by another program."};
-constexpr ViewErrTexts CzechTexts{" výpis chyb",
-                                  "&Zavřít",
-                                  "Zavřít okno výpisu chyb",
-                                  "&Smazat",
-                                  "Smazat výpis chybových hlášek",
-                                  "Smazat výpis chyb",
-                                  "Soubor výpisu chyb už neexistuje.",
-                                  "Soubor výpisu chyb nelze smazat.\nMožná jej používá jiný "
-                                  "program."};
+constexpr Bilingual<ViewErrTexts> Texts{
+    {" Error Log", "&Close", "Close error log window", "C&lear", "Delete error log file",
+     "Delete log file", "The error log file no longer exists.",
+     "The error log file could not be deleted.\nIt may be in use "
+     "by another program."},
+    {" výpis chyb", "&Zavřít", "Zavřít okno výpisu chyb", "&Smazat",
+     "Smazat výpis chybových hlášek", "Smazat výpis chyb", "Soubor výpisu chyb už neexistuje.",
+     "Soubor výpisu chyb nelze smazat.\nMožná jej používá jiný "
+     "program."},
+};
 
 constexpr int Esc = 27;
-
-const ViewErrTexts& textsFor(const Dialog& main) {
-    return currentLanguage(main) == Language::English ? EnglishTexts : CzechTexts;
-}
 
 }  // namespace
 
 ViewErr::ViewErr(tk::Application& app, Dialog& main)
     : tk::Window(app, tk::FrameKind::Sizable, 4695, 3495),
       ErrList(*this, {120, 120, 4455, 2790}),
-      ButtClose(*this, {120, 3000, 1335, 375}, std::string(EnglishTexts.close)),
-      ButtDel(*this, {3240, 3000, 1335, 375}, std::string(EnglishTexts.clear)),
+      ButtClose(*this, {120, 3000, 1335, 375}, std::string(Texts.english.close)),
+      ButtDel(*this, {3240, 3000, 1335, 375}, std::string(Texts.english.clear)),
       main_(main) {
-    ButtClose.setTooltip(std::string(EnglishTexts.closeTooltip));
-    ButtDel.setTooltip(std::string(EnglishTexts.clearTooltip));
+    ButtClose.setTooltip(std::string(Texts.english.closeTooltip));
+    ButtDel.setTooltip(std::string(Texts.english.clearTooltip));
 
     // A language switched in the main window shows as soon as the viewer is active again.
     onActivate = [this] { applyLanguage(); };
@@ -84,7 +69,7 @@ ViewErr::ViewErr(tk::Application& app, Dialog& main)
 }
 
 void ViewErr::applyLanguage() {
-    const ViewErrTexts& texts = textsFor(main_);
+    const ViewErrTexts& texts = Texts[main_.language()];
     ButtClose.setCaption(std::string(texts.close));
     ButtClose.setTooltip(std::string(texts.closeTooltip));
     ButtDel.setCaption(std::string(texts.clear));
@@ -110,16 +95,10 @@ void ViewErr::Fill() {
     for (int index = ErrList.listCount() - 1; index >= 0; --index) {
         ErrList.removeItem(index);
     }
-    // Each line becomes its row as it is read: the log itself is never held, only its rows,
-    // which the list keeps back to back. A log grown past ShownLogBytes shows its newest
+    // The list keeps the rows back to back. A log grown past ShownLogBytes shows its newest
     // records, so that the list's memory stays bounded.
-    std::string row;
-    platform::readLines(main_.ErrorLogPath(),
-                        [&](std::string_view line) {
-                            errorLogRow(line, row);
-                            ErrList.addItem(row);
-                        },
-                        {ShownLogBytes, platform::Oversize::KeepEnd});
+    main_.errorLog().listRows(ShownLogBytes,
+                              [this](std::string_view row) { ErrList.addItem(row); });
     ErrList.setVisible(true);
 }
 
@@ -161,10 +140,10 @@ void ViewErr::ClearCommand() {
     if (app().messageBox(question) != tk::Answer::Yes) {
         return;
     }
-    const std::string path = main_.ErrorLogPath();
-    if (!platform::deleteFile(path)) {
-        const ViewErrTexts& texts = textsFor(main_);
-        const bool stillThere = platform::canOpen(path);
+    const launch::ErrorLog::Cleared cleared = main_.errorLog().clear();
+    if (cleared != launch::ErrorLog::Cleared::Deleted) {
+        const ViewErrTexts& texts = Texts[main_.language()];
+        const bool stillThere = cleared == launch::ErrorLog::Cleared::StillThere;
         app().messageBox({std::string(texts.deleteFailedTitle),
                           std::string(stillThere ? texts.notDeleted : texts.alreadyGone),
                           tk::Icon::Exclamation, tk::Buttons::Ok});
@@ -189,6 +168,12 @@ void ViewErr::RunKeyCommand(int KeyAscii) {
         default:
             break;
     }
+}
+
+int Dialog::RefreshErrorLogButton() {
+    const bool exists = errorLog().exists();
+    Butt[Command::ViewErrorLog].setEnabled(exists);
+    return exists ? 1 : 0;
 }
 
 void Dialog::ViewErrorLogCommand() {

@@ -23,31 +23,18 @@ struct Labels {
     const char* verdict;
     const char* skipped;
     const char* ok;
+    // The count of failures: before the failures, between them and the entries, after those.
+    const char* countBefore;
+    const char* countBetween;
+    const char* countAfter;
 };
-constexpr Labels English{"file",
-                         "argument",
-                         "opens with",
-                         "runs as a program",
-                         "command",
-                         "runs through",
-                         "warning",
-                         "another user can change this file",
-                         "acts on these characters in the arguments:",
-                         "verdict",
-                         "empty: skipped at launch",
-                         "ok"};
-constexpr Labels Czech{"soubor",
-                       "argument",
-                       "otevře",
-                       "spustí se jako program",
-                       "příkaz",
-                       "spustí se přes",
-                       "varování",
-                       "tento soubor může změnit jiný uživatel",
-                       "v argumentech reaguje na tyto znaky:",
-                       "výsledek",
-                       "prázdná: při spuštění se přeskočí",
-                       "ok"};
+constexpr Bilingual<Labels> AllLabels{
+    {"file", "argument", "opens with", "runs as a program", "command", "runs through", "warning",
+     "another user can change this file", "acts on these characters in the arguments:", "verdict",
+     "empty: skipped at launch", "ok", "", " of ", " entries would fail\n"},
+    {"soubor", "argument", "otevře", "spustí se jako program", "příkaz", "spustí se přes",
+     "varování", "tento soubor může změnit jiný uživatel", "v argumentech reaguje na tyto znaky:",
+     "výsledek", "prázdná: při spuštění se přeskočí", "ok", "Selhalo by ", " z ", " položek\n"}};
 
 // The characters a command interpreter such as cmd.exe acts on rather than passing them on.
 constexpr std::string_view InterpreterCharacters = "&|<>^%";
@@ -111,18 +98,16 @@ void describeOpening(std::string& out, const Labels& labels, const platform::She
     }
 }
 
-std::string failureCount(int failures, std::size_t entries, bool english) {
-    const std::string failed = std::to_string(failures);
-    const std::string all = std::to_string(entries);
-    return english ? failed + " of " + all + " entries would fail\n"
-                   : "Selhalo by " + failed + " z " + all + " položek\n";
+std::string failureCount(const Labels& labels, int failures, std::size_t entries) {
+    return labels.countBefore + std::to_string(failures) + labels.countBetween +
+           std::to_string(entries) + labels.countAfter;
 }
 
 }  // namespace
 
-ListCheck checkEntries(const std::vector<std::string>& entries, bool english, char pathSeparator,
-                       const Planner& plan) {
-    const Labels& labels = english ? English : Czech;
+ListCheck checkEntries(const std::vector<std::string>& entries, Language language,
+                       char pathSeparator, const Planner& plan) {
+    const Labels& labels = AllLabels[language];
     ListCheck check;
     for (std::size_t index = 0; index < entries.size(); ++index) {
         const std::string& entry = entries[index];
@@ -144,10 +129,10 @@ ListCheck checkEntries(const std::vector<std::string>& entries, bool english, ch
         describeOpening(check.report, labels, planned, command->parameters);
         const bool accepted = planned.code > 32;
         line(check.report, labels.verdict,
-             accepted ? labels.ok : launchMessage(planned.code, english));
+             accepted ? labels.ok : launchMessage(planned.code, language));
         check.failures += accepted ? 0 : 1;
     }
-    check.report += failureCount(check.failures, entries.size(), english);
+    check.report += failureCount(labels, check.failures, entries.size());
     return check;
 }
 

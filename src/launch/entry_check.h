@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "ui/bilingual_text.h"
 
 namespace launch {
 
@@ -19,7 +20,7 @@ struct ListCheck {
     int failures = 0;
 };
 
-ListCheck checkEntries(const std::vector<std::string>& entries, bool english, char pathSeparator,
-                       const Planner& plan);
+ListCheck checkEntries(const std::vector<std::string>& entries, Language language,
+                       char pathSeparator, const Planner& plan);
 
 }  // namespace launch

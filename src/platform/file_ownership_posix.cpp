@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/posix_own_file.h"
+#include "platform/file_ownership_posix.h"
 #include "platform/posix_paths.h"
 
 namespace platform {

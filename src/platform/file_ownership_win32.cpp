@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/file_ownership.h"
+#include "platform/file_ownership_win32.h"
 #include "platform/win32_handle.h"
-#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {

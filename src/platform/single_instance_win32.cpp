@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file_ownership_win32.h"
 #include "platform/single_instance.h"
-#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {

@@ -13,8 +13,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/file_ownership_posix.h"
 #include "platform/lines.h"
-#include "platform/posix_own_file.h"
 #include "platform/text_file.h"
 
 namespace platform {

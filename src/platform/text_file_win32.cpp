@@ -6,10 +6,10 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/file_ownership_win32.h"
 #include "platform/lines.h"
 #include "platform/text_file.h"
 #include "platform/win32_handle.h"
-#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 
 namespace platform {

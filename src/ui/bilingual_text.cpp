@@ -11,7 +11,3 @@ std::vector<std::string> splitFields(std::string_view text) {
         text.remove_prefix(end + 1);
     }
 }
-
-std::string pairText(std::string_view pair, Language language) {
-    return splitFields(pair).at(static_cast<std::size_t>(language));
-}

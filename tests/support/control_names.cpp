@@ -16,16 +16,16 @@ std::string controlName(Dialog& d, const tk::Control* control) {
             return "Butt" + std::to_string(commandIndex(command));
         }
     }
+    for (const SetupOption& option : setupOptions()) {
+        if (control == &(d.*option.box)) {
+            return option.name;
+        }
+    }
     ViewErr& viewer = d.viewErr();
     const std::pair<const tk::Control*, const char*> named[] = {{&d.Timer, "Timer"},
                                                                 {&d.TimerScroll, "TimerScroll"},
                                                                 {&d.Add, "Add"},
                                                                 {&d.LaunchList, "LaunchList"},
-                                                                {&d.dErrMsg, "dErrMsg"},
-                                                                {&d.sErrMsg, "sErrMsg"},
-                                                                {&d.qErrMsg, "qErrMsg"},
-                                                                {&d.PromptEach, "PromptEach"},
-                                                                {&d.wStart, "wStart"},
                                                                 {&d.LngCS, "LngCS"},
                                                                 {&d.LngEN, "LngEN"},
                                                                 {&viewer.ErrList, "ErrList"},

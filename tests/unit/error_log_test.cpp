@@ -1,4 +1,4 @@
-// The error log's name and record format, and two writers adding records at the same time.
+// The error log's name and record format, and two programs adding records at the same time.
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 namespace {
 
 TEST(ErrorLog, FileNameIsBuiltFromTheProgramAndTheUser) {
-    EXPECT_EQ(launch::errorLogPath(R"(C:\Tools)", {"", "Opalist", "Admin"}, '\\'),
+    EXPECT_EQ(launch::ErrorLog(R"(C:\Tools)", {"", "Opalist", "Admin"}, '\\').path(),
               R"(C:\Tools\Opalist Admin error.log)");
-    EXPECT_EQ(launch::errorLogPath("/opt/opalist", {"/usr/bin", "opalist", ""}, '/'),
+    EXPECT_EQ(launch::ErrorLog("/opt/opalist", {"/usr/bin", "opalist", ""}, '/').path(),
               "/opt/opalist/opalist  error.log");
 }
 
@@ -40,7 +40,7 @@ TEST(ErrorLog, RecordKeepsEntryAndMessageAsTheyAre) {
 // Each writer opens the lock on its own, as a second running program would.
 TEST(ErrorLog, TwoWritersLoggingAtOnceLoseNoRecord) {
     testing_support::TempDir dir;
-    const std::string log = dir.file("opalist tester error.log");
+    const launch::ErrorLog log(dir.path().string(), {"", "opalist", "tester"}, '/');
     constexpr int PerWriter = 40;
     bool ok[2] = {true, true};
     {
@@ -49,22 +49,22 @@ TEST(ErrorLog, TwoWritersLoggingAtOnceLoseNoRecord) {
             writers.emplace_back([&, writer] {
                 const std::string name = writer == 0 ? "first" : "second";
                 for (int i = 0; i < PerWriter; ++i) {
-                    ok[writer] =
-                        launch::appendErrorLogRecord(log, name + " " + std::to_string(i)) &&
-                        ok[writer];
+                    ok[writer] = log.append(name, std::to_string(i), "m") && ok[writer];
                 }
             });
         }
     }
     EXPECT_TRUE(ok[0] && ok[1]);
-    const std::vector<std::string> lines = platform::readLines(log).lines;
+    const std::vector<std::string> lines = platform::readLines(log.path()).lines;
     ASSERT_EQ(lines.size(), 2u * PerWriter);
     // Each program's records stay in its own order.
     for (const char* name : {"first", "second"}) {
+        std::string prefix = "#";
+        prefix.append(name).append("# | ");
         int next = 0;
         for (const std::string& line : lines) {
-            if (line.rfind(name, 0) == 0) {
-                EXPECT_EQ(line, std::string(name) + " " + std::to_string(next++));
+            if (line.rfind(prefix, 0) == 0) {
+                EXPECT_EQ(line, prefix + std::to_string(next++) + " | m");
             }
         }
         EXPECT_EQ(next, PerWriter);

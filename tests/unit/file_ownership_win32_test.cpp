@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "platform/file_ownership.h"
+#include "platform/file_ownership_win32.h"
 #include "platform/others_can_change.h"
 #include "platform/text_file.h"
-#include "platform/win32_security.h"
 #include "platform/win32_text.h"
 #include "support/temp_dir.h"
 

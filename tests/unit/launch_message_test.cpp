@@ -45,8 +45,8 @@ TEST(LaunchMessage, EveryCodeHasItsMessageInBothLanguages) {
         {std::numeric_limits<std::int32_t>::min(), unknownEn, unknownCs},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(launch::launchMessage(c.code, true), c.english) << c.code;
-        EXPECT_EQ(launch::launchMessage(c.code, false), c.czech) << c.code;
+        EXPECT_EQ(launch::launchMessage(c.code, Language::English), c.english) << c.code;
+        EXPECT_EQ(launch::launchMessage(c.code, Language::Czech), c.czech) << c.code;
     }
 }
 
@@ -54,17 +54,17 @@ TEST(LaunchMessage, EveryCodeHasItsMessageInBothLanguages) {
 TEST(LaunchMessage, AFaultSaysWhatWentWrongOnOneLine) {
     struct Case {
         std::string what;
-        bool english;
+        Language language;
         std::string message;
     };
     const std::vector<Case> cases{
-        {"std::bad_alloc", true, "Unexpected error: std::bad_alloc"},
-        {"std::bad_alloc", false, "Neočekávaná chyba: std::bad_alloc"},
-        {"first\r\nsecond\nthird\r", true, "Unexpected error: first  second third "},
-        {"", true, "Unexpected error"},
+        {"std::bad_alloc", Language::English, "Unexpected error: std::bad_alloc"},
+        {"std::bad_alloc", Language::Czech, "Neočekávaná chyba: std::bad_alloc"},
+        {"first\r\nsecond\nthird\r", Language::English, "Unexpected error: first  second third "},
+        {"", Language::English, "Unexpected error"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(launch::faultMessage(c.what, c.english), c.message) << c.what;
+        EXPECT_EQ(launch::faultMessage(c.what, c.language), c.message) << c.what;
     }
 }
 
@@ -82,35 +82,37 @@ TEST(LaunchErrorBox, TextFollowsTheOptionsInBothLanguages) {
     struct Case {
         LogOutcome log;
         bool quit;
-        bool english;
+        Language language;
         std::string text;
     };
     const std::vector<Case> cases{
-        {LogOutcome::Saved, true, true, headEn + "\n\n" + savedEn + "\n\n" + quitEn + "\n\n"},
-        {LogOutcome::Saved, false, true, headEn + "\n\n" + savedEn + "\n\n"},
-        {LogOutcome::NotAsked, true, true, headEn + "\n\n" + notAskedEn + "\n\n" + quitEn + "\n\n"},
-        {LogOutcome::NotAsked, false, true, headEn + "\n\n" + notAskedEn + "\n\n"},
-        {LogOutcome::NotSaved, false, true,
+        {LogOutcome::Saved, true, Language::English,
+         headEn + "\n\n" + savedEn + "\n\n" + quitEn + "\n\n"},
+        {LogOutcome::Saved, false, Language::English, headEn + "\n\n" + savedEn + "\n\n"},
+        {LogOutcome::NotAsked, true, Language::English,
+         headEn + "\n\n" + notAskedEn + "\n\n" + quitEn + "\n\n"},
+        {LogOutcome::NotAsked, false, Language::English, headEn + "\n\n" + notAskedEn + "\n\n"},
+        {LogOutcome::NotSaved, false, Language::English,
          headEn + "\n\nError could not be saved to Opalist log file.\n\n"},
-        {LogOutcome::Saved, true, false,
+        {LogOutcome::Saved, true, Language::Czech,
          headCs +
              "\n\nChyba uložena v logovacím souboru, aby bylo možné příkazový řádek spravit."
              "\n\nZrušte volbu 'Ukončit po odpočtu...', aby Opalist zůstal spuštěný pro spravení "
              "chyb.\n\n"},
-        {LogOutcome::NotAsked, false, false,
+        {LogOutcome::NotAsked, false, Language::Czech,
          headCs + "\n\nZaškrtněte volbu 'Uložit chyby...', aby bylo možné sledovat chyby při "
                   "spouštění, hned jak se objeví.\n\n"},
-        {LogOutcome::NotSaved, false, false,
+        {LogOutcome::NotSaved, false, Language::Czech,
          headCs + "\n\nChybu se nepodařilo uložit do logovacího souboru.\n\n"},
     };
     for (const Case& c : cases) {
-        const std::string message = launch::launchMessage(2, c.english);
+        const std::string message = launch::launchMessage(2, c.language);
         EXPECT_EQ(launch::launchErrorText(
-                      entry, message, launch::launchAdvice(c.log, c.quit, c.english), c.english),
+                      entry, message, launch::launchAdvice(c.log, c.quit, c.language), c.language),
                   c.text);
     }
-    EXPECT_EQ(launch::launchErrorTitle(true), "Startup error");
-    EXPECT_EQ(launch::launchErrorTitle(false), "Chyba spouštění");
+    EXPECT_EQ(launch::launchErrorTitle(Language::English), "Startup error");
+    EXPECT_EQ(launch::launchErrorTitle(Language::Czech), "Chyba spouštění");
 }
 
 }  // namespace

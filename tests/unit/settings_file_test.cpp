@@ -13,6 +13,9 @@ namespace {
 
 using settings::Flags;
 
+// The options' defaults in file order: wStart, dErrMsg, sErrMsg, PromptEach, qErrMsg.
+const Flags Defaults{0, 1, 1, 0, 0};
+
 TEST(SettingsFlags, EachPositionFallsBackOnItsOwn) {
     struct Case {
         std::string value;
@@ -40,7 +43,7 @@ TEST(SettingsFlags, EachPositionFallsBackOnItsOwn) {
          {1, 1, 0, 0, 0}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(settings::parseFlags(c.value), c.expected) << c.value;
+        EXPECT_EQ(settings::parseFlags(c.value, Defaults), c.expected) << c.value;
     }
 }
 

@@ -1,4 +1,6 @@
-#include "ui/error_log_row.h"
+#include "launch/error_log_row.h"
+
+namespace launch {
 
 void errorLogRow(std::string_view line, std::string& row) {
     row.clear();
@@ -17,3 +19,5 @@ void errorLogRow(std::string_view line, std::string& row) {
         }
     }
 }
+
+}  // namespace launch

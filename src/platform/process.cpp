@@ -1,5 +1,5 @@
-#include "opalist_version.h"
 #include "platform/process.h"
+#include "opalist_version.h"
 
 namespace platform {
 
