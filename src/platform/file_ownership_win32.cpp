@@ -72,7 +72,15 @@ bool countsAsUser(PSID sid) {
     return isUser(sid) || isSystem(sid) || IsWellKnownSid(sid, WinCreatorOwnerRightsSid);
 }
 
-// FAT and exFAT keep no owner and no access list.
+// FAT and exFAT keep no owner and no access list. Asked through an open file, the volume needs
+// no look-up of its mount point (under Wine, a round trip to another process); even so it is
+// asked only about a file that fails, as asking costs more than the rest.
+bool volumeKeepsPermissions(HANDLE file) {
+    DWORD flags = 0;
+    return !GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) ||
+           (flags & FILE_PERSISTENT_ACLS) != 0;
+}
+
 bool volumeKeepsPermissions(const std::wstring& path) {
     wchar_t root[MAX_PATH + 1] = {};
     DWORD flags = 0;
@@ -179,34 +187,34 @@ FileCheck checkFile(const std::string& path) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             return {};
         }
-    } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && volumeKeepsPermissions(name)) {
+    } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         const Handle link = open(name, FILE_FLAG_OPEN_REPARSE_POINT);
-        if (!link.valid() || ownershipOfOpen(link.get()) == Ownership::OtherOwner) {
+        if (!link.valid() || (ownershipOfOpen(link.get()) == Ownership::OtherOwner &&
+                              volumeKeepsPermissions(link.get()))) {
             return {Ownership::ForeignLink, 0};
         }
     }
     const Handle file = open(name, 0);
-    BY_HANDLE_FILE_INFORMATION information{};
     if (!file.valid()) {
         const DWORD error = GetLastError();
         return {error == ERROR_FILE_NOT_FOUND ? Ownership::Missing : Ownership::OtherOwner, 0};
     }
-    if (!GetFileInformationByHandle(file.get(), &information)) {
+    // The basic and standard facts come without the file's name, which costs a look-up.
+    FILE_BASIC_INFO basic{};
+    FILE_STANDARD_INFO standard{};
+    if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard)) {
         return {Ownership::OtherOwner, 0};
     }
-    if (volumeKeepsPermissions(name)) {
-        if (const Ownership ownership = ownershipOfOpen(file.get()); ownership != Ownership::Own) {
-            return {ownership, 0};
-        }
-        if (information.nNumberOfLinks > 1) {
-            return {Ownership::SeveralNames, 0};
-        }
+    Ownership ownership = ownershipOfOpen(file.get());
+    if (ownership == Ownership::Own && standard.NumberOfLinks > 1) {
+        ownership = Ownership::SeveralNames;
+    }
+    if (ownership != Ownership::Own && volumeKeepsPermissions(file.get())) {
+        return {ownership, 0};
     }
     // 100-nanosecond intervals since 1601: only the order of two times matters.
-    const ULONGLONG written =
-        (static_cast<ULONGLONG>(information.ftLastWriteTime.dwHighDateTime) << 32) |
-        information.ftLastWriteTime.dwLowDateTime;
-    return {Ownership::Own, static_cast<std::int64_t>(written) * 100};
+    return {Ownership::Own, static_cast<std::int64_t>(basic.LastWriteTime.QuadPart) * 100};
 }
 
 namespace {
