@@ -3,6 +3,10 @@
 // system's tools use it, and nothing else of the entry changed. Linux: a user file of the
 // entry's id with Hidden=true (a user entry keeps its other lines, so its command stays where
 // it was); Windows: the StartupApproved value marked disabled, with the time.
+//
+// Taking over comes in two steps, so that the record holds what gives an entry back before the
+// switch is touched: planTakeOver says what will be written and what is kept, switchOff
+// writes it.
 
 #include <optional>
 #include <string>
@@ -13,12 +17,15 @@
 namespace logon {
 
 struct SwitchResult {
-    std::string error;  // empty: taken over, and taken says how to give it back
+    std::string error;  // empty: taken says how the entry is taken over and given back
     TakenOver taken;
 };
-// Switches a found entry off (one that starts with the system); taken holds what was at the
-// switch before and what was written. A failed write leaves the switch as it was.
-SwitchResult takeOverEntry(const FoundEntry& found);
+// What taking a found entry over (one that starts with the system) writes at its switch, and
+// what is there now to give back; nothing is written.
+SwitchResult planTakeOver(const FoundEntry& found);
+// Writes taken.written at the switch, but only while the switch still holds taken.original.
+// Returns an empty text, or why not; a failed write leaves the switch as it was.
+std::string switchOff(const TakenOver& taken);
 
 enum class GiveBackResult {
     Done,          // the switch holds again exactly what it held before, or is gone

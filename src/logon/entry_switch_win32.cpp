@@ -2,8 +2,12 @@
 
 namespace logon {
 
-SwitchResult takeOverEntry(const FoundEntry& /*found*/) {
+SwitchResult planTakeOver(const FoundEntry& /*found*/) {
     return {"not available yet", {}};
+}
+
+std::string switchOff(const TakenOver& /*taken*/) {
+    return "not available yet";
 }
 
 GiveBack giveBackEntry(const TakenOver& /*taken*/) {

@@ -24,7 +24,8 @@ namespace logon {
 // The system's side, replaceable in tests.
 struct LogonPlatform {
     std::function<std::vector<FoundEntry>()> findEntries;
-    std::function<SwitchResult(const FoundEntry&)> takeOver;
+    std::function<SwitchResult(const FoundEntry&)> planTakeOver;
+    std::function<std::string(const TakenOver&)> switchOff;
     std::function<GiveBack(const TakenOver&)> giveBack;
     std::function<StartPlan(const TakenOver&)> planStart;
     std::function<std::int32_t(const TakenOver&)> start;
@@ -50,6 +51,7 @@ struct Outcome {
     Result result = Result::Done;
     std::string name;
     std::string detail;
+    Reason reason = Reason::None;  // with CannotTakeOver
 
     bool ok() const { return result == Result::Done; }
 };
@@ -62,8 +64,10 @@ class LogonPrograms {
 
     // Reads the record and the entries and guards the record (logon/guard.h): entries switched
     // on again are taken over again, and the record is saved when it changed. Done at every
-    // start; cheap when nothing changed.
-    void refresh();
+    // start; cheap when nothing changed. Look only tells what the guard finds and changes
+    // nothing (for --check).
+    enum class Guarding { CarryOut, Look };
+    void refresh(Guarding guarding = Guarding::CarryOut);
 
     // Every entry the system has, with its state as Opalist sees it.
     const std::vector<Entry>& entries() const { return entries_; }
@@ -85,6 +89,10 @@ class LogonPrograms {
     std::int32_t start(const TakenOver& taken) const { return platform_.start(taken); }
 
   private:
+    void guard();
+    bool save();
+    void listEntries();
+
     LogonPlatform platform_;
     Record record_;
     bool recordReadable_ = true;
