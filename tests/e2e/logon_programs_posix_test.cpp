@@ -61,7 +61,8 @@ class LogonPrograms : public ::testing::Test {
         return all;
     }
 
-    static constexpr const char* ChatBytes = "[Desktop Entry]\r\nExec=/bin/true --chat %U\r\nName=Chat";
+    static constexpr const char* ChatBytes =
+        "[Desktop Entry]\r\nExec=/bin/true --chat %U\r\nName=Chat";
     testing_support::TempDir dir;
     fs::path user = dir.path() / "config/autostart";
     fs::path system = dir.path() / "xdg/autostart";
@@ -74,13 +75,12 @@ TEST_F(LogonPrograms, ListsEveryEntryWithItsState) {
     for (const char* expected :
          {"chat.desktop\n   command: /bin/true --chat %U\n   from: user autostart folder",
           "tracker.desktop\n   command: /bin/true --tracker\n   from: system autostart folder",
-          "state: starts with the system",
-          "kde-only.desktop", "state: switched off: not for this desktop",
-          "settings-daemon.desktop",
+          "state: starts with the system", "kde-only.desktop",
+          "state: switched off: not for this desktop", "settings-daemon.desktop",
           "state: cannot be taken over: part of the desktop session "
           "(X-GNOME-Autostart-Phase=Initialization)",
-          "huge.desktop", "state: cannot be taken over: too large",
-          "binary.desktop", "state: cannot be taken over: holds binary data"}) {
+          "huge.desktop", "state: cannot be taken over: too large", "binary.desktop",
+          "state: cannot be taken over: holds binary data"}) {
         EXPECT_NE(list.out.find(expected), std::string::npos) << expected << "\n" << list.out;
     }
 }
@@ -101,9 +101,11 @@ TEST_F(LogonPrograms, TakenOverAndGivenBackByteForByte) {
         {{"--take-over", "nope.desktop"}, 1, "no log-on entry of that name"},
         {{"--take-over"}, 2, "unknown argument \"--take-over\""},
         {{"--logon-programs", "--list"}, 0, "state: started by Opalist"},
-        {{"--check"}, 0, "Log-on programs started by Opalist:\n1. tracker.desktop\n"
-                         "   command: /bin/true --tracker\n   state: started by Opalist\n"
-                         "   verdict: ok\n2. chat.desktop"},
+        {{"--check"},
+         0,
+         "Log-on programs started by Opalist:\n1. tracker.desktop\n"
+         "   command: /bin/true --tracker\n   state: started by Opalist\n"
+         "   verdict: ok\n2. chat.desktop"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.args.front() + " " + step.args.back());
@@ -146,8 +148,9 @@ TEST_F(LogonPrograms, AnUpdateThatSwitchesAnEntryOnIsTakenOverAgain) {
 
     const testing_support::ProgramResult list = run({"--logon-programs", "--list"});
     EXPECT_EQ(list.status, 0);
-    for (const char* expected : {"chat.desktop: switched back on by a program; taken over again",
-                                 "tracker.desktop: switched back on by a program; taken over again"}) {
+    for (const char* expected :
+         {"chat.desktop: switched back on by a program; taken over again",
+          "tracker.desktop: switched back on by a program; taken over again"}) {
         EXPECT_NE(list.out.find(expected), std::string::npos) << list.out;
     }
     EXPECT_EQ(readFile(user / "chat.desktop"),

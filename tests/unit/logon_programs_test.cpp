@@ -50,18 +50,29 @@ TEST_F(LogonPrograms, TakingOverAnswersAndWritesInOrder) {
         {"unknown", none, "nope", Result::NoSuchEntry, {}},
         {"switched off", none, "off", Result::NotStarting, {}},
         {"a session part", none, "session", Result::CannotTakeOver, {}},
-        {"twice", [](FakeLogon&, logon::LogonPrograms& p) { p.takeOver("app"); }, "app",
-         Result::AlreadyTakenOver, {"save app", "switch app"}},
-        {"record unreadable", [](FakeLogon& s, logon::LogonPrograms& p) {
+        {"twice",
+         [](FakeLogon&, logon::LogonPrograms& p) { p.takeOver("app"); },
+         "app",
+         Result::AlreadyTakenOver,
+         {"save app", "switch app"}},
+        {"record unreadable",
+         [](FakeLogon& s, logon::LogonPrograms& p) {
              s.recordReadable = false;
              p.refresh();
-         }, "app", Result::RecordUnreadable, {}},
+         },
+         "app",
+         Result::RecordUnreadable,
+         {}},
         {"record cannot be saved: switch untouched",
-         [](FakeLogon& s, logon::LogonPrograms&) { s.saveFails = true; }, "app",
-         Result::RecordFailed, {}},
+         [](FakeLogon& s, logon::LogonPrograms&) { s.saveFails = true; },
+         "app",
+         Result::RecordFailed,
+         {}},
         {"switch refused: the record forgets it again",
-         [](FakeLogon& s, logon::LogonPrograms&) { s.switchFails = true; }, "app",
-         Result::SystemFailed, {"save app", "switch app", "save"}},
+         [](FakeLogon& s, logon::LogonPrograms&) { s.switchFails = true; },
+         "app",
+         Result::SystemFailed,
+         {"save app", "switch app", "save"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -141,8 +152,10 @@ TEST_F(LogonPrograms, OrderMovesWithinTheList) {
         int step;
         const char* order;
     };
-    const Row rows[] = {
-        {"c", -1, "app c b "}, {"app", -1, "app c b "}, {"app", 1, "c app b "}, {"b", 1, "c app b "}};
+    const Row rows[] = {{"c", -1, "app c b "},
+                        {"app", -1, "app c b "},
+                        {"app", 1, "c app b "},
+                        {"b", 1, "c app b "}};
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.step));
         EXPECT_TRUE(programs.move(row.name, row.step).ok());
