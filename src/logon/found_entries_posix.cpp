@@ -45,8 +45,7 @@ void judge(Entry& entry, const EntryFile& file, const std::vector<std::string>& 
     if (desktop.damage != Reason::None) {
         return cannot(desktop.damage, desktop.detail);
     }
-    if (entry.name == "opalist.desktop" ||
-        platform::namesThisProgram(platform::desktopExecProgram(desktop.exec))) {
+    if (platform::namesThisProgram(platform::desktopExecProgram(desktop.exec))) {
         return cannot(Reason::OpalistItself, {});
     }
     if (!desktop.sessionKey.empty()) {

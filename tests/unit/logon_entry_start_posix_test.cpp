@@ -32,18 +32,36 @@ TEST(LogonEntryStart, ExecPathAndTerminalOfTheEntryAsItIsNow) {
         std::string folder;
     };
     const Row rows[] = {
-        {"field codes left out", "[Desktop Entry]\nExec=/bin/sh -c \"echo 100%%\" %U %f %i %c %k\n",
-         Accepted, {"/bin/sh", "-c", "echo 100%"}, "/"},
-        {"hidden by Opalist, still started", "[Desktop Entry]\nHidden=true\nExec=/bin/sh\n",
-         Accepted, {"/bin/sh"}, "/"},
-        {"its own folder", "[Desktop Entry]\nExec=/bin/sh\nPath=" + folder + "\n", Accepted,
-         {"/bin/sh"}, folder},
-        {"its folder gone", "[Desktop Entry]\nExec=/bin/sh\nPath=/nonexistent\n", PathNotFound,
-         {"/bin/sh"}, "/nonexistent"},
-        {"in a terminal", "[Desktop Entry]\nExec=/bin/sh -i\nTerminal=true\n", Accepted,
-         {terminal, "-e", "/bin/sh", "-i"}, "/"},
-        {"program gone", "[Desktop Entry]\nExec=/nonexistent/app\n", FileNotFound,
-         {"/nonexistent/app"}, ""},
+        {"field codes left out",
+         "[Desktop Entry]\nExec=/bin/sh -c \"echo 100%%\" %U %f %i %c %k\n",
+         Accepted,
+         {"/bin/sh", "-c", "echo 100%"},
+         "/"},
+        {"hidden by Opalist, still started",
+         "[Desktop Entry]\nHidden=true\nExec=/bin/sh\n",
+         Accepted,
+         {"/bin/sh"},
+         "/"},
+        {"its own folder",
+         "[Desktop Entry]\nExec=/bin/sh\nPath=" + folder + "\n",
+         Accepted,
+         {"/bin/sh"},
+         folder},
+        {"its folder gone",
+         "[Desktop Entry]\nExec=/bin/sh\nPath=/nonexistent\n",
+         PathNotFound,
+         {"/bin/sh"},
+         "/nonexistent"},
+        {"in a terminal",
+         "[Desktop Entry]\nExec=/bin/sh -i\nTerminal=true\n",
+         Accepted,
+         {terminal, "-e", "/bin/sh", "-i"},
+         "/"},
+        {"program gone",
+         "[Desktop Entry]\nExec=/nonexistent/app\n",
+         FileNotFound,
+         {"/nonexistent/app"},
+         ""},
         {"open quote", "[Desktop Entry]\nExec=/bin/sh \"-c\n", InvalidExecutable, {}, ""},
         {"no Exec", "[Desktop Entry]\nName=x\n", InvalidExecutable, {}, ""},
         {"binary", std::string("[Desktop Entry]\nExec=/bin/sh\n\0", 30), InvalidExecutable, {}, ""},
@@ -56,8 +74,8 @@ TEST(LogonEntryStart, ExecPathAndTerminalOfTheEntryAsItIsNow) {
         if (!row.bytes.empty()) {
             testing_support::writeFile(entry, row.bytes);
         }
-        const logon::TakenOver taken{"app.desktop", logon::Source::SystemAutostart, entry, {}, {},
-                                     {}};
+        const logon::TakenOver taken{
+            "app.desktop", logon::Source::SystemAutostart, entry, {}, {}, {}};
         const logon::StartPlan plan = logon::planEntryStart(taken);
         EXPECT_EQ(plan.code, row.code);
         EXPECT_EQ(plan.command, row.command);
