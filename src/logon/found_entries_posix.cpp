@@ -132,10 +132,12 @@ std::vector<FoundEntry> findEntries() {
         if (item.entry.state == State::StartsWithSystem &&
             (folders.user.empty() || !folders.userForeign.empty() ||
              (files.user && files.user->problem != Reason::None))) {
+            // Its switch would be a user file where none can be written.
             item.entry.state = State::CannotTakeOver;
-            item.entry.reason = Reason::NotUsersOwn;
-            item.entry.detail =
-                folders.userForeign.empty() ? item.switchLocation : folders.userForeign;
+            item.entry.reason = folders.user.empty() ? Reason::Unreadable : Reason::NotUsersOwn;
+            item.entry.detail = folders.user.empty()           ? "no home folder is set (HOME)"
+                                : !folders.userForeign.empty() ? folders.userForeign
+                                                               : item.switchLocation;
         }
         found.push_back(std::move(item));
     }

@@ -99,7 +99,10 @@ TEST(DesktopEntry, SwitchedOffCopyChangesOnlyTheHiddenLine) {
          "[Desktop Action x]\nHidden=false\n[Desktop Entry]\nExec=a\n",
          "[Desktop Action x]\nHidden=false\n[Desktop Entry]\nHidden=true\nExec=a\n"},
         {"header at the end", "# c\n[Desktop Entry]", "# c\n[Desktop Entry]\nHidden=true\n"},
-        {"no group", "Exec=a\n", "[Desktop Entry]\nHidden=true\nExec=a\n"},
+        {"a lone CR ends no line", "[Desktop Entry]\r",
+         "[Desktop Entry]\r\n[Desktop Entry]\nHidden=true\n"},
+        {"no group: added after lines outside any", "Hidden=false\nExec=a",
+         "Hidden=false\nExec=a\n[Desktop Entry]\nHidden=true\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
