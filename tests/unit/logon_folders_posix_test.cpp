@@ -30,8 +30,8 @@ TEST(LogonFolders, AFolderOthersCanChangeIsNotUsed) {
         {"all the user's", "", logon::State::StartsWithSystem, Result::Done, true},
         {"user autostart folder", "config/autostart", logon::State::CannotTakeOver,
          Result::CannotTakeOver, true},
-        {"record folder", "state/opalist", logon::State::StartsWithSystem,
-         Result::RecordUnreadable, false},
+        {"record folder", "state/opalist", logon::State::StartsWithSystem, Result::RecordUnreadable,
+         false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -134,6 +134,21 @@ TEST_F(LogonPrograms, GuardTakesOverAgainOnlyWhenCarriedOut) {
     EXPECT_EQ(system.entry("app")->switchNow, "updated");
 }
 
+// Two running Opalists (the window and the command line): neither saves over the other's change.
+TEST_F(LogonPrograms, ChangesKeepWhatAnotherRunningOpalistSaved) {
+    system.add("b");
+    logon::LogonPrograms other(system.platform());
+    other.refresh();
+    started();
+    ASSERT_TRUE(other.takeOver("b").ok());
+    ASSERT_TRUE(programs.takeOver("app").ok());
+    EXPECT_EQ(logon::parseRecord(*system.record).record.takenOver.size(), 2U);
+    ASSERT_TRUE(programs.move("app", -1).ok());
+    EXPECT_EQ(logon::parseRecord(*system.record).record.takenOver.front().name, "app");
+    ASSERT_TRUE(other.giveBack("app").ok());
+    EXPECT_EQ(logon::parseRecord(*system.record).record.takenOver.size(), 1U);
+}
+
 TEST_F(LogonPrograms, OrderMovesWithinTheList) {
     system.add("b");
     system.add("c");
