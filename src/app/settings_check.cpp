@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/file_location.h"
+#include "app/logon_check.h"
 #include "app/settings_file.h"
 #include "launch/shown_text.h"
 #include "platform/file_ownership.h"
@@ -53,7 +54,7 @@ std::string unreadableReason(const std::string& path, const platform::ReadResult
 }  // namespace
 
 CheckOutcome checkSettingsFile(const Services& services, const std::string& namedFile,
-                               const launch::Planner& plan) {
+                               const launch::Planner& plan, const logon::LogonPlatform& logon) {
     const std::string path =
         !namedFile.empty() ? namedFile
         : !services.carriedSettings.empty()
@@ -95,5 +96,9 @@ CheckOutcome checkSettingsFile(const Services& services, const std::string& name
     out += '\n';
     const launch::ListCheck check =
         launch::checkEntries(entries, language, services.pathSeparator, plan);
-    return {out + check.report, {}, check.failures > 0 ? 1 : 0};
+    logon::LogonPrograms programs(logon);
+    programs.refresh(logon::LogonPrograms::Guarding::Look);
+    const LogonCheck logonCheck = checkLogonPrograms(programs, language);
+    const int failures = check.failures + logonCheck.failures;
+    return {out + check.report + logonCheck.report, {}, failures > 0 ? 1 : 0};
 }

@@ -13,5 +13,8 @@ bool startsAtLogon();
 // Adds or removes this program's entry. Returns an empty text, or the system's reason when the
 // entry could not be changed.
 std::string setStartsAtLogon(bool start);
+// Whether an entry's program (its Exec's first word, or the Run value's program) is this
+// program: its full path, or on POSIX its bare name as the package's example entry gives it.
+bool namesThisProgram(const std::string& program);
 
 }  // namespace platform

@@ -62,14 +62,6 @@ Entry readEntry(const std::string& path) {
     return entry;
 }
 
-// The full path, or the bare name as the package's example entry gives it.
-bool namesThisProgram(const std::string& program) {
-    const std::string self = executablePath();
-    return !program.empty() &&
-           (program == self || (program.find('/') == std::string::npos &&
-                                program == std::string_view(self).substr(self.rfind('/') + 1)));
-}
-
 std::vector<std::string> entryLines() {
     return {"[Desktop Entry]",
             "Type=Application",
@@ -83,6 +75,13 @@ std::vector<std::string> entryLines() {
 }
 
 }  // namespace
+
+bool namesThisProgram(const std::string& program) {
+    const std::string self = executablePath();
+    return !program.empty() &&
+           (program == self || (program.find('/') == std::string::npos &&
+                                program == std::string_view(self).substr(self.rfind('/') + 1)));
+}
 
 bool startsAtLogon() {
     const std::string path = entryPath();

@@ -135,6 +135,10 @@ void recordChoice(bool start) {
 
 }  // namespace
 
+bool namesThisProgram(const std::string& program) {
+    return !program.empty() && sameFile(win32::wide(program), win32::wide(executablePath()));
+}
+
 bool startsAtLogon() {
     const Key run(RunKey, KEY_QUERY_VALUE);
     if (!run.open()) {

@@ -8,6 +8,7 @@
 #include "platform/exec_line.h"
 #include "platform/gio_library_posix.h"
 #include "platform/shell.h"
+#include "platform/terminal.h"
 
 namespace platform {
 namespace {
@@ -77,16 +78,6 @@ GDesktopAppInfo* desktopInfo(const std::shared_ptr<void>& application) {
 std::string entryString(GDesktopAppInfo* info, const char* key) {
     const Text value(gio().desktopAppInfoGetString(info, key));
     return value != nullptr ? value.get() : "";
-}
-
-// The terminal an application that asks for one runs in: the system's choice, else xterm.
-std::vector<std::string> terminal() {
-    for (const char* name : {"x-terminal-emulator", "xterm"}) {
-        if (const Text path{g_find_program_in_path(name)}) {
-            return {path.get(), "-e"};
-        }
-    }
-    return {};
 }
 
 }  // namespace
@@ -159,7 +150,7 @@ std::vector<std::string> DesktopHandler::command() const {
     }
     std::vector<std::string> command;
     if (gio().desktopAppInfoGetBoolean(info, "Terminal") != FALSE) {
-        command = terminal();
+        command = terminalCommand();
         if (command.empty()) {
             return {};
         }

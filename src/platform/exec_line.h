@@ -22,5 +22,8 @@ struct ExecFields {
 // The words of the command; nothing when the line does not split (an open quote).
 std::optional<std::vector<std::string>> execCommand(std::string_view exec,
                                                     const ExecFields& fields);
+// The words of a line started with no document, as at log-on: every field code left out
+// ("%%" stays a percent sign) and nothing added.
+std::optional<std::vector<std::string>> execCommandAlone(std::string_view exec);
 
 }  // namespace platform

@@ -23,6 +23,24 @@ std::string document(const ExecFields& fields) {
     return quoted(fields.file.empty() ? fields.uri : fields.file);
 }
 
+// The line split by the shell's quoting rules; nothing when it does not split.
+std::optional<std::vector<std::string>> words(const std::string& line) {
+    // The line's own text, not a string that GLib could hold: a NUL would end it early.
+    if (line.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    char** split = nullptr;
+    if (g_shell_parse_argv(line.c_str(), nullptr, &split, nullptr) == FALSE) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<char*, GStrvRelease> owned(split);
+    std::vector<std::string> command;
+    for (char** word = split; *word != nullptr; ++word) {
+        command.emplace_back(*word);
+    }
+    return command;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::string>> execCommand(std::string_view exec,
@@ -67,20 +85,19 @@ std::optional<std::vector<std::string>> execCommand(std::string_view exec,
     if (!documentPlaced) {
         line += ' ' + document(fields);
     }
-    // The line's own text, not a string that GLib could hold: a NUL would end it early.
-    if (line.find('\0') != std::string::npos) {
-        return std::nullopt;
+    return words(line);
+}
+
+std::optional<std::vector<std::string>> execCommandAlone(std::string_view exec) {
+    std::string line;
+    for (std::size_t at = 0; at < exec.size(); ++at) {
+        if (exec[at] != '%' || at + 1 == exec.size()) {
+            line += exec[at];
+        } else if (exec[++at] == '%') {
+            line += '%';
+        }
     }
-    char** words = nullptr;
-    if (g_shell_parse_argv(line.c_str(), nullptr, &words, nullptr) == FALSE) {
-        return std::nullopt;
-    }
-    const std::unique_ptr<char*, GStrvRelease> owned(words);
-    std::vector<std::string> command;
-    for (char** word = words; *word != nullptr; ++word) {
-        command.emplace_back(*word);
-    }
-    return command;
+    return words(line);
 }
 
 }  // namespace platform

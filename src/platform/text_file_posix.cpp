@@ -13,6 +13,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/file_bytes.h"
 #include "platform/file_ownership_posix.h"
 #include "platform/lines.h"
 #include "platform/text_file.h"
@@ -241,12 +242,59 @@ ReadResult readLines(const std::string& path,
     return result;
 }
 
+BytesRead readBytes(const std::string& path, std::uint64_t maxBytes) {
+    BytesRead result;
+    std::string& bytes = result.bytes;
+    const OwnFile file = openForReading(resolveOwnPath(path));
+    if (!file.fd.valid()) {
+        result.complete = file.error == ENOENT;
+        return result;
+    }
+    result.opened = true;
+    if (static_cast<std::uint64_t>(file.info.st_size) > maxBytes) {
+        result.tooLarge = true;
+        result.complete = false;
+        return result;
+    }
+    std::array<char, 1 << 16> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(file.fd.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            result.complete = false;
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        // A file that grows while it is read is not followed past the limit.
+        if (bytes.size() > maxBytes) {
+            result.tooLarge = true;
+            result.complete = false;
+            break;
+        }
+    }
+    if (!result.complete) {
+        bytes.clear();
+    }
+    return result;
+}
+
 // The new content goes to a temporary file beside the target, reaches the disk, and only then
 // takes the target's name, so the old file stays whole until the new one is. A link of the
 // user's stays a link: the file it leads to is replaced.
 // UTF-8 holds every character: nothing is ever unencodable here.
 WriteResult replaceFile(const std::string& path, const std::vector<std::string>& lines,
                         Unencodable /*unencodable*/, Durability durability, LineEnd lineEnd) {
+    return replaceFileBytes(path, joinLines(lines, lineEnd == LineEnd::Lf ? "\n" : "\r\n"),
+                            durability);
+}
+
+WriteResult replaceFileBytes(const std::string& path, std::string_view bytes,
+                             Durability durability) {
     const OwnPath target = resolveOwnPath(path);
     if (!target.folder.valid()) {
         return failure(target.error);
@@ -260,7 +308,6 @@ WriteResult replaceFile(const std::string& path, const std::vector<std::string>&
         return {false, S_ISDIR(target.info.st_mode) ? reason(EISDIR) : "Not a regular file"};
     }
     removeLeftovers(target);
-    const std::string bytes = joinLines(lines, lineEnd == LineEnd::Lf ? "\n" : "\r\n");
     if (holds(target, bytes)) {
         return {};
     }

@@ -54,5 +54,7 @@ ProgramResult runProgram(const std::filesystem::path& program, const std::vector
 // The lines of a text, without their ends.
 std::vector<std::string> linesOf(const std::string& text);
 std::string readFile(const std::filesystem::path& path);
+// Replaces the file with exactly these bytes.
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace testing_support
