@@ -24,9 +24,30 @@ const logon::GuardEvent* eventOf(const logon::LogonPrograms& programs, const std
     return found == events.end() ? nullptr : &*found;
 }
 
+struct CheckTexts {
+    const char* heading;
+    const char* command;
+    const char* state;
+    const char* verdict;
+};
+constexpr Bilingual<CheckTexts> CheckText{
+    {"Log-on programs started by Opalist:", "command", "state", "verdict"},
+    {"Programy po přihlášení, které spouští Opalist:", "příkaz", "stav", "výsledek"},
+};
+
+// The closing line: how many of all would fail.
+std::string failuresLine(int failed, std::size_t all, Language language) {
+    const std::string count = std::to_string(failed);
+    const std::string total = std::to_string(all);
+    return language == Language::English
+               ? count + " of " + total + " log-on programs would fail\n"
+               : "Selhalo by " + count + " z " + total + " programů po přihlášení\n";
+}
+
 }  // namespace
 
-LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, bool english) {
+LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, Language language) {
+    const CheckTexts& text = CheckText[language];
     LogonCheck check;
     const std::vector<logon::TakenOver>& taken = programs.takenOver();
     for (const std::string& problem : programs.problems()) {
@@ -35,26 +56,22 @@ LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, bool english
     if (taken.empty()) {
         return check;
     }
-    check.report += english ? "Log-on programs started by Opalist:\n"
-                            : "Programy po přihlášení, které spouští Opalist:\n";
+    check.report += std::string(text.heading) + '\n';
     for (std::size_t index = 0; index < taken.size(); ++index) {
         check.report +=
             std::to_string(index + 1) + ". " + launch::shownText(taken[index].name) + '\n';
         const logon::StartPlan plan = programs.planStart(taken[index]);
-        line(check.report, english ? "command" : "příkaz", plan.commandLine);
+        line(check.report, text.command, plan.commandLine);
         const logon::GuardEvent* event = eventOf(programs, taken[index].name);
-        line(check.report, english ? "state" : "stav",
+        line(check.report, text.state,
              event != nullptr
-                 ? logon::guardEventText(*event, english)
-                 : std::string(logon::stateText(logon::State::StartedByOpalist, english)));
+                 ? logon::guardEventText(*event, language)
+                 : std::string(logon::stateText(logon::State::StartedByOpalist, language)));
         const bool accepted = plan.code > 32;
-        line(check.report, english ? "verdict" : "výsledek",
-             accepted ? "ok" : launch::launchMessage(plan.code, english));
+        line(check.report, text.verdict,
+             accepted ? "ok" : launch::launchMessage(plan.code, language));
         check.failures += accepted ? 0 : 1;
     }
-    const std::string failed = std::to_string(check.failures);
-    const std::string all = std::to_string(taken.size());
-    check.report += english ? failed + " of " + all + " log-on programs would fail\n"
-                            : "Selhalo by " + failed + " z " + all + " programů po přihlášení\n";
+    check.report += failuresLine(check.failures, taken.size(), language);
     return check;
 }

@@ -14,4 +14,4 @@ struct LogonCheck {
 };
 
 // programs: refreshed with Guarding::Look.
-LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, bool english);
+LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, Language language);

@@ -14,28 +14,41 @@ void line(std::string& out, const char* label, const std::string& value) {
     out += '\n';
 }
 
+struct ListTexts {
+    const char* isNew;
+    const char* command;
+    const char* from;
+    const char* state;
+    const char* none;
+};
+constexpr Bilingual<ListTexts> ListText{
+    {" (new)", "command", "from", "state", "No log-on entries were found."},
+    {" (nová)", "příkaz", "odkud", "stav", "Nebyly nalezeny žádné položky."},
+};
+
 }  // namespace
 
-std::string logonListText(const logon::LogonPrograms& programs, bool english) {
+std::string logonListText(const logon::LogonPrograms& programs, Language language) {
+    const ListTexts& text = ListText[language];
     std::string out;
     for (const logon::Entry& entry : programs.entries()) {
         out += launch::shownText(entry.name);
-        out += entry.isNew ? (english ? " (new)\n" : " (nová)\n") : "\n";
-        line(out, english ? "command" : "příkaz", entry.commandLine);
-        line(out, english ? "from" : "odkud",
-             std::string(logon::sourceText(entry.source, english)) + ": " + entry.location);
-        std::string state(logon::stateText(entry.state, english));
-        if (const std::string why = logon::reasonText(entry.reason, entry.detail, english);
+        out += entry.isNew ? std::string(text.isNew) + '\n' : std::string("\n");
+        line(out, text.command, entry.commandLine);
+        line(out, text.from,
+             std::string(logon::sourceText(entry.source, language)) + ": " + entry.location);
+        std::string state(logon::stateText(entry.state, language));
+        if (const std::string why = logon::reasonText(entry.reason, entry.detail, language);
             !why.empty()) {
             state += ": " + why;
         }
-        line(out, english ? "state" : "stav", state);
+        line(out, text.state, state);
     }
     if (programs.entries().empty()) {
-        out += english ? "No log-on entries were found.\n" : "Nebyly nalezeny žádné položky.\n";
+        out += std::string(text.none) + '\n';
     }
     for (const logon::GuardEvent& event : programs.events()) {
-        out += launch::shownText(logon::guardEventText(event, english)) + '\n';
+        out += launch::shownText(logon::guardEventText(event, language)) + '\n';
     }
     for (const std::string& problem : programs.problems()) {
         out += launch::shownText(problem) + '\n';
@@ -46,7 +59,7 @@ std::string logonListText(const logon::LogonPrograms& programs, bool english) {
 CommandAnswer answerLogonCommand(const CommandOptions& options, logon::LogonPrograms& programs,
                                  const std::string& program) {
     if (options.action == Action::LogonList) {
-        return {logonListText(programs, true), {}, 0};
+        return {logonListText(programs, Language::English), {}, 0};
     }
     std::vector<logon::Outcome> outcomes;
     if (options.action == Action::TakeOver) {
@@ -60,8 +73,9 @@ CommandAnswer answerLogonCommand(const CommandOptions& options, logon::LogonProg
     for (const logon::Outcome& outcome : outcomes) {
         const std::string name = launch::shownText(outcome.name);
         if (!outcome.ok()) {
-            answer.error +=
-                program + ": " + launch::shownText(logon::outcomeText(outcome, true)) + '\n';
+            answer.error += program + ": " +
+                            launch::shownText(logon::outcomeText(outcome, Language::English)) +
+                            '\n';
             answer.status = 1;
         } else if (options.action == Action::TakeOver) {
             answer.out += name + ": taken over; Opalist starts it after the countdown\n";

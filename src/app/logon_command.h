@@ -13,4 +13,4 @@ CommandAnswer answerLogonCommand(const CommandOptions& options, logon::LogonProg
 
 // The list as --logon-programs --list prints it: one block per entry, then what the guard
 // found and what could not be read of the record.
-std::string logonListText(const logon::LogonPrograms& programs, bool english);
+std::string logonListText(const logon::LogonPrograms& programs, Language language);

@@ -1,7 +1,6 @@
 #include "logon/entry.h"
 
 #include <array>
-#include <utility>
 
 namespace logon {
 
@@ -10,30 +9,32 @@ namespace {
 struct SourceNames {
     Source source;
     std::string_view key;
-    std::string_view english;
-    std::string_view czech;
+    Bilingual<std::string_view> text;
 };
 constexpr std::array<SourceNames, 8> Sources{{
-    {Source::UserAutostart, "user-autostart", "user autostart folder",
-     "uživatelská složka autostart"},
-    {Source::SystemAutostart, "system-autostart", "system autostart folder",
-     "systémová složka autostart"},
-    {Source::UserRun, "hkcu-run", "HKCU Run", "HKCU Run"},
-    {Source::MachineRun, "hklm-run", "HKLM Run", "HKLM Run"},
-    {Source::MachineRun32, "hklm-run-32", "HKLM Run (32-bit)", "HKLM Run (32bitové)"},
-    {Source::UserRunOnce, "hkcu-runonce", "HKCU RunOnce", "HKCU RunOnce"},
-    {Source::UserStartupFolder, "user-startup", "user Startup folder",
-     "uživatelská složka Po spuštění"},
-    {Source::CommonStartupFolder, "common-startup", "common Startup folder",
-     "společná složka Po spuštění"},
+    {Source::UserAutostart,
+     "user-autostart",
+     {"user autostart folder", "uživatelská složka autostart"}},
+    {Source::SystemAutostart,
+     "system-autostart",
+     {"system autostart folder", "systémová složka autostart"}},
+    {Source::UserRun, "hkcu-run", {"HKCU Run", "HKCU Run"}},
+    {Source::MachineRun, "hklm-run", {"HKLM Run", "HKLM Run"}},
+    {Source::MachineRun32, "hklm-run-32", {"HKLM Run (32-bit)", "HKLM Run (32bitové)"}},
+    {Source::UserRunOnce, "hkcu-runonce", {"HKCU RunOnce", "HKCU RunOnce"}},
+    {Source::UserStartupFolder,
+     "user-startup",
+     {"user Startup folder", "uživatelská složka Po spuštění"}},
+    {Source::CommonStartupFolder,
+     "common-startup",
+     {"common Startup folder", "společná složka Po spuštění"}},
 }};
 
 const SourceNames& namesOf(Source source) {
     return Sources[static_cast<std::size_t>(source)];
 }
 
-// English and Czech of each reason.
-std::pair<std::string_view, std::string_view> reasonWords(Reason reason) {
+Bilingual<std::string_view> reasonWords(Reason reason) {
     switch (reason) {
         case Reason::None:
             return {};
@@ -82,27 +83,23 @@ std::pair<std::string_view, std::string_view> reasonWords(Reason reason) {
 
 }  // namespace
 
-std::string_view sourceText(Source source, bool english) {
-    return english ? namesOf(source).english : namesOf(source).czech;
+std::string_view sourceText(Source source, Language language) {
+    return namesOf(source).text[language];
 }
 
-std::string_view stateText(State state, bool english) {
-    switch (state) {
-        case State::StartsWithSystem:
-            return english ? "starts with the system" : "spouští systém";
-        case State::StartedByOpalist:
-            return english ? "started by Opalist" : "spouští Opalist";
-        case State::SwitchedOff:
-            return english ? "switched off" : "vypnuto";
-        case State::CannotTakeOver:
-            return english ? "cannot be taken over" : "nelze převzít";
-    }
-    return {};
+std::string_view stateText(State state, Language language) {
+    // In the order of State.
+    static constexpr Bilingual<std::string_view> Texts[] = {
+        {"starts with the system", "spouští systém"},
+        {"started by Opalist", "spouští Opalist"},
+        {"switched off", "vypnuto"},
+        {"cannot be taken over", "nelze převzít"},
+    };
+    return Texts[static_cast<std::size_t>(state)][language];
 }
 
-std::string reasonText(Reason reason, const std::string& detail, bool english) {
-    const auto [en, cs] = reasonWords(reason);
-    std::string text(english ? en : cs);
+std::string reasonText(Reason reason, const std::string& detail, Language language) {
+    std::string text(reasonWords(reason)[language]);
     if (!text.empty() && !detail.empty()) {
         text += " (" + detail + ")";
     }

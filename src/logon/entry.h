@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/bilingual_text.h"
+
 namespace logon {
 
 // Where an entry comes from.
@@ -69,10 +71,10 @@ struct Entry {
 };
 
 // The short texts of the list, in English or Czech.
-std::string_view sourceText(Source source, bool english);
-std::string_view stateText(State state, bool english);
+std::string_view sourceText(Source source, Language language);
+std::string_view stateText(State state, Language language);
 // The reason with its detail, one line; empty for Reason::None.
-std::string reasonText(Reason reason, const std::string& detail, bool english);
+std::string reasonText(Reason reason, const std::string& detail, Language language);
 
 // The record's and the command line's names of a source ("user-autostart", "hkcu-run", ...),
 // and back.

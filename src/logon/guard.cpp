@@ -47,24 +47,18 @@ Guarded guardRecord(const Record& record, const std::vector<FoundEntry>& found) 
     return guarded;
 }
 
-std::string guardEventText(const GuardEvent& event, bool english) {
-    switch (event.kind) {
-        case GuardEvent::Kind::Dropped:
-            return english
-                       ? event.name + ": its log-on entry is gone; Opalist no longer starts it"
-                       : event.name + ": položka po přihlášení zmizela; Opalist ji už nespouští";
-        case GuardEvent::Kind::SwitchedOnByUser:
-            return english ? event.name +
-                                 ": switched back on in the system; Opalist no longer starts it"
-                           : event.name + ": znovu zapnuta v systému; Opalist ji už nespouští";
-        case GuardEvent::Kind::TakenOverAgain:
-            return english ? event.name + ": switched back on by a program; taken over again"
-                           : event.name + ": znovu zapnuta programem; znovu převzata";
-        case GuardEvent::Kind::New:
-            return english ? event.name + ": new since the last start"
-                           : event.name + ": nová od posledního spuštění";
-    }
-    return {};
+std::string guardEventText(const GuardEvent& event, Language language) {
+    // In the order of GuardEvent::Kind.
+    static constexpr Bilingual<std::string_view> Texts[] = {
+        {"its log-on entry is gone; Opalist no longer starts it",
+         "položka po přihlášení zmizela; Opalist ji už nespouští"},
+        {"switched back on in the system; Opalist no longer starts it",
+         "znovu zapnuta v systému; Opalist ji už nespouští"},
+        {"switched back on by a program; taken over again",
+         "znovu zapnuta programem; znovu převzata"},
+        {"new since the last start", "nová od posledního spuštění"},
+    };
+    return event.name + ": " + std::string(Texts[static_cast<std::size_t>(event.kind)][language]);
 }
 
 }  // namespace logon

@@ -38,6 +38,6 @@ struct Guarded {
 Guarded guardRecord(const Record& record, const std::vector<FoundEntry>& found);
 
 // The event as the window and the log say it, one line.
-std::string guardEventText(const GuardEvent& event, bool english);
+std::string guardEventText(const GuardEvent& event, Language language);
 
 }  // namespace logon

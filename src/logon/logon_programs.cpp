@@ -30,40 +30,38 @@ LogonPlatform systemLogonPlatform() {
             planEntryStart, startEntry,   loadRecord, saveRecord};
 }
 
-std::string outcomeText(const Outcome& outcome, bool english) {
-    const std::string& name = outcome.name;
-    const std::string detail = outcome.detail.empty() ? std::string() : ": " + outcome.detail;
+std::string outcomeText(const Outcome& outcome, Language language) {
+    // In the order of Outcome::Result.
+    static constexpr Bilingual<std::string_view> Texts[] = {
+        {"done", "hotovo"},
+        {"there is no log-on entry of that name",
+         "položka po přihlášení s tímto názvem neexistuje"},
+        {"cannot be taken over", "nelze převzít"},
+        {"the system does not start it; there is nothing to take over",
+         "systém ji nespouští; není co převzít"},
+        {"already started by Opalist", "už ji spouští Opalist"},
+        {"not taken over by Opalist", "Opalist ji nepřevzal"},
+        {"changed since Opalist took it over; left as it is",
+         "od převzetí se změnila; ponechána beze změny"},
+        {"the system refused the change", "systém změnu odmítl"},
+        {"the record of taken-over programs cannot be read",
+         "záznam převzatých programů nelze přečíst"},
+        {"the record of taken-over programs cannot be saved",
+         "záznam převzatých programů nelze uložit"},
+    };
+    std::string text = outcome.name + ": " +
+                       std::string(Texts[static_cast<std::size_t>(outcome.result)][language]);
     switch (outcome.result) {
-        case Result::Done:
-            return english ? name + ": done" : name + ": hotovo";
-        case Result::NoSuchEntry:
-            return english ? name + ": there is no log-on entry of that name"
-                           : name + ": položka po přihlášení s tímto názvem neexistuje";
         case Result::CannotTakeOver:
-            return (english ? name + ": cannot be taken over: " : name + ": nelze převzít: ") +
-                   reasonText(outcome.reason, outcome.detail, english);
-        case Result::NotStarting:
-            return english ? name + ": the system does not start it; there is nothing to take over"
-                           : name + ": systém ji nespouští; není co převzít";
-        case Result::AlreadyTakenOver:
-            return english ? name + ": already started by Opalist"
-                           : name + ": už ji spouští Opalist";
-        case Result::NotTakenOver:
-            return english ? name + ": not taken over by Opalist" : name + ": Opalist ji nepřevzal";
+            return text + ": " + reasonText(outcome.reason, outcome.detail, language);
         case Result::ChangedSince:
-            return english ? name + ": changed since Opalist took it over; left as it is" + detail
-                           : name + ": od převzetí se změnila; ponechána beze změny" + detail;
         case Result::SystemFailed:
-            return english ? name + ": the system refused the change" + detail
-                           : name + ": systém změnu odmítl" + detail;
         case Result::RecordUnreadable:
-            return english ? name + ": the record of taken-over programs cannot be read" + detail
-                           : name + ": záznam převzatých programů nelze přečíst" + detail;
         case Result::RecordFailed:
-            return english ? name + ": the record of taken-over programs cannot be saved" + detail
-                           : name + ": záznam převzatých programů nelze uložit" + detail;
+            return outcome.detail.empty() ? text : text + ": " + outcome.detail;
+        default:
+            return text;
     }
-    return {};
 }
 
 LogonPrograms::LogonPrograms(LogonPlatform platform) : platform_(std::move(platform)) {}

@@ -57,7 +57,7 @@ struct Outcome {
     bool ok() const { return result == Result::Done; }
 };
 // One line, naming the entry.
-std::string outcomeText(const Outcome& outcome, bool english);
+std::string outcomeText(const Outcome& outcome, Language language);
 
 class LogonPrograms {
   public:
