@@ -43,10 +43,15 @@ TEST_F(MainWindow, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
         std::vector<const tk::Control*> outside;
     };
     const std::vector<const tk::Control*> commands = {
-        &dialog.Butt[Command::Exit],   &dialog.Butt[Command::StopContinue],
-        &dialog.Butt[Command::ConfigRunAgain], &dialog.Butt[Command::GoNow],
-        &dialog.Butt[Command::Help],   &dialog.Butt[Command::OneByOne],
-        &dialog.RecBas,                &dialog.copyr};
+        &dialog.Butt[Command::Exit],
+        &dialog.Butt[Command::StopContinue],
+        &dialog.Butt[Command::ConfigRunAgain],
+        &dialog.Butt[Command::GoNow],
+        &dialog.Butt[Command::Help],
+        &dialog.Butt[Command::OneByOne],
+        &dialog.RecBas,
+        &dialog.copyr,
+    };
     const std::vector<const tk::Control*> setup = {&dialog.Timer, &dialog.Add,
                                                    &dialog.Butt[Command::SaveChanges],
                                                    &dialog.LngEN, &dialog.wStart};

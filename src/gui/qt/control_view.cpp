@@ -4,8 +4,8 @@
 #include <QtWidgets/QApplication>
 
 #include "gui/qt/front_end.h"
+#include "gui/qt/pixels.h"
 #include "gui/qt/text.h"
-#include "gui/qt/units.h"
 #include "toolkit/tab_order.h"
 
 namespace gui::qt {
