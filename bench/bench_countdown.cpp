@@ -62,7 +62,7 @@ Round countDown(int seconds) {
         return 42;
     };
 
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     Dialog dialog(frontEnd.app(), services);
     const Clock::time_point started = Clock::now();
     frontEnd.app().dispatch([&] {

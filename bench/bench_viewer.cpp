@@ -92,7 +92,7 @@ Measurement measure(int records) {
     Services services = platformServices();
     services.process = {dir.string(), "opalist", "bench"};
 
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     Dialog dialog(frontEnd.app(), services);
     frontEnd.app().dispatch([&] {
         dialog.Form_Load();

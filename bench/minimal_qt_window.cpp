@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], "--label") == 0) {
         new QLabel(QStringLiteral("Startup in"), &window);
     }
-    gui::ExitWhenShown exitWhenShown(window);
+    gui::qt::ExitWhenShown exitWhenShown(window);
     window.show();
     return QApplication::exec();
 }

@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     pluginDebugAsked = isSet("QT_DEBUG_PLUGINS");
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.plugin.loader.debug=true"));
     qInstallMessageHandler(startMessages);
-    gui::keepQtToItsInstallation();
+    gui::qt::keepQtToItsInstallation();
     QApplication qt(argc, argv);
     qInstallMessageHandler(nullptr);
     QLoggingCategory::setFilterRules({});
@@ -96,7 +96,7 @@ int main(int argc, char* argv[]) {
     }
     // Windows go only when the program says so.
     QApplication::setQuitOnLastWindowClosed(false);
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     tk::Application& app = frontEnd.app();
     Dialog dialog(app, platformServices());
     const std::unique_ptr<platform::SingleInstance> instance = claimOneInstance(dialog);
@@ -111,6 +111,6 @@ int main(int argc, char* argv[]) {
         })) {
         return 0;
     }
-    gui::ExitWhenShown exitWhenShown(*frontEnd.widget(dialog));
+    gui::qt::ExitWhenShown exitWhenShown(*frontEnd.widget(dialog));
     return QApplication::exec();
 }

@@ -8,9 +8,9 @@
 namespace {
 
 TEST(QtText, AccessKeyMarksAreDroppedWhereTheyCannotShow) {
-    EXPECT_EQ(gui::withoutAccessKeys("&Exit"), "Exit");
-    EXPECT_EQ(gui::withoutAccessKeys("Kr&ok za krokem"), "Krok za krokem");
-    EXPECT_EQ(gui::withoutAccessKeys("A && B"), "A & B");
+    EXPECT_EQ(gui::qt::withoutAccessKeys("&Exit"), "Exit");
+    EXPECT_EQ(gui::qt::withoutAccessKeys("Kr&ok za krokem"), "Krok za krokem");
+    EXPECT_EQ(gui::qt::withoutAccessKeys("A && B"), "A & B");
 }
 
 TEST(QtText, KeyPressesGiveTheirCharacterCode) {
@@ -33,7 +33,7 @@ TEST(QtText, KeyPressesGiveTheirCharacterCode) {
              Case{Qt::Key_Left, Qt::NoModifier, "", -1},
          }) {
         const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.text);
-        EXPECT_EQ(gui::characterCode(event), c.code) << c.text.toStdString();
+        EXPECT_EQ(gui::qt::characterCode(event), c.code) << c.text.toStdString();
     }
 }
 

@@ -103,7 +103,7 @@ class QtDialogInputTest : public ::testing::Test {
     }
 
     testing_support::TempDir dir;
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     std::unique_ptr<Dialog> dialog;
     std::vector<std::string> launches;
 };
@@ -248,7 +248,7 @@ TEST_F(QtDialogInputTest, ALongEntryIsNeverCut) {
     const std::string entry = "/bin/echo /" + std::string(40000, 'x');
     start({"/bin/true", entry});
     openSetup();
-    auto& list = dynamic_cast<gui::ListBoxWidget&>(widget(dialog->LaunchList));
+    auto& list = dynamic_cast<gui::qt::ListBoxWidget&>(widget(dialog->LaunchList));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(1).center());
     auto& add = dynamic_cast<QLineEdit&>(widget(dialog->Add));
     EXPECT_EQ(add.text().size(), static_cast<qsizetype>(entry.size()));
@@ -350,7 +350,7 @@ TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
     }
     start({"one", "two", "three"});
     openSetup();
-    auto& list = dynamic_cast<gui::ListBoxWidget&>(widget(dialog->LaunchList));
+    auto& list = dynamic_cast<gui::qt::ListBoxWidget&>(widget(dialog->LaunchList));
     auto& add = dynamic_cast<QLineEdit&>(widget(dialog->Add));
     const ScreenReader reader(list);
     using Heard = std::vector<std::string>;

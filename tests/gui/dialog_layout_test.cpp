@@ -1,5 +1,5 @@
-// The main window on the Qt front end: its frame, what the compact and the full heights show,
-// and captions that fit their controls at the layout font.
+// The main window on the Qt front end: its frame, and captions that fit their controls at the
+// layout font.
 #include <gtest/gtest.h>
 
 #include <QtTest/QTest>
@@ -21,14 +21,8 @@ class QtDialogTest : public ::testing::Test {
 
     QWidget& top() { return *frontEnd.widget(dialog); }
     QWidget& widget(const tk::Control& control) { return *frontEnd.widget(control); }
-    // Whether any of the control lies inside the client area.
-    bool inClientArea(const tk::Control& control) {
-        QWidget& w = widget(control);
-        const QRect onWindow(w.mapTo(&top(), QPoint(0, 0)), w.size());
-        return w.isVisible() && top().rect().intersects(onWindow);
-    }
 
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     Dialog dialog{frontEnd.app(), Services{}};
 };
 
@@ -38,48 +32,6 @@ TEST_F(QtDialogTest, FixedDialogFrameWithoutTaskbarEntry) {
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(top().minimumSize(), top().maximumSize());
     EXPECT_EQ(top().size(), QSize(313, 381));
-}
-
-TEST_F(QtDialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
-    ASSERT_TRUE(frontEnd.app().dispatch([this] {
-        dialog.FrSetup.setVisible(false);
-        dialog.setHeight(Dialog::CompactHeight);
-    }));
-    EXPECT_EQ(top().size(), QSize(313, 107));
-    for (Command command : {Command::Exit, Command::StopContinue, Command::ConfigRunAgain,
-                            Command::GoNow, Command::Help, Command::OneByOne}) {
-        EXPECT_TRUE(inClientArea(dialog.Butt[command])) << commandIndex(command);
-    }
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.RecBas), static_cast<tk::Control*>(&dialog.copyr)}) {
-        EXPECT_TRUE(inClientArea(*control));
-    }
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
-          static_cast<tk::Control*>(&dialog.LngEN)}) {
-        EXPECT_FALSE(inClientArea(*control));
-    }
-
-    ASSERT_TRUE(frontEnd.app().dispatch([this] {
-        dialog.FrSetup.setVisible(true);
-        dialog.setHeight(Dialog::ClientHeight + 450);
-    }));
-    EXPECT_EQ(top().size(), QSize(313, 381));
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
-          static_cast<tk::Control*>(&dialog.LngEN), static_cast<tk::Control*>(&dialog.wStart)}) {
-        EXPECT_TRUE(inClientArea(*control));
-    }
-    // Controls on the window over the frame's area are drawn above it.
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[Command::Up])}) {
-        QWidget& w = widget(*control);
-        const QPoint centre = w.mapTo(&top(), w.rect().center());
-        QWidget* hit = top().childAt(centre);
-        EXPECT_TRUE(hit == &w || w.isAncestorOf(hit)) << w.metaObject()->className();
-    }
 }
 
 // Every caption of the window, as each language writes it, fits its control at the layout font.
@@ -93,7 +45,7 @@ TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
             ASSERT_TRUE(frontEnd.app().dispatch([&] { control.setVisible(true); }));
         }
         QWidget& w = widget(control);
-        const QString text = gui::withoutAccessKeys(gui::toQt(control.caption()));
+        const QString text = gui::qt::withoutAccessKeys(gui::qt::toQt(control.caption()));
         int needed = w.fontMetrics().horizontalAdvance(text);
         if (control.kind() == tk::Kind::Button) {
             needed += 2 * style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &w) / 2 + 4;

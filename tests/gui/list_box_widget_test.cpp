@@ -13,7 +13,7 @@
 
 namespace {
 
-class Rows final : public gui::ListBoxWidget {
+class Rows final : public gui::qt::ListBoxWidget {
   public:
     explicit Rows(QStringList rows) : ListBoxWidget(nullptr), rows_(std::move(rows)) {
         onRowChosen = [this](int row) { chosen.push_back(row); };

@@ -58,7 +58,7 @@ class QtViewErrTest : public ::testing::Test {
     }
 
     testing_support::TempDir dir;
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     Dialog dialog{frontEnd.app(), inFolder(dir)};
 };
 
@@ -130,7 +130,7 @@ TEST_F(QtViewErrTest, EveryOpeningShowsTheRowsOfTheLogAsItIsNow) {
             viewer().ErrList.setListIndex(step.records - 1);
         }));
         QApplication::processEvents();
-        auto& list = dynamic_cast<gui::ListBoxWidget&>(*frontEnd.widget(viewer().ErrList));
+        auto& list = dynamic_cast<gui::qt::ListBoxWidget&>(*frontEnd.widget(viewer().ErrList));
         ASSERT_EQ(list.rowCount(), step.records);
         for (const int row : {0, step.records - 1}) {
             EXPECT_EQ(list.rowText(row).toStdString(),

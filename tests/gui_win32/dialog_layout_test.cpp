@@ -1,6 +1,6 @@
-// The main window and the error-log window on the Win32 front end: the frame, what the compact
-// and the full heights show, captions that fit their controls at the layout font at every usual
-// DPI, the tab order, and the keys and boxes a user meets right after a window or a box opens.
+// The main window and the error-log window on the Win32 front end: the frame, captions that fit
+// their controls at the layout font at every usual DPI, the tab order, and the keys and boxes a
+// user meets right after a window or a box opens.
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
@@ -39,17 +39,6 @@ class Win32DialogTest : public ::testing::Test {
         GetClientRect(top(), &client);
         return {client.right, client.bottom};
     }
-    // Whether any of the control lies inside the client area.
-    bool inClientArea(const tk::Control& control) {
-        HWND hwnd = frontEnd.hwnd(control);
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        MapWindowPoints(nullptr, top(), reinterpret_cast<POINT*>(&rect), 2);
-        RECT client{};
-        GetClientRect(top(), &client);
-        RECT both{};
-        return IsWindowVisible(hwnd) && IntersectRect(&both, &rect, &client);
-    }
 
     // Files in a folder of the test's own, the shell as the test makes it.
     Services services() {
@@ -82,48 +71,6 @@ TEST_F(Win32DialogTest, FixedDialogFrameWithoutTaskbarButton) {
     ASSERT_EQ(GetDpiForWindow(top()), 96u);
     const SIZE client = clientSize();
     EXPECT_EQ(std::make_pair(client.cx, client.cy), std::make_pair(313L, 381L));
-}
-
-TEST_F(Win32DialogTest, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
-    program([this] {
-        dialog.FrSetup.setVisible(false);
-        dialog.setHeight(Dialog::CompactHeight);
-    });
-    EXPECT_EQ(clientSize().cy, 107);
-    for (Command command : {Command::Exit, Command::StopContinue, Command::ConfigRunAgain,
-                            Command::GoNow, Command::Help, Command::OneByOne}) {
-        EXPECT_TRUE(inClientArea(dialog.Butt[command])) << commandIndex(command);
-    }
-    EXPECT_TRUE(inClientArea(dialog.RecBas));
-    EXPECT_TRUE(inClientArea(dialog.copyr));
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
-          static_cast<tk::Control*>(&dialog.LngEN)}) {
-        EXPECT_FALSE(inClientArea(*control));
-    }
-
-    program([this] {
-        dialog.FrSetup.setVisible(true);
-        dialog.setHeight(Dialog::ClientHeight + 450);
-    });
-    EXPECT_EQ(clientSize().cy, 381);
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Butt[Command::SaveChanges]),
-          static_cast<tk::Control*>(&dialog.LngEN), static_cast<tk::Control*>(&dialog.wStart)}) {
-        EXPECT_TRUE(inClientArea(*control));
-    }
-    // Controls on the window over the frame's area lie above it.
-    for (const tk::Control* control :
-         {static_cast<tk::Control*>(&dialog.Timer), static_cast<tk::Control*>(&dialog.Add),
-          static_cast<tk::Control*>(&dialog.Butt[Command::Up])}) {
-        HWND hwnd = frontEnd.hwnd(*control);
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ScreenToClient(top(), &centre);
-        EXPECT_EQ(ChildWindowFromPointEx(top(), centre, CWP_SKIPINVISIBLE), hwnd);
-    }
 }
 
 // The room a caption needs in its control at the given DPI: the text at the layout font, plus
@@ -349,7 +296,7 @@ TEST_F(Win32DialogTest, TheErrorLogWindowTakesItsKeysAsSoonAsItOpens) {
             program([&] { dialog.ViewErrorLogCommand(); });
             ASSERT_TRUE(IsWindowVisible(frontEnd.hwnd(dialog.viewErr())));
             testing_support::pump(20);
-            testing_support::SeenBox seen;
+            testing_support::ShownBox seen;
             if (key == L'l') {
                 testing_support::answerBox(IDNO, seen);
             }
@@ -361,7 +308,7 @@ TEST_F(Win32DialogTest, TheErrorLogWindowTakesItsKeysAsSoonAsItOpens) {
             testing_support::pumpUntil(
                 [&] { return key == L'l' ? seen.seen : !dialog.viewErr().visible(); });
             if (key == L'l') {
-                EXPECT_EQ(seen.title, L"Delete log file?");
+                EXPECT_EQ(seen.title, "Delete log file?");
                 EXPECT_TRUE(dialog.viewErr().visible());
                 program([&] { dialog.viewErr().hide(); });
             } else {

@@ -3,13 +3,15 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/win32_text.h"
+
 namespace testing_support {
 
 namespace {
 
 struct PendingAnswer {
     int button;
-    SeenBox* seen;
+    ShownBox* seen;
     std::function<bool()> ready;
 };
 PendingAnswer* pending = nullptr;
@@ -20,13 +22,16 @@ void CALLBACK answerWhenReady(HWND, UINT, UINT_PTR timer, DWORD) {
         return;
     }
     KillTimer(nullptr, timer);
-    SeenBox& seen = *pending->seen;
-    seen.title = windowText(box);
-    seen.text = windowText(GetDlgItem(box, 0xFFFF));  // the text of a message box
-    for (const int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+    ShownBox& seen = *pending->seen;
+    seen.title = platform::win32::utf8(windowText(box));
+    // The text of a message box.
+    seen.text = platform::win32::utf8(windowText(GetDlgItem(box, 0xFFFF)));
+    for (const auto& [id, answer] :
+         {std::pair{IDOK, tk::Answer::Ok}, std::pair{IDCANCEL, tk::Answer::Cancel},
+          std::pair{IDYES, tk::Answer::Yes}, std::pair{IDNO, tk::Answer::No}}) {
         HWND button = GetDlgItem(box, id);
         if (button != nullptr && (GetWindowLongW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) {
-            seen.defaultButton = id;
+            seen.defaultButton = answer;
         }
     }
     seen.seen = true;
@@ -203,7 +208,7 @@ void CALLBACK KeyAnswers::tick(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
-void answerBox(int button, SeenBox& seen, std::function<bool()> ready) {
+void answerBox(int button, ShownBox& seen, std::function<bool()> ready) {
     delete pending;
     pending = new PendingAnswer{button, &seen, std::move(ready)};
     SetTimer(nullptr, 0, 10, answerWhenReady);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "gui_contract/front_end_driver.h"
+
 namespace testing_support {
 
 // Handles every message waiting, then keeps handling them for the given time.
@@ -67,16 +69,9 @@ class KeyAnswers {
     bool allHadTheKeyboard_ = true;
 };
 
-// What a message box showed, read while it was open, and the button that answered it.
-struct SeenBox {
-    std::wstring title;
-    std::wstring text;
-    int defaultButton = 0;
-    bool seen = false;
-};
 // From the next modal loop on: once ready() holds, reads the open box into seen and presses
 // the button with the given id (IDOK, IDYES...).
 void answerBox(
-    int button, SeenBox& seen, std::function<bool()> ready = [] { return true; });
+    int button, ShownBox& seen, std::function<bool()> ready = [] { return true; });
 
 }  // namespace testing_support

@@ -12,7 +12,7 @@
 
 #include "toolkit/exit_when_shown.h"
 
-namespace gui {
+namespace gui::qt {
 
 class ExitWhenShown : public QObject {
   public:
@@ -34,4 +34,4 @@ class ExitWhenShown : public QObject {
     tk::ExitWhenShown hook_{[] { QCoreApplication::exit(0); }};
 };
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -3,20 +3,19 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QSocketNotifier>
 #include <QtCore/QTimer>
-#include <QtGui/QFontMetricsF>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <algorithm>
-#include <cmath>
 
-#include "gui/qt/control_views.h"
+#include "gui/qt/control_view.h"
+#include "gui/qt/layout_font.h"
 #include "gui/qt/text.h"
 #include "gui/qt/window_view.h"
 #include "toolkit/pixels.h"
 
-namespace gui {
+namespace gui::qt {
 
 namespace {
 
@@ -68,51 +67,7 @@ double screenDpi() {
 
 }  // namespace
 
-QFont layoutFont(const QFont& system, double scale) {
-    const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
-    const double limit = 1800 * scale;
-    const double pixelsPerPoint = 20 * scale;
-    // Every face or size measured loads a font (a fontconfig match and a new engine), so the
-    // faces are compared at 7.5 points, where the widest one that fits is taken. Widths grow
-    // with the stretch, so the semi-condensed face is measured first: when it is too wide the
-    // regular one is too, and when it fits only the regular one is left to try.
-    constexpr double smallest = 7.5;
-    struct Measured {
-        QFont font;
-        double width;
-    };
-    const auto measured = [&](int stretch) {
-        QFont font = system;
-        font.setStretch(stretch);
-        font.setPointSizeF(smallest);
-        return Measured{font, QFontMetricsF(font).horizontalAdvance(alphabet)};
-    };
-    Measured face = measured(QFont::SemiCondensed);
-    if (face.width > limit) {
-        face = measured(QFont::Condensed);
-    } else if (Measured regular = measured(QFont::Unstretched); regular.width <= limit) {
-        face = regular;
-    }
-    const bool fits = face.width <= limit;
-    // Advances grow with the size: the width gives the size, which is then confirmed
-    // (confirming only ever lowers it, never below a size known to fit).
-    double points = std::min(8.0, std::floor(smallest * limit / face.width * 4) / 4);
-    // A larger size drawn at the same whole pixel size looks the same: the font measured is
-    // kept, and with it the engine already loaded.
-    if (qRound(points * pixelsPerPoint) == qRound(smallest * pixelsPerPoint)) {
-        points = smallest;
-    }
-    const double lowest = fits ? smallest : 6.0;
-    QFont& font = face.font;
-    font.setPointSizeF(points);
-    while (points > lowest && QFontMetricsF(font).horizontalAdvance(alphabet) > limit) {
-        points -= 0.25;
-        font.setPointSizeF(points);
-    }
-    return font;
-}
-
-QtFrontEnd::QtFrontEnd()
+FrontEnd::FrontEnd()
     : dpi_(screenDpi()),
       desktopFont_(QApplication::font()),
       font_(layoutFont(desktopFont_, dpi_ / tk::TwipsPerInch)),
@@ -131,7 +86,7 @@ QtFrontEnd::QtFrontEnd()
             [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
 
-QtFrontEnd::~QtFrontEnd() {
+FrontEnd::~FrontEnd() {
     views_.clear();
     for (auto& [timer, host] : timers_) {
         host->disconnect();
@@ -139,16 +94,16 @@ QtFrontEnd::~QtFrontEnd() {
     QGuiApplication::setFont(desktopFont_);
 }
 
-QWidget* QtFrontEnd::widget(const tk::Window& window) const {
+QWidget* FrontEnd::widget(const tk::Window& window) const {
     return views_.find(window);
 }
 
-QWidget* QtFrontEnd::widget(const tk::Control& control) const {
+QWidget* FrontEnd::widget(const tk::Control& control) const {
     const WindowView* view = views_.find(const_cast<tk::Control&>(control).window());
     return view == nullptr ? nullptr : view->widgetOf(control);
 }
 
-void QtFrontEnd::focusChanged(QWidget* now) {
+void FrontEnd::focusChanged(QWidget* now) {
     if (now == nullptr || mirroring()) {
         return;
     }
@@ -160,7 +115,7 @@ void QtFrontEnd::focusChanged(QWidget* now) {
     }
 }
 
-void QtFrontEnd::watchReadable(int descriptor, std::function<void()> ready) {
+void FrontEnd::watchReadable(int descriptor, std::function<void()> ready) {
     if (descriptor < 0) {
         return;
     }
@@ -169,7 +124,7 @@ void QtFrontEnd::watchReadable(int descriptor, std::function<void()> ready) {
     connect(notifier.get(), &QSocketNotifier::activated, this, std::move(ready));
 }
 
-void QtFrontEnd::timerChanged(tk::Timer& timer) {
+void FrontEnd::timerChanged(tk::Timer& timer) {
     std::unique_ptr<QTimer>& host = timers_[&timer];
     if (!host) {
         host = std::make_unique<QTimer>();
@@ -184,7 +139,7 @@ void QtFrontEnd::timerChanged(tk::Timer& timer) {
     }
 }
 
-void QtFrontEnd::timerDestroyed(tk::Timer& timer) {
+void FrontEnd::timerDestroyed(tk::Timer& timer) {
     const auto found = timers_.find(&timer);
     if (found == timers_.end()) {
         return;
@@ -197,7 +152,7 @@ void QtFrontEnd::timerDestroyed(tk::Timer& timer) {
     host->deleteLater();
 }
 
-tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
+tk::Answer FrontEnd::showMessageBox(const tk::MessageBox& box) {
     QWidget* owner = QApplication::activeWindow();
     if (owner == nullptr) {
         const tk::Window* shown = app_.firstShownWindow();
@@ -227,7 +182,7 @@ tk::Answer QtFrontEnd::showMessageBox(const tk::MessageBox& box) {
 }
 
 // Every window goes and every event loop ends, the nested ones of open message boxes too.
-void QtFrontEnd::programEnded() {
+void FrontEnd::programEnded() {
     for (auto& [timer, host] : timers_) {
         host->stop();
     }
@@ -239,4 +194,4 @@ void QtFrontEnd::programEnded() {
     QCoreApplication::exit(0);
 }
 
-}  // namespace gui
+}  // namespace gui::qt

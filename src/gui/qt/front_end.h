@@ -26,15 +26,15 @@ class QSocketNotifier;
 class QTimer;
 class QWidget;
 
-namespace gui {
+namespace gui::qt {
 
 class WindowView;
 
-class QtFrontEnd final : public QObject, private tk::Backend {
+class FrontEnd final : public QObject, private tk::Backend {
   public:
     // Needs a QApplication.
-    QtFrontEnd();
-    ~QtFrontEnd() override;
+    FrontEnd();
+    ~FrontEnd() override;
 
     tk::Application& app() { return app_; }
 
@@ -77,10 +77,4 @@ class QtFrontEnd final : public QObject, private tk::Backend {
     tk::WindowViews<WindowView> views_;
 };
 
-// The font for a layout measured in twips: the system's family at the largest size up to 8
-// points whose lower-case alphabet is no wider than the classic dialog font's (1800 twips), in
-// the widest of its regular, semi-condensed and condensed faces that fits at 7.5 points (the
-// condensed one, smaller, when none does).
-QFont layoutFont(const QFont& system, double scale);
-
-}  // namespace gui
+}  // namespace gui::qt

@@ -7,7 +7,7 @@
 
 #include "gui/qt/list_box_widget.h"
 
-namespace gui {
+namespace gui::qt {
 
 namespace {
 
@@ -166,4 +166,4 @@ void announceSelection(ListBoxWidget& list, int from, int to) {
     }
 }
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -3,7 +3,7 @@
 // rows, the selected one marked, and a word whenever rows come, go or change or the selection
 // moves.
 
-namespace gui {
+namespace gui::qt {
 
 class ListBoxWidget;
 
@@ -20,4 +20,4 @@ void announceReset(ListBoxWidget& list);
 // list has it.
 void announceSelection(ListBoxWidget& list, int from, int to);
 
-}  // namespace gui
+}  // namespace gui::qt

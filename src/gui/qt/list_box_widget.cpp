@@ -10,7 +10,7 @@
 
 #include "gui/qt/list_box_accessible.h"
 
-namespace gui {
+namespace gui::qt {
 
 ListBoxWidget::ListBoxWidget(QWidget* parent) : QAbstractScrollArea(parent) {
     installListBoxAccessibility();
@@ -340,4 +340,4 @@ int ListBoxWidget::searchedRow(const QString& typed) {
     return -1;
 }
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -9,7 +9,7 @@
 #include <QtWidgets/QStyleOptionViewItem>
 #include <functional>
 
-namespace gui {
+namespace gui::qt {
 
 class ListBoxWidget : public QAbstractScrollArea {
   public:
@@ -72,4 +72,4 @@ class ListBoxWidget : public QAbstractScrollArea {
     QElapsedTimer typedTime_;
 };
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -15,7 +15,7 @@
 
 namespace {
 
-bool save(gui::QtFrontEnd& frontEnd, const tk::Window& window, const QDir& folder,
+bool save(gui::qt::FrontEnd& frontEnd, const tk::Window& window, const QDir& folder,
           const QString& name) {
     QApplication::processEvents();
     QWidget* widget = frontEnd.widget(window);
@@ -48,7 +48,7 @@ void writeExample(const QTemporaryDir& folder, const char* language) {
         << "#12/07/2026 08:01:13# | \\opt\\backup\\run.sh | Access denied\r\n";
 }
 
-bool pictures(gui::QtFrontEnd& frontEnd, const QDir& folder, const char* language) {
+bool pictures(gui::qt::FrontEnd& frontEnd, const QDir& folder, const char* language) {
     QTemporaryDir program;
     writeExample(program, language);
     Services services = platformServices();
@@ -80,6 +80,6 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     return pictures(frontEnd, folder, "EN") && pictures(frontEnd, folder, "CS") ? 0 : 1;
 }

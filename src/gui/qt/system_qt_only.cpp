@@ -7,7 +7,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QStringList>
 
-namespace gui {
+namespace gui::qt {
 
 // A qt.conf or qt6.conf beside the program would name Qt's folders: the one built into the
 // program (":/qt/etc/qt.conf", the system installation's paths) is read instead.
@@ -42,4 +42,4 @@ void keepQtToItsInstallation() {
     }
 }
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -4,8 +4,8 @@
 // that folder may be one other users can write, and a plugin is code run with the user's
 // rights. Called before the application object is made.
 
-namespace gui {
+namespace gui::qt {
 
 void keepQtToItsInstallation();
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -2,7 +2,7 @@
 
 #include <QtGui/QKeyEvent>
 
-namespace gui {
+namespace gui::qt {
 
 QString withoutAccessKeys(const QString& caption) {
     QString plain;
@@ -47,4 +47,4 @@ std::optional<tk::Key> keyDown(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-}  // namespace gui
+}  // namespace gui::qt

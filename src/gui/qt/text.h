@@ -13,7 +13,7 @@
 
 class QKeyEvent;
 
-namespace gui {
+namespace gui::qt {
 
 inline QString toQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -37,4 +37,4 @@ int characterCode(const QKeyEvent& event);
 // The toolkit's key for a key press that types no character, when it is one the program handles.
 std::optional<tk::Key> keyDown(const QKeyEvent& event);
 
-}  // namespace gui
+}  // namespace gui::qt

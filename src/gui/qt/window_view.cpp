@@ -8,15 +8,16 @@
 #include <QtWidgets/QApplication>
 #include <algorithm>
 
-#include "gui/qt/control_views.h"
+#include "gui/qt/control_kinds.h"
+#include "gui/qt/control_view.h"
 #include "gui/qt/front_end.h"
+#include "gui/qt/pixels.h"
 #include "gui/qt/text.h"
-#include "gui/qt/units.h"
 #include "toolkit/controls.h"
 #include "toolkit/placement.h"
 #include "toolkit/tab_order.h"
 
-namespace gui {
+namespace gui::qt {
 
 namespace {
 
@@ -31,7 +32,7 @@ Qt::WindowFlags flagsFor(tk::FrameKind kind) {
 
 }  // namespace
 
-WindowView::WindowView(QtFrontEnd& frontEnd, tk::Window& window)
+WindowView::WindowView(FrontEnd& frontEnd, tk::Window& window)
     : QWidget(nullptr, flagsFor(window.frameKind())), frontEnd_(frontEnd), window_(window) {
     setFont(frontEnd_.font());
     if (window.frameKind() == tk::FrameKind::Sizable && window.minimumWidth() > 0) {
@@ -233,4 +234,4 @@ void WindowView::keyPressed(const QKeyEvent& event) {
     }
 }
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -12,14 +12,14 @@
 #include "toolkit/unbuilt_controls.h"
 #include "toolkit/window.h"
 
-namespace gui {
+namespace gui::qt {
 
 class ControlView;
-class QtFrontEnd;
+class FrontEnd;
 
 class WindowView final : public QWidget {
   public:
-    WindowView(QtFrontEnd& frontEnd, tk::Window& window);
+    WindowView(FrontEnd& frontEnd, tk::Window& window);
     ~WindowView() override;
 
     tk::Window& window() { return window_; }
@@ -43,7 +43,7 @@ class WindowView final : public QWidget {
     // Moves the window, frame and all, wholly onto the work area of its screen.
     void keepOnScreen();
 
-    QtFrontEnd& frontEnd_;
+    FrontEnd& frontEnd_;
     tk::Window& window_;
     std::unordered_map<const tk::Control*, ControlView*> views_;
     tk::UnbuiltControls unbuilt_;
@@ -54,4 +54,4 @@ class WindowView final : public QWidget {
     bool deliveringToControl_ = false;
 };
 
-}  // namespace gui
+}  // namespace gui::qt

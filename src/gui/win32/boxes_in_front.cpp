@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include "gui/win32/private_messages.h"
+
 namespace gui::win32 {
 
 namespace {
-
-// Posted when a box lost the keyboard: by then the system says who has it.
-constexpr UINT ReclaimMessage = WM_APP + 0x100;
 
 BoxesInFront* current = nullptr;
 

@@ -2,6 +2,7 @@
 #include "gui/win32/control_kinds.h"
 
 #include "gui/win32/control_view.h"
+#include "gui/win32/private_messages.h"
 #include "gui/win32/window_view.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
@@ -37,7 +38,7 @@ class ListBoxView final : public ControlView {
             // Many item changes in one handler are drawn once, when the handler is done.
             SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
             redrawPaused_ = true;
-            PostMessageW(hwnd(), ResumeRedraw, 0, 0);
+            PostMessageW(hwnd(), ResumeRedrawMessage, 0, 0);
         }
         switch (change.property) {
             case tk::Property::ItemAppended:
@@ -71,7 +72,7 @@ class ListBoxView final : public ControlView {
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == ResumeRedraw) {
+        if (message == ResumeRedrawMessage) {
             redrawPaused_ = false;
             SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
             InvalidateRect(hwnd(), nullptr, TRUE);
@@ -81,8 +82,6 @@ class ListBoxView final : public ControlView {
     }
 
   private:
-    static constexpr UINT ResumeRedraw = WM_APP + 2;
-
     void insert(int row) {
         SendMessageW(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(row),
                      reinterpret_cast<LPARAM>(wide(list_.list(row)).c_str()));

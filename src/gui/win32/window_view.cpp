@@ -8,6 +8,7 @@
 #include "gui/win32/control_view.h"
 #include "gui/win32/front_end.h"
 #include "gui/win32/key_routing.h"
+#include "gui/win32/private_messages.h"
 #include "platform/system_library.h"
 #include "platform/win32_text.h"
 #include "toolkit/controls.h"
@@ -18,10 +19,6 @@ namespace gui::win32 {
 namespace {
 
 constexpr wchar_t WindowClass[] = L"OpalistWindow";
-// Posted on activation, so that it is reported from the message loop.
-constexpr UINT ActivatedMessage = WM_APP + 1;
-// Posted after the first painting: the tooltips are set up then, off the way to the window shown.
-constexpr UINT ArmTooltipsMessage = WM_APP + 3;
 
 // No WS_CLIPCHILDREN: shapes and the backgrounds of transparent labels are painted by the
 // window under its controls.

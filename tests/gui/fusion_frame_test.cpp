@@ -17,7 +17,7 @@
 #include <string>
 
 #include "gui/qt/front_end.h"
-#include "gui/qt/pixmaps.h"
+#include "gui/qt/fusion_frame.h"
 #include "toolkit/controls.h"
 #include "toolkit/window.h"
 
@@ -44,19 +44,19 @@ TEST(QtFramePixmap, QtsOwnLoadFindsTheSamePixelsInTheCache) {
         GTEST_SKIP() << "the style is not Fusion";
     }
     QPixmapCache::clear();
-    const QPixmap cached = gui::cacheFramePixmap();
+    const QPixmap cached = gui::qt::cacheFramePixmap();
     ASSERT_FALSE(cached.isNull());
     // Qt's load by file name, as the style calls it, hands out the pixmap cached: the name
     // under which it was cached is the one Qt looks for.
-    const QPixmap styles(QString::fromLatin1(gui::FusionFramePicture));
+    const QPixmap styles(QString::fromLatin1(gui::qt::FusionFramePicture));
     EXPECT_EQ(styles.cacheKey(), cached.cacheKey());
     // Read the usual way, the picture has the same pixels.
     QPixmapCache::clear();
-    const QImage usual(QString::fromLatin1(gui::FusionFramePicture));
+    const QImage usual(QString::fromLatin1(gui::qt::FusionFramePicture));
     EXPECT_EQ(cached.toImage(), QPixmap::fromImage(usual).toImage());
     // Nothing is read twice while the cache holds it.
-    gui::cacheFramePixmap();
-    EXPECT_TRUE(gui::cacheFramePixmap().isNull());
+    gui::qt::cacheFramePixmap();
+    EXPECT_TRUE(gui::qt::cacheFramePixmap().isNull());
 }
 
 struct FrameWindow : tk::Window {
@@ -71,7 +71,7 @@ TEST(QtFramePixmap, PaintingAFrameLoadsNoImagePlugin) {
         GTEST_SKIP() << "the style is not Fusion, or this process has loaded image plugins";
     }
     QPixmapCache::clear();  // as at a program's start
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     FrameWindow window(frontEnd.app());
     ASSERT_TRUE(frontEnd.app().dispatch([&] { window.show(); }));
     QWidget* widget = frontEnd.widget(window);
@@ -89,7 +89,7 @@ class TestFrame final : public QGroupBox {
     void paintEvent(QPaintEvent* event) override {
         QStyleOptionGroupBox option;
         initStyleOption(&option);
-        if (!ours_ || !gui::paintFusionFrame(*this, option)) {
+        if (!ours_ || !gui::qt::paintFusionFrame(*this, option)) {
             QGroupBox::paintEvent(event);
         }
     }
@@ -134,7 +134,7 @@ TEST(QtFusionFrame, LooksAsFusionPaintsIt) {
     TestFrame frame(QString(), true);
     QStyleOptionGroupBox untitled;
     untitled.initFrom(&frame);
-    EXPECT_FALSE(gui::paintFusionFrame(frame, untitled));
+    EXPECT_FALSE(gui::qt::paintFusionFrame(frame, untitled));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "toolkit/pixels.h"
 
-namespace gui {
+namespace gui::qt {
 
 inline QRect toQt(const tk::PixelRect& rect) {
     return {rect.left, rect.top, rect.width, rect.height};
@@ -21,4 +21,4 @@ inline tk::PixelRect fromQt(const QRect& rect) {
     return {rect.left(), rect.top(), rect.width(), rect.height()};
 }
 
-}  // namespace gui
+}  // namespace gui::qt

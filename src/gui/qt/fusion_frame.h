@@ -11,7 +11,7 @@
 class QStyleOptionGroupBox;
 class QWidget;
 
-namespace gui {
+namespace gui::qt {
 
 // Where Fusion's frame picture lies in Qt's resources.
 inline constexpr char FusionFramePicture[] =
@@ -31,4 +31,4 @@ bool paintFusionFrame(QWidget& frame, QStyleOptionGroupBox option);
 // The name under which QPixmap's load from a file caches what it read.
 QString pixmapCacheKey(const QString& path);
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -1,4 +1,4 @@
-#include "gui/qt/pixmaps.h"
+#include "gui/qt/fusion_frame.h"
 
 #include <QtCore/QDateTime>
 #include <QtCore/QFileInfo>
@@ -10,7 +10,7 @@
 #include <QtWidgets/QStyleOption>
 #include <cstring>
 
-namespace gui {
+namespace gui::qt {
 
 namespace {
 
@@ -98,4 +98,4 @@ QPixmap cacheFramePixmap() {
     return pixmap;
 }
 
-}  // namespace gui
+}  // namespace gui::qt

@@ -1,18 +1,23 @@
 #pragma once
-// One widget class per control kind. Each view mirrors its control's properties as the
-// control reports changes, and hands the user's actions on that widget back to the control.
+// The view of one control on a window: a widget that mirrors the control's properties as the
+// control reports changes, and hands the user's actions on that widget back to the control. The
+// base keeps what every kind shares (place, visibility, enabled state, focus, font, colours,
+// tooltip); each kind, one widget class in a file of its own, adds its own properties and signals.
 
+#include <QtGui/QColor>
 #include <QtWidgets/QWidget>
+#include <cstdint>
+#include <functional>
 
 #include "toolkit/control.h"
 
-namespace gui {
+namespace gui::qt {
 
-class QtFrontEnd;
+class FrontEnd;
 
 class ControlView {
   public:
-    ControlView(QtFrontEnd& frontEnd, tk::Control& control, QWidget& widget);
+    ControlView(FrontEnd& frontEnd, tk::Control& control, QWidget& widget);
     virtual ~ControlView() = default;
     ControlView(const ControlView&) = delete;
     ControlView& operator=(const ControlView&) = delete;
@@ -43,7 +48,7 @@ class ControlView {
     // (the widget may have changed itself, say a check box that toggled on its own).
     void user(const std::function<void()>& action, bool resync = true);
 
-    QtFrontEnd& frontEnd_;
+    FrontEnd& frontEnd_;
 
   private:
     tk::Control& control_;
@@ -51,10 +56,12 @@ class ControlView {
     bool detached_ = false;
 };
 
-// Creates the view of a control as a child of parent.
-ControlView* createView(QtFrontEnd& frontEnd, tk::Control& control, QWidget* parent);
-
 // The view a widget belongs to (the widget itself or an ancestor inside its window).
 ControlView* viewOf(QWidget* widget);
 
-}  // namespace gui
+// A toolkit colour (0xRRGGBB) for Qt.
+inline QColor qtColor(std::uint32_t rgb) {
+    return QColor(static_cast<QRgb>(rgb));
+}
+
+}  // namespace gui::qt
