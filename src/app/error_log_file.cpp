@@ -9,14 +9,13 @@ std::string Dialog::ErrorLogPath() const {
                                 services().pathSeparator);
 }
 
-bool Dialog::LogLaunchError(int c, const std::string& msg) {
+bool Dialog::LogLaunchError(const std::string& commandLine, const std::string& msg) {
     if (services().noFilesFolder) {
         return false;
     }
     Butt[Command::ViewErrorLog].setEnabled(true);
     return launch::appendErrorLogRecord(
-        ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(),
-                                               std::string(LaunchList.list(c - 1)), msg));
+        ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(), commandLine, msg));
 }
 
 int Dialog::RefreshErrorLogButton() {
