@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/services.h"
 #include "logon/logon_programs.h"
@@ -107,6 +108,8 @@ class Dialog : public tk::Window {
     // The guard of the log-on programs at every start (app/logon_guard.cpp): what changed is
     // shown in their window, and an entry taken over again is logged.
     void GuardLogonPrograms();
+    // What the guard found at this start, for the log-on window.
+    std::vector<logon::GuardEvent> LogonGuardEvents;
 
     // ---- Settings file (app/settings.cpp) -------------------------------------------------
     std::string SettingsPath() const;

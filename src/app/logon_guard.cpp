@@ -10,6 +10,7 @@
 
 void Dialog::GuardLogonPrograms() {
     logonPrograms_.refresh(logon::LogonPrograms::Guarding::CarryOut);
+    LogonGuardEvents = logonPrograms_.events();
     if (services().noFilesFolder) {
         return;
     }

@@ -85,10 +85,10 @@ int hotkeyOf(const std::string& caption) {
 
 // One row: the start order of a taken-over entry, the new mark, then the name, the state with
 // its reason, the source and the command line, each as text that shows what it holds.
-std::string rowText(const logon::Entry& entry, int order, const LogonWindowTexts& texts,
+std::string rowText(const logon::Entry& entry, int order, bool isNew, const LogonWindowTexts& texts,
                     bool english) {
     std::string row = order > 0 ? std::to_string(order) + ". " : std::string();
-    if (entry.isNew) {
+    if (isNew) {
         row += texts.newMark;
     }
     row += launch::shownText(entry.name);
@@ -102,6 +102,12 @@ std::string rowText(const logon::Entry& entry, int order, const LogonWindowTexts
     row += "  —  ";
     row += launch::shownText(entry.commandLine);
     return row;
+}
+
+bool foundNew(const std::vector<logon::GuardEvent>& events, const std::string& name) {
+    return std::any_of(events.begin(), events.end(), [&](const logon::GuardEvent& event) {
+        return event.kind == logon::GuardEvent::Kind::New && event.name == name;
+    });
 }
 
 const logon::Entry* findEntry(const std::vector<logon::Entry>& entries, const std::string& name) {
@@ -200,7 +206,8 @@ void LogonWindow::Fill() {
                                          : std::string();
 
     std::string found;
-    for (const logon::GuardEvent& event : programs.events()) {
+    const std::vector<logon::GuardEvent>& events = main_.LogonGuardEvents;
+    for (const logon::GuardEvent& event : events) {
         if (event.kind != logon::GuardEvent::Kind::New) {
             found += (found.empty() ? std::string(texts.foundPrefix) : std::string("; ")) +
                      launch::shownText(logon::guardEventText(event, inEnglish));
@@ -220,12 +227,13 @@ void LogonWindow::Fill() {
         const logon::Entry recorded{
             taken.name,          {}, taken.source, taken.location, logon::State::StartedByOpalist,
             logon::Reason::None, {}, false};
-        EntryList.addItem(rowText(entry != nullptr ? *entry : recorded, ++order, texts, inEnglish));
+        EntryList.addItem(rowText(entry != nullptr ? *entry : recorded, ++order,
+                                  foundNew(events, taken.name), texts, inEnglish));
         rowNames_.push_back(taken.name);
     }
     for (const logon::Entry& entry : programs.entries()) {
         if (entry.state != logon::State::StartedByOpalist) {
-            EntryList.addItem(rowText(entry, 0, texts, inEnglish));
+            EntryList.addItem(rowText(entry, 0, foundNew(events, entry.name), texts, inEnglish));
             rowNames_.push_back(entry.name);
         }
     }
@@ -287,11 +295,19 @@ void LogonWindow::CloseCommand() {
     }
 }
 
+// Another Opalist (the window opened alone, say) may have changed the record since: every change
+// starts from the record as it is now, so that one never saves over what the other took over.
+logon::LogonPrograms& LogonWindow::current() {
+    logon::LogonPrograms& programs = main_.logonPrograms();
+    programs.refresh(logon::LogonPrograms::Guarding::Look);
+    return programs;
+}
+
 void LogonWindow::TakeOverCommand() {
     const logon::Entry* entry = selectedEntry();
     if (entry != nullptr) {
         const std::string name = entry->name;
-        afterChange({main_.logonPrograms().takeOver(name)});
+        afterChange({current().takeOver(name)});
     }
 }
 
@@ -299,19 +315,19 @@ void LogonWindow::GiveBackCommand() {
     const int index = EntryList.listIndex();
     if (index >= 0 && index < static_cast<int>(rowNames_.size())) {
         const std::string name = rowNames_[static_cast<std::size_t>(index)];
-        afterChange({main_.logonPrograms().giveBack(name)});
+        afterChange({current().giveBack(name)});
     }
 }
 
 void LogonWindow::GiveBackAllCommand() {
-    afterChange(main_.logonPrograms().giveBackAll());
+    afterChange(current().giveBackAll());
 }
 
 void LogonWindow::MoveCommand(int step) {
     const int index = EntryList.listIndex();
     if (index >= 0 && index < static_cast<int>(rowNames_.size())) {
         const std::string name = rowNames_[static_cast<std::size_t>(index)];
-        afterChange({main_.logonPrograms().move(name, step)});
+        afterChange({current().move(name, step)});
     }
 }
 

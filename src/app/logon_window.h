@@ -56,6 +56,8 @@ class LogonWindow : public tk::Window {
     tk::Button ButtClose;
 
   private:
+    // The log-on programs, read again from the system and the record.
+    logon::LogonPrograms& current();
     // The selected row's entry, or nothing.
     const logon::Entry* selectedEntry() const;
     // The buttons that act on the selection, enabled as they can.

@@ -210,6 +210,24 @@ TEST(LogonWindow, WhatTheGuardFoundIsSaidAboveTheList) {
     EXPECT_EQ(w.rowNames(), (std::vector<std::string>{"y", "me", "n"}));
 }
 
+TEST(LogonWindow, AChangeKeepsWhatAnotherOpalistTookOverMeanwhile) {
+    Stage t;
+    LogonWindow& w = t.open();
+    logon::LogonPrograms other(t.h.logon.platform());
+    other.refresh();
+    ASSERT_TRUE(other.takeOver("n").ok());
+    t.select(w, "x");
+    t.h.user([&] { w.keyPressedByUser('g'); });
+    EXPECT_EQ(t.takenOver(), (std::vector<std::string>{"y", "n"}));
+    other.refresh();
+    ASSERT_EQ(other.takenOver().size(), 2U);
+    EXPECT_EQ(other.takenOver()[1].name, "n");
+    // What the guard found at this start is still shown.
+    EXPECT_EQ(w.EntryList.items()[1],
+              "2. [new] n  —  started by Opalist  —  user autostart folder  —  /bin/n");
+    EXPECT_EQ(w.rowNames(), (std::vector<std::string>{"y", "n", "x", "me"}));
+}
+
 TEST(LogonWindow, OpenedAloneItStartsNothingAndClosingEndsTheProgram) {
     Stage t("CS");
     Dialog& d = t.h.startLogonWindowAlone();
