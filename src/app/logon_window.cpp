@@ -95,7 +95,8 @@ std::string rowText(const logon::Entry& entry, int order, bool isNew, const Logo
     row += "  —  ";
     row += logon::stateText(entry.state, english);
     if (entry.reason != logon::Reason::None) {
-        row += ": " + launch::shownText(logon::reasonText(entry.reason, entry.detail, english));
+        row += ": ";
+        row += launch::shownText(logon::reasonText(entry.reason, entry.detail, english));
     }
     row += "  —  ";
     row += logon::sourceText(entry.source, english);
@@ -188,7 +189,8 @@ void LogonWindow::Open() {
     const LogonWindowTexts& texts = english() ? EnglishTexts : CzechTexts;
     std::string text(texts.recordProblems);
     for (const std::string& problem : problems) {
-        text += "\n" + launch::shownText(problem);
+        text += '\n';
+        text += launch::shownText(problem);
     }
     app().messageBox({std::string(texts.title), text, tk::Icon::Exclamation, tk::Buttons::Ok});
 }
@@ -341,8 +343,10 @@ void LogonWindow::afterChange(const std::vector<logon::Outcome>& outcomes) {
     std::string failures;
     for (const logon::Outcome& outcome : outcomes) {
         if (!outcome.ok()) {
-            failures += (failures.empty() ? "" : "\n") +
-                        launch::shownText(logon::outcomeText(outcome, english()));
+            if (!failures.empty()) {
+                failures += '\n';
+            }
+            failures += launch::shownText(logon::outcomeText(outcome, english()));
         }
     }
     if (!failures.empty()) {
