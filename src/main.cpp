@@ -1,7 +1,8 @@
-// Opalist: the main window on the Qt front end. "--help", "--version" and "--check" print and
-// end before any window is opened; any other argument is refused. Where no display can be
-// opened the program says so in one line instead of Qt's abort. A start for a user and settings
-// file that an Opalist already runs for brings that one to the front and ends.
+// Opalist: the main window on the Qt front end, or the window of the log-on programs alone.
+// "--help", "--version" and "--check" print and end before any window is opened; any other argument
+// is refused. Where no display can be opened the program says so in one line instead of Qt's abort.
+// A start for a user and settings file that an Opalist already runs for brings that one to the
+// front and ends.
 #include <QtCore/QLoggingCategory>
 #include <QtCore/QStringList>
 #include <QtCore/QtGlobal>
@@ -75,8 +76,8 @@ void startMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<CommandAnswer> answer =
-            answerCommandLine(std::vector<std::string>(argv + 1, argv + argc))) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const std::optional<CommandAnswer> answer = answerCommandLine(arguments)) {
         std::fputs(answer->out.c_str(), stdout);
         std::fputs(answer->error.c_str(), stderr);
         return answer->status;
@@ -99,6 +100,9 @@ int main(int argc, char* argv[]) {
     gui::qt::FrontEnd frontEnd;
     tk::Application& app = frontEnd.app();
     Dialog dialog(app, platformServices());
+    if (opensLogonWindowAlone(arguments)) {
+        return app.dispatch([&] { dialog.OpenLogonProgramsAlone(); }) ? QApplication::exec() : 0;
+    }
     const std::unique_ptr<platform::SingleInstance> instance = claimOneInstance(dialog);
     if (!instance) {
         return 0;

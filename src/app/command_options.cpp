@@ -78,6 +78,10 @@ std::string helpText(const std::string& program) {
 
 }  // namespace
 
+bool opensLogonWindowAlone(const std::vector<std::string>& arguments) {
+    return readCommandOptions(arguments).action == CommandOptions::Action::LogonWindow;
+}
+
 std::optional<CommandAnswer> answerCommandLine(const std::vector<std::string>& arguments) {
     using Action = CommandOptions::Action;
     const CommandOptions options = readCommandOptions(arguments);

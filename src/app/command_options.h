@@ -40,3 +40,6 @@ struct CommandAnswer {
     int status = 0;
 };
 std::optional<CommandAnswer> answerCommandLine(const std::vector<std::string>& arguments);
+// Whether the command line opens the window of the log-on programs alone (LogonWindow): no
+// countdown, nothing launched, the program ends when the window closes.
+bool opensLogonWindowAlone(const std::vector<std::string>& arguments);

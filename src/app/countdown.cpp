@@ -79,7 +79,7 @@ void Dialog::StopContinueCommand() {
         ApplyCaptions(Command::StopContinue, True, 2);
         ApplyCaptions(Command::ConfigRunAgain, True, 2);
     }
-    if (LaunchList.listCount() == 0) {
+    if (!AnythingToRun()) {
         ConfigRunAgainCommand();
     }
 }
@@ -110,7 +110,7 @@ void Dialog::ConfigRunAgainCommand() {
         Countdown.setEnabled(true);
         ShowRemainingSeconds();
     }
-    if (LaunchList.listCount() == 0) {
+    if (!AnythingToRun()) {
         ConfigRunAgainCommand();
     }
 }
@@ -129,7 +129,7 @@ void Dialog::GoNowCommand() {
     Butt[Command::StopContinue].setCaption("S&top");
     Butt[Command::StopContinue].setTooltip("Stop countdown");
     Butt[Command::ConfigRunAgain].setCaption("&Setup");
-    if (LaunchList.listCount() == 0) {
+    if (!AnythingToRun()) {
         ConfigRunAgainCommand();
     }
     LaunchRun();

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "app/logon_window.h"
 #include "app/view_err.h"
 
 namespace {
@@ -17,6 +18,18 @@ tk::Style bold(std::optional<std::uint32_t> color = std::nullopt) {
     style.bold = true;
     style.textColor = color;
     return style;
+}
+
+// The log-on entries of the services, or, where they have none, a system without any: nothing is
+// found, there is no record, and nothing is written.
+logon::LogonPlatform logonOrNone(logon::LogonPlatform platform) {
+    if (platform.findEntries) {
+        return platform;
+    }
+    platform.findEntries = [] { return std::vector<logon::FoundEntry>(); };
+    platform.loadRecord = [] { return logon::StoredRecord{false, true, {}, {}}; };
+    platform.saveRecord = [](const std::vector<std::string>&) { return std::string(); };
+    return platform;
 }
 
 }  // namespace
@@ -47,7 +60,8 @@ Dialog::Dialog(tk::Application& app, Services services)
       First(*this, 500, true),
       CountDispl(*this, 1000, true),
       Countdown(*this, 0, true),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      logonPrograms_(logonOrNone(services_.logon)) {
     Butt.add(*this, {240, 120, 1335, 375}, "Exit");
     Butt.add(*this, {1680, 120, 1335, 375}, "Stop");
     Butt.add(*this, {3120, 120, 1335, 375}, "Config");
@@ -171,4 +185,11 @@ ViewErr& Dialog::viewErr() {
         viewErr_ = std::make_unique<ViewErr>(app(), *this);
     }
     return *viewErr_;
+}
+
+LogonWindow& Dialog::logonWindow() {
+    if (!logonWindow_) {
+        logonWindow_ = std::make_unique<LogonWindow>(app(), *this);
+    }
+    return *logonWindow_;
 }

@@ -13,10 +13,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/services.h"
 #include "app/setup_options.h"
 #include "launch/error_log.h"
+#include "logon/logon_programs.h"
 #include "platform/text_file.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
@@ -25,6 +27,7 @@
 #include "ui/bilingual_text.h"
 #include "ui/command.h"
 
+class LogonWindow;
 class ViewErr;
 
 class Dialog : public tk::Window {
@@ -106,6 +109,12 @@ class Dialog : public tk::Window {
     // meanwhile: what it runs is the user's own list.
     void ReportUnusedFiles();
 
+    // The guard of the log-on programs at every start (app/logon_guard.cpp): what changed is
+    // shown in their window, and an entry taken over again is logged.
+    void GuardLogonPrograms();
+    // What the guard found at this start, for the log-on window.
+    std::vector<logon::GuardEvent> LogonGuardEvents;
+
     // ---- Settings file (app/settings.cpp) -------------------------------------------------
     std::string SettingsPath() const;
     // What LoadSettings found: a whole file, one that could be opened but not read to its end
@@ -130,6 +139,8 @@ class Dialog : public tk::Window {
     void GoNowCommand();
     void OneByOneCommand();
     void LaunchRun();
+    // Whether a run has anything to start: an entry in the list or a taken-over log-on program.
+    bool AnythingToRun() const;
     // LblCountdown: RemainingSeconds followed by " s".
     void ShowRemainingSeconds();
     // Launch runs started so far: a command that waited on a question learns whether the
@@ -144,8 +155,11 @@ class Dialog : public tk::Window {
     // The user's error log, beside the settings file.
     launch::ErrorLog errorLog() const;
     std::string ErrorLogPath() const { return errorLog().path(); }
-    // Adds the record of entry c's failure; returns false when it could not be written.
-    bool LogLaunchError(int c, const std::string& msg);
+    // A taken-over log-on program, as the launch run starts it (after the list's entries).
+    void OpenTakenOver(const logon::TakenOver& taken);
+    // Adds the record of a failed launch of the command line; returns false when it could not
+    // be written.
+    bool LogLaunchError(const std::string& commandLine, const std::string& msg);
     // Enables "View error log" exactly when the log exists; returns 1 when it does, else 0.
     int RefreshErrorLogButton();
 
@@ -167,6 +181,9 @@ class Dialog : public tk::Window {
     void Form_Resize();
     // The error-log window, created hidden the first time anything addresses it.
     ViewErr& viewErr();
+    // The window of the log-on programs, created hidden the first time anything addresses it.
+    LogonWindow& logonWindow();
+    logon::LogonPrograms& logonPrograms() { return logonPrograms_; }
 
     // ---- Keyboard commands, Help and the error-log viewer (app/) --------------------------
     // A key pressed in the main window outside Add: Esc exits, a hotkey letter clicks its
@@ -176,6 +193,11 @@ class Dialog : public tk::Window {
     void HelpCommand();
     // Opens the error-log window when the log exists.
     void ViewErrorLogCommand();
+    // Opens the window of the log-on programs (Ctrl+L).
+    void LogonProgramsCommand();
+    // Instead of Form_Load and the main window: the window of the log-on programs alone, in the
+    // settings' language, after the guard of this start. The program ends when it closes.
+    void OpenLogonProgramsAlone();
 
     // ---- Setup editing (app/) -------------------------------------------------------------
     // The selection handler: AddMod appends or replaces, Up, Down and Delete follow the selection.
@@ -200,12 +222,14 @@ class Dialog : public tk::Window {
     // Starts both countdown timers, Countdown armed for the seconds shown, so that the run starts
     // when the display reaches zero.
     void CountFromRemainingSeconds();
-    // Every entry in list order, each asked for first when askEach is set.
+    // Every entry in list order, then the taken-over log-on programs in their start order, each
+    // asked for first when askEach is set.
     void LaunchEntries(bool askEach);
-    // A failed launch of entry c: the record and the box as the options say, then LaunchFailed.
-    void ReportLaunchFailure(int c, const std::string& message);
-    // A fault while entry c was handled counts as a failed launch of it.
-    void ReportFault(int c, const std::exception& fault);
+    // A failed launch of a command line: the record and the box as the options say, then
+    // LaunchFailed.
+    void ReportLaunchFailure(const std::string& commandLine, const std::string& message);
+    // A fault while a command line was handled counts as a failed launch of it.
+    void ReportFault(const std::string& commandLine, const std::exception& fault);
     // The interval as the Timer box holds it: its number, in whole seconds (halves to even),
     // and in milliseconds.
     double IntervalSeconds() const;
@@ -213,5 +237,7 @@ class Dialog : public tk::Window {
     int IntervalMilliseconds() const;
 
     Services services_;
+    logon::LogonPrograms logonPrograms_;
     std::unique_ptr<ViewErr> viewErr_;
+    std::unique_ptr<LogonWindow> logonWindow_;
 };

@@ -1,4 +1,4 @@
-// Dialog::RunKeyCommand: what a plain key press in the main window runs.
+// Dialog::RunKeyCommand: what a plain key press in the main window runs, and Ctrl+L.
 
 #include "app/dialog.h"
 #include "ui/keyboard.h"
@@ -14,6 +14,10 @@ void Dialog::RunKeyCommand(int KeyAscii) {
     // leaving, the key goes on to the lookup, where it matches nothing.
     if (KeyAscii == Esc) {
         Butt_Click(Command::Exit);
+    }
+    if (KeyAscii == LogonProgramsKey) {
+        LogonProgramsCommand();
+        return;
     }
     const std::optional<Command> button =
         hotkeyButton(LngCS.value() ? HotkeyMapCS : HotkeyMapEN, KeyAscii);

@@ -1,7 +1,9 @@
 // Dialog::ApplyCaptions and the language options: every language-dependent text of the main window,
-// and the switch between English and Czech, which also retitles the error-log window.
+// and the switch between English and Czech, which also retitles the error-log window and the
+// window of the log-on programs.
 
 #include "app/dialog.h"
+#include "app/logon_window.h"
 #include "app/view_err.h"
 #include "ui/bilingual_text.h"
 #include "ui/window_title.h"
@@ -38,6 +40,7 @@ constexpr Bilingual<WindowTexts> Texts{
 void switchLanguage(Dialog& dialog, tk::OptionButton& chosen, tk::OptionButton& other) {
     other.setValue(false);
     dialog.viewErr().applyLanguage();
+    dialog.logonWindow().applyLanguage();
     dialog.Butt[Command::SaveChanges].setEnabled(true);
     chosen.setTabStop(true);
     other.setTabStop(false);

@@ -1,5 +1,6 @@
 // Launching one entry: the shell request of ShellOpen and the failure handling of OpenEntry, also
-// for a fault while an entry is handled, and the record a failure adds to the error log.
+// for a fault while an entry is handled, the start of a taken-over log-on program, whose
+// failures are handled as a list entry's, and the record a failure adds to the error log.
 #include "app/dialog.h"
 #include "launch/command_line.h"
 #include "launch/launch_message.h"
@@ -44,20 +45,32 @@ void Dialog::OpenEntry(std::optional<int> c) {
         return;
     }
 
-    ReportLaunchFailure(*c, message);
+    ReportLaunchFailure(std::string(LaunchList.list(*c - 1)), message);
 }
 
-void Dialog::ReportLaunchFailure(int c, const std::string& message) {
+// The program is read from its entry now: the messages name the command line it holds now, or
+// the entry's name when it holds none.
+void Dialog::OpenTakenOver(const logon::TakenOver& taken) {
+    const std::int32_t result = logonPrograms_.start(taken);
+    if (result > 32) {
+        return;
+    }
+    const std::string commandLine = logonPrograms_.planStart(taken).commandLine;
+    ReportLaunchFailure(commandLine.empty() ? taken.name : commandLine,
+                        launch::launchMessage(result, language()));
+}
+
+void Dialog::ReportLaunchFailure(const std::string& commandLine, const std::string& message) {
     launch::LogOutcome log = launch::LogOutcome::NotAsked;
     if (sErrMsg.value() != 0) {
-        log = LogLaunchError(c, message) ? launch::LogOutcome::Saved : launch::LogOutcome::NotSaved;
+        log = LogLaunchError(commandLine, message) ? launch::LogOutcome::Saved
+                                                   : launch::LogOutcome::NotSaved;
     }
     if (dErrMsg.value() != 0) {
         const std::vector<std::string> advice =
             launch::launchAdvice(log, qErrMsg.value() != 0, language());
         tk::MessageBox box{launch::launchErrorTitle(language()),
-                           launch::launchErrorText(std::string(LaunchList.list(c - 1)), message,
-                                                   advice, language()),
+                           launch::launchErrorText(commandLine, message, advice, language()),
                            tk::Icon::Exclamation, tk::Buttons::Ok};
         box.onTop = true;  // shown during a run, over the programs it started
         app().messageBox(box);
@@ -70,18 +83,18 @@ launch::ErrorLog Dialog::errorLog() const {
             !services().noFilesFolder};
 }
 
-bool Dialog::LogLaunchError(int c, const std::string& msg) {
+bool Dialog::LogLaunchError(const std::string& commandLine, const std::string& msg) {
     if (services().noFilesFolder) {
         return false;
     }
     Butt[Command::ViewErrorLog].setEnabled(true);
-    return errorLog().append(services().dateTimeText(), std::string(LaunchList.list(c - 1)), msg);
+    return errorLog().append(services().dateTimeText(), commandLine, msg);
 }
 
 // The report may fail in turn (out of memory, say); the entry still counts as failed.
-void Dialog::ReportFault(int c, const std::exception& fault) {
+void Dialog::ReportFault(const std::string& commandLine, const std::exception& fault) {
     try {
-        ReportLaunchFailure(c, launch::faultMessage(fault.what(), language()));
+        ReportLaunchFailure(commandLine, launch::faultMessage(fault.what(), language()));
     } catch (const std::exception&) {
         LaunchFailed = true;
     }

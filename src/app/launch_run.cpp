@@ -1,8 +1,10 @@
 // The launch run, started when the countdown ends or by Go now, and One by one: every entry of
-// the launch list in list order, with a question before each when asked for.
+// the launch list in list order, then the taken-over log-on programs in their start order, with
+// a question before each when asked for.
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "app/dialog.h"
 
@@ -53,26 +55,43 @@ tk::MessageBox LaunchReport(const RunTexts& texts, bool logged) {
 }  // namespace
 
 void Dialog::LaunchEntries(bool askEach) {
-    const int count = LaunchList.listCount();
+    // A copy: the log-on window stays usable under a question and may change the record.
+    const std::vector<logon::TakenOver> taken = logonPrograms_.takenOver();
+    const int listed = LaunchList.listCount();
+    const int count = listed + static_cast<int>(taken.size());
     for (int position = 1; position <= count; ++position) {
+        const bool isListed = position <= listed;
+        const logon::TakenOver* program =
+            isListed ? nullptr : &taken[static_cast<std::size_t>(position - listed - 1)];
+        std::string commandLine;
         // A fault while one entry is handled skips that entry and is reported as its failure;
         // the run goes on.
         try {
-            if (!askEach) {
-                OpenEntry(position);
+            commandLine = isListed ? std::string(LaunchList.list(position - 1))
+                                   : logonPrograms_.planStart(*program).commandLine;
+            const bool declined =
+                askEach && app().messageBox(RunQuestion(Texts[language()], commandLine, position,
+                                                        count)) != tk::Answer::Yes;
+            if (declined) {
                 continue;
             }
-            const tk::MessageBox question =
-                RunQuestion(Texts[language()], std::string(LaunchList.list(position - 1)), position,
-                            LaunchList.listCount());
-            if (app().messageBox(question) == tk::Answer::Yes) {
+            if (isListed) {
                 OpenEntry(position);
+            } else {
+                OpenTakenOver(*program);
+            }
+            if (askEach) {
                 activate();  // the launched program may have taken the foreground
             }
         } catch (const std::exception& fault) {
-            ReportFault(position, fault);
+            ReportFault(commandLine.empty() && program != nullptr ? program->name : commandLine,
+                        fault);
         }
     }
+}
+
+bool Dialog::AnythingToRun() const {
+    return LaunchList.listCount() > 0 || !logonPrograms_.takenOver().empty();
 }
 
 void Dialog::LaunchRun() {

@@ -8,11 +8,12 @@
 #include "app/dialog.h"
 #include "app/settings_file.h"
 #include "setup/select_all.h"
+#include "ui/keyboard.h"
 
 namespace {
 
-// One by one, Go now, Stop/Continue and Config/Run again are usable only while the list has
-// entries.
+// One by one, Go now, Stop/Continue and Config/Run again are usable only while there is anything
+// to run.
 void setRunCommands(Dialog& dialog, bool enabled) {
     for (Command command :
          {Command::OneByOne, Command::GoNow, Command::StopContinue, Command::ConfigRunAgain}) {
@@ -85,10 +86,13 @@ void Dialog::Add_GotFocus() {
     setup::selectWholeText(Add);
 }
 
-// Every other key is text: the box hands nothing to the keyboard commands.
+// Every other key but Ctrl+L is text: the box hands nothing else to the keyboard commands.
 void Dialog::Add_KeyPress(int KeyAscii) {
     if (KeyAscii == 13 && !Add.text().empty()) {
         Butt_Click(Command::AddMod);
+    }
+    if (KeyAscii == LogonProgramsKey) {
+        LogonProgramsCommand();
     }
 }
 
@@ -157,5 +161,5 @@ void Dialog::DeleteCommand() {
     if (!Butt[Command::AddMod].setFocus()) {
         Add.setFocus();
     }
-    setRunCommands(*this, n > 0);
+    setRunCommands(*this, AnythingToRun());
 }

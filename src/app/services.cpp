@@ -16,6 +16,7 @@ Services platformServices(FilesFolder folder) {
     services.shellExecute = platform::shellExecute;
     services.startsAtLogon = platform::startsAtLogon;
     services.setStartsAtLogon = platform::setStartsAtLogon;
+    services.logon = logon::systemLogonPlatform();
     FileLocation location = chooseFileLocation(
         services.process, services.pathSeparator, platform::userConfigDirectory(),
         {platform::folderWritable, platform::checkFile, platform::checkFolderWay});

@@ -1,8 +1,8 @@
 #pragma once
 // What the main window needs from the world outside it: the process facts, the program's
-// version, the clock's text, the shell and where the user's files are kept. The real program takes
-// them from the platform; tests hand in a temporary program directory, a fixed clock and a
-// recording shell.
+// version, the clock's text, the shell, the log-on entries and where the user's files are kept. The
+// real program takes them from the platform; tests hand in a temporary program directory, a fixed
+// clock and a recording shell.
 
 #include <cstdint>
 #include <functional>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/file_location.h"
+#include "logon/logon_programs.h"
 #include "platform/process.h"
 #include "platform/shell.h"
 
@@ -33,6 +34,8 @@ struct Services {
     // or off (an empty text, or why it failed). Unset, "Run at startup" is only stored.
     std::function<bool()> startsAtLogon;
     std::function<std::string(bool start)> setStartsAtLogon;
+    // The system's log-on entries (logon/logon_programs.h). Unset, there are none and no record.
+    logon::LogonPlatform logon;
     // No folder for the user's files is the user's alone: none is read or written.
     bool noFilesFolder = false;
 

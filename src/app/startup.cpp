@@ -25,6 +25,7 @@ void Dialog::Form_Load() {
     LaunchFailed = false;
     const SettingsRead read = LoadSettings();
     RefreshErrorLogButton();
+    GuardLogonPrograms();
     // A file that failed part-way through is not written back: that would drop the entries
     // after the failure; nor is anything saved over one refused as too large. Defaults written
     // for want of any file need not wait for the disk: lost in a crash, they are what the next
@@ -43,7 +44,7 @@ void Dialog::Form_Load() {
     Countdown.setInterval(IntervalMilliseconds());
     RemainingSeconds = IntervalAsInt16();
 
-    const bool anyEntry = LaunchList.listCount() > 0;
+    const bool anyEntry = AnythingToRun();
     for (Command command :
          {Command::OneByOne, Command::StopContinue, Command::ConfigRunAgain, Command::GoNow}) {
         Butt[command].setEnabled(anyEntry);

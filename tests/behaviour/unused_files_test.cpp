@@ -69,7 +69,7 @@ TEST(UnusedFiles, WithNoFolderOfTheUsersAloneNothingIsReadOrSaved) {
               "folder for your settings and error log is yours alone: nothing is read or saved "
               "until one is.");
     EXPECT_EQ(d.LaunchList.listCount(), 0);
-    EXPECT_FALSE(d.LogLaunchError(1, "File not found."));
+    EXPECT_FALSE(d.LogLaunchError("tool", "File not found."));
     EXPECT_EQ(h.readRaw(h.settingsFile()), before);
     EXPECT_FALSE(std::filesystem::exists(h.errorLogFile()));
 }

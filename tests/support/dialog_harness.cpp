@@ -39,7 +39,7 @@ void DialogHarness::writeSettings(const std::vector<std::string>& lines) const {
     writeRaw(settingsFile(), bytes);
 }
 
-Dialog& DialogHarness::start() {
+Services DialogHarness::services() {
     Services services;
     services.process = {dir.path().string(), ExeName, userName};
     services.version = {1, 4, 4};
@@ -52,6 +52,7 @@ Dialog& DialogHarness::start() {
     };
     services.unusedFiles = unusedFiles;
     services.noFilesFolder = noFilesFolder;
+    services.logon = logon.platform();
     if (systemLogonStart) {
         services.startsAtLogon = platform::startsAtLogon;
         services.setStartsAtLogon = platform::setStartsAtLogon;
@@ -64,13 +65,23 @@ Dialog& DialogHarness::start() {
             return logonFailure;
         };
     }
-    dialog_ = std::make_unique<Dialog>(loop.app(), std::move(services));
+    return services;
+}
+
+Dialog& DialogHarness::start() {
+    dialog_ = std::make_unique<Dialog>(loop.app(), services());
     loop.user([this] {
         dialog_->Form_Load();
         dialog_->show();
         dialog_->activatedByUser();
         dialog_->ReportUnusedFiles();
     });
+    return *dialog_;
+}
+
+Dialog& DialogHarness::startLogonWindowAlone() {
+    dialog_ = std::make_unique<Dialog>(loop.app(), services());
+    loop.user([this] { dialog_->OpenLogonProgramsAlone(); });
     return *dialog_;
 }
 

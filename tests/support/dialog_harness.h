@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "support/fake_logon.h"
 #include "support/temp_dir.h"
 #include "toolkit/test/headless.h"
 
@@ -40,6 +41,8 @@ class DialogHarness {
     bool systemLogonStart = false;
     // No folder for the user's files was the user's alone.
     bool noFilesFolder = false;
+    // The system's log-on entries and the record of those taken over (none by default).
+    FakeLogon logon;
 
     std::string settingsFile() const;
     std::string errorLogFile() const;
@@ -51,6 +54,9 @@ class DialogHarness {
 
     // Creates the Dialog, runs its start-up sequence and shows it, as the program does.
     Dialog& start();
+    // Creates the Dialog and opens the window of the log-on programs alone, as
+    // "opalist --logon-programs" does.
+    Dialog& startLogonWindowAlone();
     Dialog& dialog() { return *dialog_; }
     // A user action on the started dialog.
     bool user(const std::function<void()>& action) { return loop.user(action); }
@@ -60,6 +66,7 @@ class DialogHarness {
     void changeAnOption();
 
   private:
+    Services services();
     std::unique_ptr<Dialog> dialog_;
 };
 

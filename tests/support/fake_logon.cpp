@@ -56,7 +56,9 @@ LogonPlatform FakeLogon::platform() {
     };
     platform.start = [this](const TakenOver& taken) {
         log.push_back("start " + taken.name);
-        return 42;
+        const bool refused = std::find(refusedStarts.begin(), refusedStarts.end(), taken.name) !=
+                             refusedStarts.end();
+        return refused ? 2 : 42;
     };
     platform.loadRecord = [this] {
         return StoredRecord{record.has_value(), recordReadable,

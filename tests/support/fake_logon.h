@@ -24,6 +24,8 @@ class FakeLogon {
     bool recordReadable = true;
     bool saveFails = false;
     bool switchFails = false;
+    // Names whose start the system refuses with "file not found".
+    std::vector<std::string> refusedStarts;
     // "save <names taken over>", "switch <name>", "give back <name>", "start <name>".
     std::vector<std::string> log;
 };

@@ -1,6 +1,8 @@
-// Writes PNG pictures of the main window in its compact and full layouts and of the error-log
-// window, in English and in Czech, drawn offscreen into the folder given as the only argument.
-// Each language gets a program folder of its own holding an example setup and error log.
+// Writes PNG pictures of the main window in its compact and full layouts, of the error-log
+// window and of the window of the log-on programs, in English and in Czech, drawn offscreen into
+// the folder given as the only argument. Each language gets a program folder of its own holding
+// an example setup and error log, and example XDG folders with log-on entries, two of them
+// taken over and one new.
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "app/dialog.h"
+#include "app/logon_window.h"
 #include "app/view_err.h"
 #include "gui/qt/front_end.h"
 
@@ -48,9 +51,43 @@ void writeExample(const QTemporaryDir& folder, const char* language) {
         << "#12/07/2026 08:01:13# | \\opt\\backup\\run.sh | Access denied\r\n";
 }
 
+void writeDesktopEntry(const QString& path, const std::string& lines) {
+    std::ofstream(path.toStdString(), std::ios::binary) << "[Desktop Entry]\nType=Application\n"
+                                                        << lines;
+}
+
+// The XDG folders of the example in the folder, pointed at by the environment, with the entries
+// the record of the example holds taken over.
+void writeLogonExample(const QTemporaryDir& folder) {
+    const QDir root(folder.path());
+    for (const char* sub : {"config/autostart", "xdg/autostart", "state"}) {
+        root.mkpath(QString::fromLatin1(sub));
+    }
+    qputenv("XDG_CONFIG_HOME", root.filePath("config").toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", root.filePath("xdg").toLocal8Bit());
+    qputenv("XDG_STATE_HOME", root.filePath("state").toLocal8Bit());
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    const QString system = root.filePath("xdg/autostart/");
+    writeDesktopEntry(system + "nextcloud.desktop",
+                      "Name=Nextcloud\nExec=/usr/bin/nextcloud --background\n");
+    writeDesktopEntry(system + "org.gnome.SettingsDaemon.Power.desktop",
+                      "Name=Power\nExec=/usr/libexec/gsd-power\nX-GNOME-AutoRestart=true\n");
+    writeDesktopEntry(system + "print-applet.desktop",
+                      "Name=Print\nExec=/usr/bin/print-applet\nHidden=true\n");
+    writeDesktopEntry(root.filePath("config/autostart/redshift-gtk.desktop"),
+                      "Name=Redshift\nExec=redshift-gtk -l 50.1:14.4\n");
+    logon::LogonPrograms programs(logon::systemLogonPlatform());
+    programs.refresh();
+    programs.takeOver("redshift-gtk.desktop");
+    programs.takeOver("nextcloud.desktop");
+    writeDesktopEntry(system + "syncthing-start.desktop",
+                      "Name=Syncthing\nExec=/usr/bin/syncthing serve --no-browser\n");
+}
+
 bool pictures(gui::qt::FrontEnd& frontEnd, const QDir& folder, const char* language) {
     QTemporaryDir program;
     writeExample(program, language);
+    writeLogonExample(program);
     Services services = platformServices();
     services.process = {program.path().toStdString(), "opalist", "eva"};
     services.filesDirectory.clear();
@@ -67,6 +104,8 @@ bool pictures(gui::qt::FrontEnd& frontEnd, const QDir& folder, const char* langu
     ok = ok && save(frontEnd, dialog, folder, "main-full-" + suffix);
     ok = ok && app.dispatch([&] { dialog.ViewErrorLogCommand(); });
     ok = ok && save(frontEnd, dialog.viewErr(), folder, "error-log-" + suffix);
+    ok = ok && app.dispatch([&] { dialog.LogonProgramsCommand(); });
+    ok = ok && save(frontEnd, dialog.logonWindow(), folder, "logon-programs-" + suffix);
     return ok;
 }
 
