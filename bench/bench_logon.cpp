@@ -42,7 +42,9 @@ void ListAndGuard20Entries(benchmark::State& state) {
         write(folder.path + where + "app" + std::to_string(n) + ".desktop",
               "[Desktop Entry]\nType=Application\nName=App " + std::to_string(n) +
                   "\nName[cs]=Aplikace\nComment=A program that starts at log-on\nExec=/bin/true "
-                  "--app " + std::to_string(n) + " %U\nIcon=app\nTerminal=false\n"
+                  "--app " +
+                  std::to_string(n) +
+                  " %U\nIcon=app\nTerminal=false\n"
                   "OnlyShowIn=GNOME;KDE;\nX-GNOME-Autostart-enabled=true\n");
     }
     ::setenv("HOME", folder.path.c_str(), 1);

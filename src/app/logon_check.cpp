@@ -38,14 +38,15 @@ LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, bool english
     check.report += english ? "Log-on programs started by Opalist:\n"
                             : "Programy po přihlášení, které spouští Opalist:\n";
     for (std::size_t index = 0; index < taken.size(); ++index) {
-        check.report += std::to_string(index + 1) + ". " + launch::shownText(taken[index].name) + '\n';
+        check.report +=
+            std::to_string(index + 1) + ". " + launch::shownText(taken[index].name) + '\n';
         const logon::StartPlan plan = programs.planStart(taken[index]);
         line(check.report, english ? "command" : "příkaz", plan.commandLine);
         const logon::GuardEvent* event = eventOf(programs, taken[index].name);
         line(check.report, english ? "state" : "stav",
-             event != nullptr ? logon::guardEventText(*event, english)
-                              : std::string(logon::stateText(logon::State::StartedByOpalist,
-                                                             english)));
+             event != nullptr
+                 ? logon::guardEventText(*event, english)
+                 : std::string(logon::stateText(logon::State::StartedByOpalist, english)));
         const bool accepted = plan.code > 32;
         line(check.report, english ? "verdict" : "výsledek",
              accepted ? "ok" : launch::launchMessage(plan.code, english));

@@ -60,7 +60,8 @@ CommandAnswer answerLogonCommand(const CommandOptions& options, logon::LogonProg
     for (const logon::Outcome& outcome : outcomes) {
         const std::string name = launch::shownText(outcome.name);
         if (!outcome.ok()) {
-            answer.error += program + ": " + launch::shownText(logon::outcomeText(outcome, true)) + '\n';
+            answer.error +=
+                program + ": " + launch::shownText(logon::outcomeText(outcome, true)) + '\n';
             answer.status = 1;
         } else if (options.action == Action::TakeOver) {
             answer.out += name + ": taken over; Opalist starts it after the countdown\n";

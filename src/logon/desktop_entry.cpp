@@ -160,19 +160,21 @@ void take(DesktopEntry& entry, std::string_view key, std::string_view rawValue) 
     }
 }
 
-// Calls onLine with each line, its end ("\n", "\r\n" or none) apart.
+// Calls onLine with each line and its end apart: "\n", "\r\n", or none for a last line
+// without one (a lone CR ends no line).
 template <typename OnLine>
 void eachLine(std::string_view bytes, OnLine onLine) {
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos) {
-            end = bytes.size();
+        const std::size_t newline = bytes.find('\n', start);
+        if (newline == std::string_view::npos) {
+            onLine(bytes.substr(start), std::string_view());
+            return;
         }
-        const std::size_t textEnd = end > start && bytes[end - 1] == '\r' ? end - 1 : end;
-        onLine(bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd));
-        start = next;
+        const std::size_t textEnd =
+            newline > start && bytes[newline - 1] == '\r' ? newline - 1 : newline;
+        onLine(bytes.substr(start, textEnd - start), bytes.substr(textEnd, newline + 1 - textEnd));
+        start = newline + 1;
     }
 }
 
@@ -257,8 +259,13 @@ std::string hiddenCopy(std::string_view bytes) {
             hasHidden = true;
         }
     });
+    // Without the group, one is added at the end: lines before any group stay outside it.
     if (!hasMainGroup) {
-        return hidingOverride() + std::string(bytes);
+        std::string copy(bytes);
+        if (!copy.empty() && copy.back() != '\n') {
+            copy += '\n';
+        }
+        return copy + hidingOverride();
     }
     std::string copy;
     copy.reserve(bytes.size() + 16);

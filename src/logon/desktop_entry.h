@@ -45,7 +45,8 @@ Reason whyNotStarting(const DesktopEntry& entry, const std::vector<std::string>&
                       const std::function<bool(const std::string&)>& programExists);
 
 // The bytes of a user entry switched off: Hidden=true in its [Desktop Entry] group, every other
-// byte as it was (an existing Hidden line replaced, else one added after the group's header).
+// byte as it was (an existing Hidden line replaced, else one added after the group's header, or
+// the group added at the end of a file that has none).
 std::string hiddenCopy(std::string_view bytes);
 // The user file that hides a system entry of the same id.
 std::string hidingOverride();

@@ -45,8 +45,7 @@ void judge(Entry& entry, const EntryFile& file, const std::vector<std::string>& 
     if (desktop.damage != Reason::None) {
         return cannot(desktop.damage, desktop.detail);
     }
-    if (entry.name == "opalist.desktop" ||
-        platform::namesThisProgram(platform::desktopExecProgram(desktop.exec))) {
+    if (platform::namesThisProgram(platform::desktopExecProgram(desktop.exec))) {
         return cannot(Reason::OpalistItself, {});
     }
     if (!desktop.sessionKey.empty()) {
@@ -133,10 +132,12 @@ std::vector<FoundEntry> findEntries() {
         if (item.entry.state == State::StartsWithSystem &&
             (folders.user.empty() || !folders.userForeign.empty() ||
              (files.user && files.user->problem != Reason::None))) {
+            // Its switch would be a user file where none can be written.
             item.entry.state = State::CannotTakeOver;
-            item.entry.reason = Reason::NotUsersOwn;
-            item.entry.detail =
-                folders.userForeign.empty() ? item.switchLocation : folders.userForeign;
+            item.entry.reason = folders.user.empty() ? Reason::Unreadable : Reason::NotUsersOwn;
+            item.entry.detail = folders.user.empty()           ? "no home folder is set (HOME)"
+                                : !folders.userForeign.empty() ? folders.userForeign
+                                                               : item.switchLocation;
         }
         found.push_back(std::move(item));
     }

@@ -68,9 +68,10 @@ std::string outcomeText(const Outcome& outcome, bool english) {
 
 LogonPrograms::LogonPrograms(LogonPlatform platform) : platform_(std::move(platform)) {}
 
-void LogonPrograms::refresh(Guarding guarding) {
-    events_.clear();
-    problems_.clear();
+// The record as stored now: another running Opalist (the window, the command line) may have
+// changed it since this one read it, and a change saved over a stale copy would lose what
+// gives an entry back.
+void LogonPrograms::loadRecord() {
     record_ = {};
     const StoredRecord stored = platform_.loadRecord();
     recordReadable_ = stored.readable;
@@ -80,8 +81,20 @@ void LogonPrograms::refresh(Guarding guarding) {
     } else if (stored.found) {
         ParsedRecord parsed = parseRecord(stored.lines);
         record_ = std::move(parsed.record);
-        problems_ = std::move(parsed.problems);
+        problems_.insert(problems_.end(), parsed.problems.begin(), parsed.problems.end());
     }
+}
+
+void LogonPrograms::reloadRecord() {
+    problems_.clear();
+    loadRecord();
+    listEntries();
+}
+
+void LogonPrograms::refresh(Guarding guarding) {
+    events_.clear();
+    problems_.clear();
+    loadRecord();
     found_ = platform_.findEntries();
     // An unreadable record is not guarded: nothing is written while it cannot be read.
     if (recordReadable_ && guarding == Guarding::CarryOut) {
@@ -165,6 +178,7 @@ void LogonPrograms::listEntries() {
 }
 
 Outcome LogonPrograms::takeOver(std::string_view name) {
+    reloadRecord();
     Outcome outcome{Result::Done, std::string(name), {}, Reason::None};
     const auto found = findNamed(found_, foundName, name);
     if (!recordReadable_) {
@@ -203,6 +217,7 @@ Outcome LogonPrograms::takeOver(std::string_view name) {
 }
 
 Outcome LogonPrograms::giveBack(std::string_view name) {
+    reloadRecord();
     Outcome outcome{Result::Done, std::string(name), {}, Reason::None};
     const auto taken = findNamed(record_.takenOver, takenName, name);
     if (!recordReadable_) {
@@ -230,6 +245,7 @@ Outcome LogonPrograms::giveBack(std::string_view name) {
 }
 
 std::vector<Outcome> LogonPrograms::giveBackAll() {
+    reloadRecord();
     std::vector<std::string> names;
     for (const TakenOver& taken : record_.takenOver) {
         names.push_back(taken.name);
@@ -242,6 +258,7 @@ std::vector<Outcome> LogonPrograms::giveBackAll() {
 }
 
 Outcome LogonPrograms::move(std::string_view name, int step) {
+    reloadRecord();
     std::vector<TakenOver>& order = record_.takenOver;
     const auto taken = findNamed(order, takenName, name);
     if (!recordReadable_) {

@@ -4,7 +4,8 @@
 // the guard at every start, and the taken-over programs in the user's order.
 //
 // Nothing is written while the record cannot be read whole: taking over and giving back are
-// then refused, so that no original the record holds can be lost.
+// then refused, so that no original the record holds can be lost. Each change reads the record
+// again first, so that another running Opalist's changes are kept.
 
 #include <cstdint>
 #include <functional>
@@ -89,6 +90,8 @@ class LogonPrograms {
     std::int32_t start(const TakenOver& taken) const { return platform_.start(taken); }
 
   private:
+    void loadRecord();
+    void reloadRecord();
     void guard();
     bool save();
     void listEntries();

@@ -22,6 +22,10 @@ std::string folderRefusal(const std::string& folder) {
 
 StoredRecord loadRecord() {
     const std::string folder = stateFolder();
+    // Without a home folder nothing can have been taken over: there is no record to read.
+    if (folder.empty()) {
+        return {};
+    }
     if (std::string refusal = folderRefusal(folder); !refusal.empty()) {
         return {false, false, {}, std::move(refusal)};
     }

@@ -27,6 +27,7 @@ class LogonPrograms : public ::testing::Test {
         fs::copy_file(OPALIST_PROGRAM, exe);
         write(system / "tracker.desktop",
               "[Desktop Entry]\nType=Application\nName=Tracker\nExec=/bin/true --tracker\n");
+        write(user / "opalist.desktop", "[Desktop Entry]\nExec=opalist\n");
         write(system / "kde-only.desktop", "[Desktop Entry]\nExec=/bin/true\nOnlyShowIn=KDE;\n");
         write(system / "settings-daemon.desktop",
               "[Desktop Entry]\nExec=/bin/true\nX-GNOME-Autostart-Phase=Initialization\n");
@@ -61,7 +62,8 @@ class LogonPrograms : public ::testing::Test {
         return all;
     }
 
-    static constexpr const char* ChatBytes = "[Desktop Entry]\r\nExec=/bin/true --chat %U\r\nName=Chat";
+    static constexpr const char* ChatBytes =
+        "[Desktop Entry]\r\nExec=/bin/true --chat %U\r\nName=Chat";
     testing_support::TempDir dir;
     fs::path user = dir.path() / "config/autostart";
     fs::path system = dir.path() / "xdg/autostart";
@@ -71,18 +73,30 @@ class LogonPrograms : public ::testing::Test {
 TEST_F(LogonPrograms, ListsEveryEntryWithItsState) {
     const testing_support::ProgramResult list = run({"--logon-programs", "--list"});
     EXPECT_EQ(list.status, 0) << list.err;
-    for (const char* expected :
-         {"chat.desktop\n   command: /bin/true --chat %U\n   from: user autostart folder",
-          "tracker.desktop\n   command: /bin/true --tracker\n   from: system autostart folder",
-          "state: starts with the system",
-          "kde-only.desktop", "state: switched off: not for this desktop",
-          "settings-daemon.desktop",
-          "state: cannot be taken over: part of the desktop session "
-          "(X-GNOME-Autostart-Phase=Initialization)",
-          "huge.desktop", "state: cannot be taken over: too large",
-          "binary.desktop", "state: cannot be taken over: holds binary data"}) {
-        EXPECT_NE(list.out.find(expected), std::string::npos) << expected << "\n" << list.out;
+    // Each entry's name line, then its command, origin and state lines.
+    std::map<std::string, std::string> states;
+    const std::vector<std::string> lines = testing_support::linesOf(list.out);
+    for (std::size_t at = 0; at + 3 < lines.size(); at += 4) {
+        EXPECT_EQ(lines[at + 3].rfind("   state: ", 0), 0U) << lines[at + 3];
+        states[lines[at]] = lines[at + 3].substr(10);
     }
+    const std::map<std::string, std::string> expected{
+        {"binary.desktop", "cannot be taken over: holds binary data"},
+        {"chat.desktop", "starts with the system"},
+        {"huge.desktop", "cannot be taken over: too large for a log-on entry (10485776 bytes)"},
+        {"kde-only.desktop", "switched off: not for this desktop (OnlyShowIn/NotShowIn)"},
+        {"opalist.desktop", "cannot be taken over: Opalist itself"},
+        {"settings-daemon.desktop",
+         "cannot be taken over: part of the desktop session "
+         "(X-GNOME-Autostart-Phase=Initialization)"},
+        {"tracker.desktop", "starts with the system"},
+    };
+    EXPECT_EQ(states, expected) << list.out;
+    EXPECT_NE(list.out.find("chat.desktop\n   command: /bin/true --chat %U\n   from: user "
+                            "autostart folder: " +
+                            (user / "chat.desktop").string()),
+              std::string::npos)
+        << list.out;
 }
 
 TEST_F(LogonPrograms, TakenOverAndGivenBackByteForByte) {
@@ -101,9 +115,11 @@ TEST_F(LogonPrograms, TakenOverAndGivenBackByteForByte) {
         {{"--take-over", "nope.desktop"}, 1, "no log-on entry of that name"},
         {{"--take-over"}, 2, "unknown argument \"--take-over\""},
         {{"--logon-programs", "--list"}, 0, "state: started by Opalist"},
-        {{"--check"}, 0, "Log-on programs started by Opalist:\n1. tracker.desktop\n"
-                         "   command: /bin/true --tracker\n   state: started by Opalist\n"
-                         "   verdict: ok\n2. chat.desktop"},
+        {{"--check"},
+         0,
+         "Log-on programs started by Opalist:\n1. tracker.desktop\n"
+         "   command: /bin/true --tracker\n   state: started by Opalist\n"
+         "   verdict: ok\n2. chat.desktop"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.args.front() + " " + step.args.back());
@@ -146,8 +162,9 @@ TEST_F(LogonPrograms, AnUpdateThatSwitchesAnEntryOnIsTakenOverAgain) {
 
     const testing_support::ProgramResult list = run({"--logon-programs", "--list"});
     EXPECT_EQ(list.status, 0);
-    for (const char* expected : {"chat.desktop: switched back on by a program; taken over again",
-                                 "tracker.desktop: switched back on by a program; taken over again"}) {
+    for (const char* expected :
+         {"chat.desktop: switched back on by a program; taken over again",
+          "tracker.desktop: switched back on by a program; taken over again"}) {
         EXPECT_NE(list.out.find(expected), std::string::npos) << list.out;
     }
     EXPECT_EQ(readFile(user / "chat.desktop"),

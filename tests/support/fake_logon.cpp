@@ -8,16 +8,18 @@ using namespace logon;
 
 void FakeLogon::add(const std::string& name, State state, std::optional<std::string> switchNow) {
     FoundEntry found;
-    found.entry = {name, "/bin/" + name, Source::UserAutostart, "/auto/" + name, state,
-                   Reason::None, {}, false};
+    found.entry = {
+        name, "/bin/" + name, Source::UserAutostart, "/auto/" + name, state, Reason::None,
+        {},   false};
     found.switchLocation = "/auto/" + name;
     found.switchNow = std::move(switchNow);
     entries.push_back(std::move(found));
 }
 
 FoundEntry* FakeLogon::entry(const std::string& name) {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const FoundEntry& item) { return item.entry.name == name; });
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const FoundEntry& item) {
+        return item.entry.name == name;
+    });
     return found == entries.end() ? nullptr : &*found;
 }
 

@@ -17,8 +17,12 @@ using Kind = GuardEvent::Kind;
 const std::string Written = "[Desktop Entry]\nHidden=true\n";
 
 logon::TakenOver taken(const std::string& name) {
-    return {name, logon::Source::SystemAutostart, "/etc/xdg/autostart/" + name, "/u/" + name,
-            std::nullopt, Written};
+    return {name,
+            logon::Source::SystemAutostart,
+            "/etc/xdg/autostart/" + name,
+            "/u/" + name,
+            std::nullopt,
+            Written};
 }
 
 FoundEntry found(const std::string& name, State state, std::optional<std::string> switchNow,
@@ -42,20 +46,36 @@ TEST(LogonGuard, EachTakenOverEntryAsTheSystemHasItNow) {
     const Row rows[] = {
         {"still as written", {found("a", State::SwitchedOff, Written)}, {}, true, false},
         {"source gone", {}, {{Kind::Dropped, "a"}}, false, true},
-        {"override removed by an update", {found("a", State::StartsWithSystem, std::nullopt)},
-         {{Kind::TakenOverAgain, "a"}}, true, true},
+        {"override removed by an update",
+         {found("a", State::StartsWithSystem, std::nullopt)},
+         {{Kind::TakenOverAgain, "a"}},
+         true,
+         true},
         {"override replaced by an update",
          {found("a", State::StartsWithSystem, "[Desktop Entry]\nExec=a\n")},
-         {{Kind::TakenOverAgain, "a"}}, true, true},
-        {"switched on in the system's tool", {found("a", State::StartsWithSystem, "on", true)},
-         {{Kind::SwitchedOnByUser, "a"}}, false, true},
-        {"switched off some other way", {found("a", State::SwitchedOff, "[Desktop Entry]\n")},
-         {}, true, false},
-        {"now damaged, switch as written", {found("a", State::CannotTakeOver, Written)}, {}, true,
+         {{Kind::TakenOverAgain, "a"}},
+         true,
+         true},
+        {"switched on in the system's tool",
+         {found("a", State::StartsWithSystem, "on", true)},
+         {{Kind::SwitchedOnByUser, "a"}},
+         false,
+         true},
+        {"switched off some other way",
+         {found("a", State::SwitchedOff, "[Desktop Entry]\n")},
+         {},
+         true,
+         false},
+        {"now damaged, switch as written",
+         {found("a", State::CannotTakeOver, Written)},
+         {},
+         true,
          false},
         {"a new entry beside it",
          {found("a", State::SwitchedOff, Written), found("n", State::StartsWithSystem, {})},
-         {{Kind::New, "n"}}, true, true},
+         {{Kind::New, "n"}},
+         true,
+         true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

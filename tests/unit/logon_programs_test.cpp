@@ -50,18 +50,29 @@ TEST_F(LogonPrograms, TakingOverAnswersAndWritesInOrder) {
         {"unknown", none, "nope", Result::NoSuchEntry, {}},
         {"switched off", none, "off", Result::NotStarting, {}},
         {"a session part", none, "session", Result::CannotTakeOver, {}},
-        {"twice", [](FakeLogon&, logon::LogonPrograms& p) { p.takeOver("app"); }, "app",
-         Result::AlreadyTakenOver, {"save app", "switch app"}},
-        {"record unreadable", [](FakeLogon& s, logon::LogonPrograms& p) {
+        {"twice",
+         [](FakeLogon&, logon::LogonPrograms& p) { p.takeOver("app"); },
+         "app",
+         Result::AlreadyTakenOver,
+         {"save app", "switch app"}},
+        {"record unreadable",
+         [](FakeLogon& s, logon::LogonPrograms& p) {
              s.recordReadable = false;
              p.refresh();
-         }, "app", Result::RecordUnreadable, {}},
+         },
+         "app",
+         Result::RecordUnreadable,
+         {}},
         {"record cannot be saved: switch untouched",
-         [](FakeLogon& s, logon::LogonPrograms&) { s.saveFails = true; }, "app",
-         Result::RecordFailed, {}},
+         [](FakeLogon& s, logon::LogonPrograms&) { s.saveFails = true; },
+         "app",
+         Result::RecordFailed,
+         {}},
         {"switch refused: the record forgets it again",
-         [](FakeLogon& s, logon::LogonPrograms&) { s.switchFails = true; }, "app",
-         Result::SystemFailed, {"save app", "switch app", "save"}},
+         [](FakeLogon& s, logon::LogonPrograms&) { s.switchFails = true; },
+         "app",
+         Result::SystemFailed,
+         {"save app", "switch app", "save"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -123,6 +134,21 @@ TEST_F(LogonPrograms, GuardTakesOverAgainOnlyWhenCarriedOut) {
     EXPECT_EQ(system.entry("app")->switchNow, "updated");
 }
 
+// Two running Opalists (the window and the command line): neither saves over the other's change.
+TEST_F(LogonPrograms, ChangesKeepWhatAnotherRunningOpalistSaved) {
+    system.add("b");
+    logon::LogonPrograms other(system.platform());
+    other.refresh();
+    started();
+    ASSERT_TRUE(other.takeOver("b").ok());
+    ASSERT_TRUE(programs.takeOver("app").ok());
+    EXPECT_EQ(logon::parseRecord(*system.record).record.takenOver.size(), 2U);
+    ASSERT_TRUE(programs.move("app", -1).ok());
+    EXPECT_EQ(logon::parseRecord(*system.record).record.takenOver.front().name, "app");
+    ASSERT_TRUE(other.giveBack("app").ok());
+    EXPECT_EQ(logon::parseRecord(*system.record).record.takenOver.size(), 1U);
+}
+
 TEST_F(LogonPrograms, OrderMovesWithinTheList) {
     system.add("b");
     system.add("c");
@@ -141,8 +167,10 @@ TEST_F(LogonPrograms, OrderMovesWithinTheList) {
         int step;
         const char* order;
     };
-    const Row rows[] = {
-        {"c", -1, "app c b "}, {"app", -1, "app c b "}, {"app", 1, "c app b "}, {"b", 1, "c app b "}};
+    const Row rows[] = {{"c", -1, "app c b "},
+                        {"app", -1, "app c b "},
+                        {"app", 1, "c app b "},
+                        {"b", 1, "c app b "}};
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.step));
         EXPECT_TRUE(programs.move(row.name, row.step).ok());

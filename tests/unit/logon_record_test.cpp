@@ -17,15 +17,16 @@ Record sample() {
     Record record;
     record.found = true;
     record.takenOver = {
-        {"discord.desktop", logon::Source::UserAutostart, "/home/u/.config/autostart/discord.desktop",
-         "/home/u/.config/autostart/discord.desktop",
+        {"discord.desktop", logon::Source::UserAutostart,
+         "/home/u/.config/autostart/discord.desktop", "/home/u/.config/autostart/discord.desktop",
          std::string("[Desktop Entry]\r\nExec=discord %U\r\nName=Dísc ord") + '\0' + "\xFF",
          "[Desktop Entry]\r\nHidden=true\r\n"},
         {"tracker.desktop", logon::Source::SystemAutostart, "/etc/xdg/autostart/tracker.desktop",
          "/home/u/.config/autostart/tracker.desktop", std::nullopt,
          "[Desktop Entry]\nHidden=true\n"},
         {"Zoom Ü", logon::Source::UserRun, "HKCU\\...\\Run\\Zoom Ü", "StartupApproved\\Run\\Zoom Ü",
-         std::string("\x02\0\0\0\0\0\0\0\0\0\0\0", 12), std::string("\x03\0\0\0\x10\x20\0\0\0\0\0\0", 12)},
+         std::string("\x02\0\0\0\0\0\0\0\0\0\0\0", 12),
+         std::string("\x03\0\0\0\x10\x20\0\0\0\0\0\0", 12)},
     };
     record.seen = {"discord.desktop", "tracker.desktop", "a b%c"};
     return record;
@@ -62,7 +63,8 @@ TEST(LogonRecord, DamageKeepsWhatCannotBeRead) {
         return lines;
     };
     const auto cut = [&whole](std::size_t at, std::size_t keep) {
-        std::vector<std::string> lines(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(at) + 1);
+        std::vector<std::string> lines(whole.begin(),
+                                       whole.begin() + static_cast<std::ptrdiff_t>(at) + 1);
         lines.back().resize(keep);
         return lines;
     };
@@ -79,7 +81,8 @@ TEST(LogonRecord, DamageKeepsWhatCannotBeRead) {
         {"cut after the first block", cut(8, whole[8].size()), {"discord.desktop"}, 0},
         {"a byte of the original changed",
          changed(6, whole[6].substr(0, 30) + "X" + whole[6].substr(31)),
-         {"tracker.desktop", "Zoom Ü"}, 8},
+         {"tracker.desktop", "Zoom Ü"},
+         8},
         {"check missing", without(8, 1), {"tracker.desktop", "Zoom Ü"}, 7},
         {"bad escape", changed(11, "location %G0"), {"discord.desktop", "Zoom Ü"}, 8},
         {"header lost", without(0, 1), {"discord.desktop", "tracker.desktop", "Zoom Ü"}, 0},
@@ -89,14 +92,16 @@ TEST(LogonRecord, DamageKeepsWhatCannotBeRead) {
              lines.insert(lines.begin() + 9, {"\x01\x02 junk", "original 3 abc"});
              return lines;
          }(),
-         {"discord.desktop", "tracker.desktop", "Zoom Ü"}, 2},
+         {"discord.desktop", "tracker.desktop", "Zoom Ü"},
+         2},
         {"the same entry twice",
          [&] {
              std::vector<std::string> lines = whole;
              lines.insert(lines.end(), whole.begin() + 1, whole.begin() + 9);
              return lines;
          }(),
-         {"discord.desktop", "tracker.desktop", "Zoom Ü"}, 8},
+         {"discord.desktop", "tracker.desktop", "Zoom Ü"},
+         8},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -107,7 +112,8 @@ TEST(LogonRecord, DamageKeepsWhatCannotBeRead) {
         }
         EXPECT_EQ(readable, row.readable);
         EXPECT_EQ(parsed.record.damaged.size(), row.damagedLines);
-        EXPECT_EQ(parsed.problems.empty(), row.damagedLines == 0 && row.what != std::string("header lost"));
+        EXPECT_EQ(parsed.problems.empty(),
+                  row.damagedLines == 0 && row.what != std::string("header lost"));
         // Written and read again, nothing is lost and nothing more is read.
         const logon::ParsedRecord again = logon::parseRecord(logon::recordLines(parsed.record));
         EXPECT_EQ(again.record.takenOver, parsed.record.takenOver);
