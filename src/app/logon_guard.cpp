@@ -22,10 +22,8 @@ void Dialog::GuardLogonPrograms() {
             event.kind == logon::GuardEvent::Kind::TakenOverAgain &&
             std::any_of(taken.begin(), taken.end(),
                         [&](const logon::TakenOver& item) { return item.name == event.name; });
-        if (takenAgain &&
-            launch::appendErrorLogRecord(
-                ErrorLogPath(), launch::errorLogRecord(services().dateTimeText(), event.name,
-                                                       logon::guardEventText(event, language())))) {
+        if (takenAgain && errorLog().append(services().dateTimeText(), event.name,
+                                            logon::guardEventText(event, language()))) {
             Butt[Command::ViewErrorLog].setEnabled(true);
         }
     }

@@ -77,13 +77,13 @@ class QtLogonWindowTest : public ::testing::Test {
 
     testing_support::TempDir dir;
     testing_support::FakeLogon logon;
-    gui::QtFrontEnd frontEnd;
+    gui::qt::FrontEnd frontEnd;
     Dialog dialog{frontEnd.app(), inFolder()};
 };
 
 TEST_F(QtLogonWindowTest, CtrlLOpensItWithItsRowsAndTabGoesThroughListAndButtons) {
     ASSERT_TRUE(window().visible());
-    auto& list = dynamic_cast<gui::ListBoxWidget&>(*frontEnd.widget(window().EntryList));
+    auto& list = dynamic_cast<gui::qt::ListBoxWidget&>(*frontEnd.widget(window().EntryList));
     ASSERT_EQ(list.rowCount(), 2);
     EXPECT_EQ(list.rowText(0).toStdString(),
               "x  —  starts with the system  —  user autostart folder  —  /bin/x");
