@@ -156,7 +156,8 @@ class Listing {
     void add(FoundEntry item, const std::string& name, const RegistryPlace* place) {
         item.entry.name = name;
         if (!names_.insert(name).second) {
-            item.entry.name += " (" + std::string(sourceText(item.entry.source, true)) + ")";
+            item.entry.name +=
+                " (" + std::string(sourceText(item.entry.source, Language::English)) + ")";
             names_.insert(item.entry.name);
         }
         if (place != nullptr) {
