@@ -105,10 +105,11 @@ void LogonPrograms::refresh(Guarding guarding) {
 
 // The guard's verdict carried out: entries switched on by something else are switched off
 // again, each only once the record holds what gives it back (dropped when that fails); the
-// record is saved when it changed; what Opalist wrote for an entry whose source is gone is
-// removed where it is still exactly that.
+// record is saved when it changed (once there is one); what Opalist wrote for an entry whose source
+// is gone is removed where it is still exactly that.
 void LogonPrograms::guard() {
     const std::vector<TakenOver> before = record_.takenOver;
+    const bool recorded = record_.found;
     Guarded guarded = guardRecord(record_, found_);
     events_ = std::move(guarded.events);
     record_ = std::move(guarded.record);
@@ -127,7 +128,10 @@ void LogonPrograms::guard() {
             problems_.push_back(event.name + " could not be taken over again: " + plan.error);
         }
     }
-    if (guarded.changed && !save()) {
+    // No record is made before the first take-over: a user who never takes anything over has
+    // nothing of Opalist's among the system's settings (nor left behind by an uninstall).
+    const bool keep = recorded || !record_.takenOver.empty();
+    if (guarded.changed && keep && !save()) {
         return;
     }
     bool failed = false;
@@ -150,6 +154,14 @@ void LogonPrograms::guard() {
 }
 
 bool LogonPrograms::save() {
+    // The first record knows every entry there is now: none of them is new at the next start.
+    if (!record_.found) {
+        record_.found = true;
+        record_.seen.clear();
+        for (const FoundEntry& found : found_) {
+            record_.seen.push_back(found.entry.name);
+        }
+    }
     const std::string error = platform_.saveRecord(recordLines(record_));
     if (!error.empty()) {
         problems_.push_back("The record of taken-over programs cannot be saved: " + error);

@@ -64,9 +64,9 @@ class LogonPrograms {
     explicit LogonPrograms(LogonPlatform platform);
 
     // Reads the record and the entries and guards the record (logon/guard.h): entries switched
-    // on again are taken over again, and the record is saved when it changed. Done at every
-    // start; cheap when nothing changed. Look only tells what the guard finds and changes
-    // nothing (for --check).
+    // on again are taken over again, and the record is saved when it changed (none is made
+    // before the first take-over). Done at every start; cheap when nothing changed. Look only tells
+    // what the guard finds and changes nothing (for --check).
     enum class Guarding { CarryOut, Look };
     void refresh(Guarding guarding = Guarding::CarryOut);
 

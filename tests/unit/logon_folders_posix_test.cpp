@@ -29,7 +29,7 @@ TEST(LogonFolders, AFolderOthersCanChangeIsNotUsed) {
     const Row rows[] = {
         {"all the user's", "", logon::State::StartsWithSystem, Result::Done, true},
         {"user autostart folder", "config/autostart", logon::State::CannotTakeOver,
-         Result::CannotTakeOver, true},
+         Result::CannotTakeOver, false},
         {"record folder", "state/opalist", logon::State::StartsWithSystem, Result::RecordUnreadable,
          false},
     };

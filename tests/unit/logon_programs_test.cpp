@@ -114,6 +114,20 @@ TEST_F(LogonPrograms, GivingBackLeavesAChangedEntryAndItsRecord) {
     EXPECT_EQ(programs.giveBack("app").result, Result::NotTakenOver);
 }
 
+// A user who never takes anything over gets no record; the first take-over records every entry
+// there is then, so that none of them counts as new at the next start.
+TEST_F(LogonPrograms, NoRecordIsMadeBeforeTheFirstTakeOver) {
+    programs.refresh();
+    programs.refresh();
+    EXPECT_EQ(system.log, Log{});
+
+    ASSERT_TRUE(programs.takeOver("app").ok());
+    system.add("later");
+    programs.refresh();
+    ASSERT_EQ(programs.events().size(), 1U);
+    EXPECT_EQ(programs.events()[0].name, "later");
+}
+
 // An update switched the entry on again: the next start takes it over again, keeping the
 // update's bytes to give back; a look (--check) writes nothing.
 TEST_F(LogonPrograms, GuardTakesOverAgainOnlyWhenCarriedOut) {
