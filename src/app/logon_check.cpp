@@ -7,14 +7,6 @@
 
 namespace {
 
-void line(std::string& out, const char* label, const std::string& value) {
-    out += "   ";
-    out += label;
-    out += ": ";
-    out += launch::shownText(value);
-    out += '\n';
-}
-
 // What the guard of the next start does with the entry, or nothing.
 const logon::GuardEvent* eventOf(const logon::LogonPrograms& programs, const std::string& name) {
     const auto& events = programs.events();
@@ -61,15 +53,15 @@ LogonCheck checkLogonPrograms(const logon::LogonPrograms& programs, Language lan
         check.report +=
             std::to_string(index + 1) + ". " + launch::shownText(taken[index].name) + '\n';
         const logon::StartPlan plan = programs.planStart(taken[index]);
-        line(check.report, text.command, plan.commandLine);
+        launch::addReportLine(check.report, text.command, plan.commandLine);
         const logon::GuardEvent* event = eventOf(programs, taken[index].name);
-        line(check.report, text.state,
-             event != nullptr
-                 ? logon::guardEventText(*event, language)
-                 : std::string(logon::stateText(logon::State::StartedByOpalist, language)));
+        launch::addReportLine(check.report, text.state,
+                              event != nullptr ? logon::guardEventText(*event, language)
+                                               : std::string(logon::stateText(
+                                                     logon::State::StartedByOpalist, language)));
         const bool accepted = plan.code > 32;
-        line(check.report, text.verdict,
-             accepted ? "ok" : launch::launchMessage(plan.code, language));
+        launch::addReportLine(check.report, text.verdict,
+                              accepted ? "ok" : launch::launchMessage(plan.code, language));
         check.failures += accepted ? 0 : 1;
     }
     check.report += failuresLine(check.failures, taken.size(), language);

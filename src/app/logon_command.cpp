@@ -6,14 +6,6 @@ namespace {
 
 using Action = CommandOptions::Action;
 
-void line(std::string& out, const char* label, const std::string& value) {
-    out += "   ";
-    out += label;
-    out += ": ";
-    out += launch::shownText(value);
-    out += '\n';
-}
-
 struct ListTexts {
     const char* isNew;
     const char* command;
@@ -34,15 +26,16 @@ std::string logonListText(const logon::LogonPrograms& programs, Language languag
     for (const logon::Entry& entry : programs.entries()) {
         out += launch::shownText(entry.name);
         out += entry.isNew ? std::string(text.isNew) + '\n' : std::string("\n");
-        line(out, text.command, entry.commandLine);
-        line(out, text.from,
-             std::string(logon::sourceText(entry.source, language)) + ": " + entry.location);
+        launch::addReportLine(out, text.command, entry.commandLine);
+        launch::addReportLine(
+            out, text.from,
+            std::string(logon::sourceText(entry.source, language)) + ": " + entry.location);
         std::string state(logon::stateText(entry.state, language));
         if (const std::string why = logon::reasonText(entry.reason, entry.detail, language);
             !why.empty()) {
             state += ": " + why;
         }
-        line(out, text.state, state);
+        launch::addReportLine(out, text.state, state);
     }
     if (programs.entries().empty()) {
         out += std::string(text.none) + '\n';

@@ -39,14 +39,6 @@ constexpr Bilingual<Labels> AllLabels{
 // The characters a command interpreter such as cmd.exe acts on rather than passing them on.
 constexpr std::string_view InterpreterCharacters = "&|<>^%";
 
-void line(std::string& out, const std::string& label, const std::string& value) {
-    out += "   ";
-    out += label;
-    out += ": ";
-    out += shownText(value);
-    out += '\n';
-}
-
 // The words of a command as a shell would read them back: a word with a space or a quote in
 // single quotes, so that where one word ends is seen.
 std::string commandText(const std::vector<std::string>& words) {
@@ -82,19 +74,20 @@ std::string actedOn(const std::string& parameters) {
 void describeOpening(std::string& out, const Labels& labels, const platform::ShellPlan& planned,
                      const std::string& parameters) {
     if (!planned.opensWith.empty()) {
-        line(out, planned.runsAsProgram ? labels.runs : labels.opens, planned.opensWith);
+        addReportLine(out, planned.runsAsProgram ? labels.runs : labels.opens, planned.opensWith);
     }
     if (!planned.command.empty()) {
-        line(out, labels.command, commandText(planned.command));
+        addReportLine(out, labels.command, commandText(planned.command));
     }
     if (!planned.interpreter.empty()) {
-        line(out, labels.through, planned.interpreter);
+        addReportLine(out, labels.through, planned.interpreter);
         if (const std::string characters = actedOn(parameters); !characters.empty()) {
-            line(out, labels.warning, planned.interpreter + ' ' + labels.actsOn + ' ' + characters);
+            addReportLine(out, labels.warning,
+                          planned.interpreter + ' ' + labels.actsOn + ' ' + characters);
         }
     }
     if (planned.othersCanChange) {
-        line(out, labels.warning, labels.othersCanChange);
+        addReportLine(out, labels.warning, labels.othersCanChange);
     }
 }
 
@@ -114,22 +107,22 @@ ListCheck checkEntries(const std::vector<std::string>& entries, Language languag
         check.report += std::to_string(index + 1) + ". " + shownText(entry) + '\n';
         const std::optional<SplitCommand> command = splitCommandLine(entry, true);
         if (!command) {
-            line(check.report, labels.verdict, labels.skipped);
+            addReportLine(check.report, labels.verdict, labels.skipped);
             continue;
         }
         const platform::ShellPlan planned =
             holdsNul(*command) ? platform::ShellPlan{platform::shell_code::NulInCommandLine, {}, {}}
                                : plan({0, "Open", command->file, command->parameters,
                                        shellDirectory(pathSeparator), 1});
-        line(check.report, labels.file, command->file);
+        addReportLine(check.report, labels.file, command->file);
         for (std::size_t n = 0; n < planned.arguments.size(); ++n) {
-            line(check.report, std::string(labels.argument) + ' ' + std::to_string(n + 1),
-                 planned.arguments[n]);
+            addReportLine(check.report, std::string(labels.argument) + ' ' + std::to_string(n + 1),
+                          planned.arguments[n]);
         }
         describeOpening(check.report, labels, planned, command->parameters);
         const bool accepted = planned.code > 32;
-        line(check.report, labels.verdict,
-             accepted ? labels.ok : launchMessage(planned.code, language));
+        addReportLine(check.report, labels.verdict,
+                      accepted ? labels.ok : launchMessage(planned.code, language));
         check.failures += accepted ? 0 : 1;
     }
     check.report += failureCount(labels, check.failures, entries.size());

@@ -91,4 +91,12 @@ std::string shownText(std::string_view text) {
     return shown;
 }
 
+void addReportLine(std::string& out, std::string_view label, std::string_view value) {
+    out += "   ";
+    out += label;
+    out += ": ";
+    out += shownText(value);
+    out += '\n';
+}
+
 }  // namespace launch

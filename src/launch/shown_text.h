@@ -11,4 +11,7 @@ namespace launch {
 
 std::string shownText(std::string_view text);
 
+// One indented line of a report: "   label: value", the value as shownText shows it.
+void addReportLine(std::string& out, std::string_view label, std::string_view value);
+
 }  // namespace launch
