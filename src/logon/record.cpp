@@ -10,6 +10,9 @@ namespace logon {
 namespace {
 
 constexpr std::string_view Header = "opalist-logon-record 1";
+// Damaged lines are written back behind this mark, so that moved to the end of the record they
+// never join into a block they were not read as.
+constexpr std::string_view DamagedMark = "damaged ";
 constexpr std::string_view Hex = "0123456789abcdef";
 
 // FNV-1a, 64 bits: enough to tell a cut or changed block from a whole one.
@@ -232,6 +235,15 @@ ParsedRecord parseRecord(const std::vector<std::string>& lines) {
             }
             continue;
         }
+        if (line.starts_with(DamagedMark)) {
+            std::string kept = line.substr(DamagedMark.size());
+            if (kept == "entry") {
+                keepDamaged(stray);  // one message for each damaged block, as when first read
+            }
+            stray.push_back(std::move(kept));
+            ++at;
+            continue;
+        }
         std::optional<std::string> seen =
             word == "seen" ? decodeRecordText(value) : std::optional<std::string>();
         if (seen && !seen->empty()) {
@@ -256,7 +268,9 @@ std::vector<std::string> recordLines(const Record& record) {
     for (const std::string& name : record.seen) {
         lines.push_back("seen " + encodeRecordText(name));
     }
-    lines.insert(lines.end(), record.damaged.begin(), record.damaged.end());
+    for (const std::string& line : record.damaged) {
+        lines.push_back(std::string(DamagedMark) + line);
+    }
     return lines;
 }
 

@@ -15,12 +15,14 @@
 //   written <length> <bytes>     what Opalist wrote there
 //   check <16 hex digits>        FNV-1a 64 of the block's lines above, each ended by LF
 //   seen <text>                  one line per entry found at the last start
+//   damaged <line>               a line kept as it was read (see below)
 //
 // <text> and <bytes> are percent-encoded: every byte outside "!" to "~", and "%" itself, is
 // "%XX", so a line holds any bytes and no blank. A block whose check, lengths or escapes do not
-// hold is damaged: its lines are kept exactly as they are and written back, so an original it
-// holds is never lost, and it is never given back from. Lines that belong to no block are
-// kept the same way.
+// hold is damaged: its lines are kept exactly as they are and written back at the end, each behind
+// "damaged ", so an original it holds is never lost, and it is never given back from, not even
+// when its lines would read as a whole block at their new place. Lines that belong to no block
+// are kept the same way.
 
 #include <optional>
 #include <string>
@@ -59,7 +61,7 @@ struct ParsedRecord {
 };
 
 ParsedRecord parseRecord(const std::vector<std::string>& lines);
-// The lines of the record, damaged lines last.
+// The lines of the record, damaged lines last and marked.
 std::vector<std::string> recordLines(const Record& record);
 
 // The percent-encoding of <text> and <bytes>; decoding fails on a bad escape or a blank.

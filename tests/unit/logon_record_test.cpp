@@ -94,6 +94,14 @@ TEST(LogonRecord, DamageKeepsWhatCannotBeRead) {
          }(),
          {"discord.desktop", "tracker.desktop", "Zoom Ü"},
          2},
+        {"a seen line inside a block",
+         [&] {
+             std::vector<std::string> lines = whole;
+             lines.insert(lines.begin() + 8, "seen moved.desktop");
+             return lines;
+         }(),
+         {"tracker.desktop", "Zoom Ü"},
+         8},
         {"the same entry twice",
          [&] {
              std::vector<std::string> lines = whole;
