@@ -17,7 +17,9 @@
 //
 // Opalist runs from copies in temporary program folders of its own: one with a launch list (the
 // usual start at log-on, the compact countdown window) and one without (the first start, which
-// opens the full setup view). Every program is taken from the folder of this one.
+// opens the full setup view). Every program is taken from the folder of this one. Opalist's
+// starts run with its log-on programs in use: 20 log-on entries, 5 of them taken over, listed and
+// guarded at every start.
 //
 // Usage (under Wine): bench_startup_win32 [runs]   (default 30)
 #include <windows.h>
@@ -31,6 +33,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "logon_programs_in_use_win32.h"
 
 namespace {
 
@@ -170,6 +174,7 @@ int main(int argc, char* argv[]) {
 
     const ProgramFolder counting(L"opalist-bench-countdown", "<01100>\r\n60\r\nEN\r\nnotepad\r\n");
     const ProgramFolder firstStart(L"opalist-bench-first", nullptr);
+    const LogonProgramsInUse logonPrograms(counting.program());
     std::vector<Program> programs = {
         {"opalist, countdown", counting.program(), L"", L"", {}, {}},
         {"opalist, first start", firstStart.program(), L"", firstStart.settings(), {}, {}},

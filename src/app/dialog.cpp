@@ -103,6 +103,9 @@ Dialog::Dialog(tk::Application& app, Services services)
     CountDispl.onTimer = [this] { CountDispl_Timer(); };
     Countdown.onTimer = [this] { Countdown_Timer(); };
     onActivate = [this] { Form_Activate(); };
+    // The log-on programs are guarded once the window is on the screen: the guard lists every
+    // log-on entry the system has, which the countdown's first sight does not wait for.
+    onFirstPainted = [this] { GuardLogonPrograms(); };
     onResize = [this] { Form_Resize(); };
     onClose = [this] { Form_Unload(); };
 

@@ -109,9 +109,11 @@ class Dialog : public tk::Window {
     // meanwhile: what it runs is the user's own list.
     void ReportUnusedFiles();
 
-    // The guard of the log-on programs at every start (app/logon_guard.cpp): what changed is
-    // shown in their window, and an entry taken over again is logged.
+    // The guard of the log-on programs, once at every start (app/logon_guard.cpp): after the
+    // window's first paint, or sooner when their window opens first. What changed is shown in
+    // their window, and an entry taken over again is logged.
     void GuardLogonPrograms();
+    bool LogonGuarded = false;
     // What the guard found at this start, for the log-on window.
     std::vector<logon::GuardEvent> LogonGuardEvents;
 

@@ -9,6 +9,10 @@
 #include "launch/error_log.h"
 
 void Dialog::GuardLogonPrograms() {
+    if (LogonGuarded) {
+        return;
+    }
+    LogonGuarded = true;
     logonPrograms_.refresh(logon::LogonPrograms::Guarding::CarryOut);
     LogonGuardEvents = logonPrograms_.events();
     if (services().noFilesFolder) {

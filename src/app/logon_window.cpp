@@ -157,6 +157,7 @@ void LogonWindow::applyLanguage() {
 }
 
 void LogonWindow::Open() {
+    main_.GuardLogonPrograms();
     Fill();
     show();
     activate();
@@ -372,7 +373,6 @@ void Dialog::OpenLogonProgramsAlone() {
         timer->setEnabled(false);
     }
     LoadSettings();
-    GuardLogonPrograms();
     LogonWindow& window = logonWindow();
     window.endProgramOnClose();
     window.Open();

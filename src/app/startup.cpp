@@ -25,7 +25,7 @@ void Dialog::Form_Load() {
     LaunchFailed = false;
     const SettingsRead read = LoadSettings();
     RefreshErrorLogButton();
-    GuardLogonPrograms();
+    logonPrograms_.readRecord();
     // A file that failed part-way through is not written back: that would drop the entries
     // after the failure; nor is anything saved over one refused as too large. Defaults written
     // for want of any file need not wait for the disk: lost in a crash, they are what the next

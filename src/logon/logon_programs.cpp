@@ -89,6 +89,12 @@ void LogonPrograms::reloadRecord() {
     listEntries();
 }
 
+void LogonPrograms::readRecord() {
+    events_.clear();
+    problems_.clear();
+    loadRecord();
+}
+
 void LogonPrograms::refresh(Guarding guarding) {
     events_.clear();
     problems_.clear();

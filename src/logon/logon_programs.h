@@ -69,6 +69,8 @@ class LogonPrograms {
     // what the guard finds and changes nothing (for --check).
     enum class Guarding { CarryOut, Look };
     void refresh(Guarding guarding = Guarding::CarryOut);
+    // Reads the record alone: the taken-over programs, before the guard has run.
+    void readRecord();
 
     // Every entry the system has, with its state as Opalist sees it.
     const std::vector<Entry>& entries() const { return entries_; }

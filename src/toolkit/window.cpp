@@ -131,6 +131,13 @@ void Window::closedByUser() {
     }
 }
 
+void Window::paintedFirstTime() {
+    if (!painted_) {
+        painted_ = true;
+        raise(onFirstPainted);
+    }
+}
+
 void Window::notify(WindowProperty property) {
     if (onViewChange) {
         onViewChange(property);

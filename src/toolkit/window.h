@@ -70,6 +70,9 @@ class Window : public Container {
     std::function<void(int keyAscii)> onKeyPress;
     // The user or the system closes the window; without a handler the window hides.
     std::function<void()> onClose;
+    // The window is on the screen, painted for the first time: what its first sight does not
+    // need can run now.
+    std::function<void()> onFirstPainted;
 
     // Front end entry points.
     void activatedByUser();
@@ -80,6 +83,8 @@ class Window : public Container {
     // A key that types no character, pressed in the focused control.
     void keyDownByUser(Key key);
     void closedByUser();
+    // Reported from the event loop after the window's first paint; raises onFirstPainted once.
+    void paintedFirstTime();
     std::function<void(WindowProperty)> onViewChange;
 
   private:
@@ -98,6 +103,7 @@ class Window : public Container {
     Twips minimumWidth_ = 0;
     Twips minimumHeight_ = 0;
     bool visible_ = false;
+    bool painted_ = false;
     Control* focused_ = nullptr;
 };
 

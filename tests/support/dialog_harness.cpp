@@ -76,6 +76,7 @@ Dialog& DialogHarness::start() {
         dialog_->activatedByUser();
         dialog_->ReportUnusedFiles();
     });
+    loop.user([this] { dialog_->paintedFirstTime(); });
     return *dialog_;
 }
 

@@ -170,6 +170,11 @@ bool WindowView::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         QTimer::singleShot(0, this,
                            [this] { frontEnd_.user([this] { window_.activatedByUser(); }); });
+    } else if (event->type() == QEvent::Paint && !firstPaintSeen_) {
+        firstPaintSeen_ = true;
+        // Seen before the painting: the window is on the screen once the loop turns again.
+        QTimer::singleShot(0, this,
+                           [this] { frontEnd_.user([this] { window_.paintedFirstTime(); }); });
     }
     return QWidget::event(event);
 }

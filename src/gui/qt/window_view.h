@@ -49,6 +49,7 @@ class WindowView final : public QWidget {
     tk::UnbuiltControls unbuilt_;
     // Sizes asked for by the program whose resize events may still be on their way.
     std::deque<QSize> pendingSizes_;
+    bool firstPaintSeen_ = false;
     bool placed_ = false;
     // A key typed into a control is on its way through the control and its parents.
     bool deliveringToControl_ = false;

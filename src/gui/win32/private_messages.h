@@ -12,9 +12,9 @@ namespace gui::win32 {
 inline constexpr UINT ActivatedMessage = WM_APP + 1;
 // To a list box: the handler that changed its rows is done, so it draws them, once.
 inline constexpr UINT ResumeRedrawMessage = WM_APP + 2;
-// To a top-level window: it painted for the first time, so its tooltips are set up now, off the
-// way to the window shown.
-inline constexpr UINT ArmTooltipsMessage = WM_APP + 3;
+// To a top-level window: it painted for the first time, so its tooltips are set up and the
+// program hears of it now, off the way to the window shown.
+inline constexpr UINT FirstPaintedMessage = WM_APP + 3;
 // To a message box: it lost the keyboard; by the time this arrives the system says who has it.
 inline constexpr UINT ReclaimMessage = WM_APP + 0x100;
 

@@ -463,18 +463,18 @@ LRESULT WindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_PAINT: {
             const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
-            if (tooltip_ == nullptr) {
-                PostMessageW(hwnd_, ArmTooltipsMessage, 0, 0);
+            if (!firstPaintPosted_) {
+                firstPaintPosted_ = true;
+                PostMessageW(hwnd_, FirstPaintedMessage, 0, 0);
             }
             if (frontEnd_.onPainted) {
                 frontEnd_.onPainted(window_);
             }
             return result;
         }
-        case ArmTooltipsMessage:
-            if (tooltip_ == nullptr) {
-                armTooltips();
-            }
+        case FirstPaintedMessage:
+            armTooltips();
+            frontEnd_.user([this] { window_.paintedFirstTime(); });
             return 0;
         default:
             // Keys reach the window itself only while no control has the focus.

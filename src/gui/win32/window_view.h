@@ -85,6 +85,7 @@ class WindowView {
     tk::Window& window_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
+    bool firstPaintPosted_ = false;
     unsigned dpi_ = 96;
     std::unique_ptr<Font> regular_;
     std::unique_ptr<Font> bold_;
