@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "support/desktop_handlers.h"
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 
@@ -19,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::linesOf;
+using testing_support::listNotation;
+using testing_support::terminalEnvironment;
 
 TEST(CommandLine, OptionsPrintWrongArgumentsAndMissingDisplaysAreRefused) {
     struct Case {
@@ -43,16 +45,12 @@ TEST(CommandLine, OptionsPrintWrongArgumentsAndMissingDisplaysAreRefused) {
         {{}, {"DISPLAY=:97"}, 1, "", "the display could not be opened; start Opalist from"},
     };
     for (const Case& c : cases) {
-        const testing_support::TempDir dir;
-        const fs::path exe = dir.path() / "opalist";
-        fs::copy_file(OPALIST_PROGRAM, exe);
-        std::vector<std::string> env{"USER=e2e", "PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8"};
-        env.insert(env.end(), c.env.begin(), c.env.end());
+        const testing_support::ProgramFolder p(OPALIST_PROGRAM);
         const std::string what =
             c.args.empty() ? c.env.empty() ? "no display" : c.env[0] : c.args[0];
 
         const testing_support::ProgramResult run =
-            testing_support::runProgram(exe, c.args, env, std::chrono::seconds(20));
+            testing_support::runProgram(p.exe, c.args, terminalEnvironment(c.env));
         EXPECT_EQ(run.status, c.status) << what << "\n" << run.err;
         EXPECT_EQ(run.out.substr(0, c.outStart.size()), c.outStart) << what;
         if (c.errHas.empty()) {
@@ -62,7 +60,7 @@ TEST(CommandLine, OptionsPrintWrongArgumentsAndMissingDisplaysAreRefused) {
             EXPECT_NE(run.err.find(c.errHas), std::string::npos) << what << "\n" << run.err;
             EXPECT_EQ(run.out, "") << what;
         }
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        EXPECT_EQ(std::distance(fs::directory_iterator(p.dir.path()), fs::directory_iterator()), 1)
             << what << ": no settings file, no log";
     }
 }
@@ -74,22 +72,21 @@ TEST(CommandLine, APlatformPluginThatCannotLoadIsReportedWithQtsReason) {
     if (!fs::exists(installed)) {
         GTEST_SKIP() << installed << " is not installed";
     }
-    const testing_support::TempDir dir;
-    fs::copy_file(OPALIST_PROGRAM, dir.path() / "opalist");
+    const testing_support::ProgramFolder p(OPALIST_PROGRAM);
+    const fs::path& dir = p.dir.path();
     // The plugin's copy asks for a library that does not exist; the user's QT_PLUGIN_PATH
     // makes Qt look there.
     std::string plugin = testing_support::readFile(installed);
     const std::string needed = "libQt6XcbQpa.so.6";
     ASSERT_NE(plugin.find(needed), std::string::npos);
     plugin.replace(plugin.find(needed), needed.size(), "libQt6XcbQpX.so.6");
-    fs::create_directories(dir.path() / "plugins" / "platforms");
-    std::ofstream(dir.path() / "plugins" / "platforms" / "libqxcb.so", std::ios::binary) << plugin;
+    fs::create_directories(dir / "plugins" / "platforms");
+    testing_support::writeFile(dir / "plugins" / "platforms" / "libqxcb.so", plugin);
 
     const testing_support::ProgramResult run = testing_support::runProgram(
-        dir.path() / "opalist", {},
-        {"USER=e2e", "PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8", "DISPLAY=:97", "QT_QPA_PLATFORM=xcb",
-         "QT_PLUGIN_PATH=" + (dir.path() / "plugins").string()},
-        std::chrono::seconds(20));
+        p.exe, {},
+        terminalEnvironment({"DISPLAY=:97", "QT_QPA_PLATFORM=xcb",
+                             "QT_PLUGIN_PATH=" + (dir / "plugins").string()}));
     EXPECT_EQ(run.status, 1);
     ASSERT_EQ(linesOf(run.err).size(), 1u) << run.err;
     EXPECT_TRUE(run.err.starts_with("opalist: the Qt platform plugin could not be loaded: "))
@@ -114,10 +111,6 @@ class Check : public testing::Test {
         std::ofstream(dir.path() / "My Files" / "plan.txt") << "plan\n";
     }
 
-    static std::string listNotation(std::string path) {
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return path;
-    }
     std::string entry(const std::string& name) const { return listNotation(dir.file(name)); }
 
     void writeSettings(const fs::path& file, const std::string& language,
@@ -130,12 +123,9 @@ class Check : public testing::Test {
     }
 
     testing_support::ProgramResult check(const std::vector<std::string>& args) const {
-        std::vector<std::string> env{"USER=e2e", "LC_ALL=C.UTF-8",
-                                     "PATH=" + bin.string() + ":/usr/bin:/bin"};
-        const std::vector<std::string> xdg = desktop.environment();
-        env.insert(env.end(), xdg.begin(), xdg.end());
-        return testing_support::runProgram(dir.path() / "opalist", args, env,
-                                           std::chrono::seconds(20));
+        std::vector<std::string> env = desktop.environment();
+        env.push_back("PATH=" + bin.string() + ":/usr/bin:/bin");
+        return testing_support::runProgram(dir.path() / "opalist", args, terminalEnvironment(env));
     }
 
     // The folder of the test desktop's handlers.

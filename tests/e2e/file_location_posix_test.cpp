@@ -7,34 +7,26 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/program_run.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testing_support::readFile;
 
-struct Installed {
-    testing_support::TempDir dir;
-    fs::path program = dir.path() / "bin";
-    fs::path exe = program / "opalist";
+// A copy in a "bin" folder of its own, as an installed one, beside the user's home.
+struct Installed : testing_support::ProgramFolder {
     fs::path home = dir.path() / "home";
-    fs::path beside = program / "opalist e2e.ini";
 
-    Installed() {
-        fs::create_directories(program);
-        fs::create_directories(home);
-        fs::copy_file(OPALIST_PROGRAM, exe);
-    }
+    Installed() : ProgramFolder(OPALIST_PROGRAM, "bin") { fs::create_directories(home); }
     void write(const fs::path& file, const std::string& bytes) const {
         fs::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
+        testing_support::writeFile(file, bytes);
     }
     // Starts the program with its folder read-only (unless told otherwise), until it ends or
     // until holds.
@@ -42,18 +34,15 @@ struct Installed {
                                        const std::function<bool()>& until = {},
                                        bool readOnly = true) const {
         if (readOnly) {
-            fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
         }
-        std::vector<std::string> all{"QT_QPA_PLATFORM=offscreen", "USER=e2e", "PATH=/usr/bin:/bin",
-                                     "LC_ALL=C.UTF-8"};
-        all.insert(all.end(), env.begin(), env.end());
-        auto result = testing_support::runProgram(exe, {}, all, std::chrono::seconds(30), until);
-        fs::permissions(program, fs::perms::owner_all);
+        auto result = ProgramFolder::run(env, until);
+        fs::permissions(folder, fs::perms::owner_all);
         return result;
     }
     std::vector<std::string> besideFiles() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(program)) {
+        for (const auto& entry : fs::directory_iterator(folder)) {
             names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
@@ -87,20 +76,20 @@ TEST(FileLocation, TheSetupBesideTheProgramIsCarriedOverOnceAndLeftAsItWas) {
     const std::string env = "XDG_CONFIG_HOME=" + (p.dir.path() / "xdg").string();
     // Errors logged, not shown, and the program quits even so: nothing waits for a user.
     const std::string old = "<00101>\n3\nEN\nno-such-program /a\n";
-    p.write(p.beside, old);
+    p.write(p.settings, old);
 
     EXPECT_EQ(p.run({env}).status, 0);
     EXPECT_EQ(readFile(config / "opalist e2e.ini"), "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n");
     EXPECT_NE(readFile(config / "opalist e2e error.log").find("| no-such-program /a | File not"),
               std::string::npos);
-    EXPECT_EQ(readFile(p.beside), old);
+    EXPECT_EQ(readFile(p.settings), old);
 
     // From now on the configuration folder's file is the one: the old one is not read again.
     p.write(config / "opalist e2e.ini", "<00101>\r\n3\r\nEN\r\nno-such-program /b\r\n");
     EXPECT_EQ(p.run({env}).status, 0);
     EXPECT_NE(readFile(config / "opalist e2e error.log").find("| no-such-program /b | File not"),
               std::string::npos);
-    EXPECT_EQ(readFile(p.beside), old);
+    EXPECT_EQ(readFile(p.settings), old);
     EXPECT_EQ(p.besideFiles(), (std::vector<std::string>{"opalist", "opalist e2e.ini"}));
 }
 
@@ -111,22 +100,20 @@ TEST(FileLocation, TheNewerListIsReadWhenTheProgramFolderCanBeWrittenAgain) {
     Installed p;
     const fs::path config = p.dir.path() / "xdg" / "opalist";
     const std::string env = "XDG_CONFIG_HOME=" + (p.dir.path() / "xdg").string();
-    p.write(p.beside, "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n");
-    fs::last_write_time(p.beside, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    p.write(p.settings, "<00101>\r\n3\r\nEN\r\nno-such-program /a\r\n");
+    fs::last_write_time(p.settings, fs::file_time_type::clock::now() - std::chrono::hours(1));
     const std::string edited = "<00101>\r\n3\r\nEN\r\nno-such-program /b\r\n";
     p.write(config / "opalist e2e.ini", edited);
 
     EXPECT_EQ(p.run({env}, {}, false).status, 0);
-    EXPECT_NE(readFile(p.program / "opalist e2e error.log").find("| no-such-program /b | File"),
-              std::string::npos);
-    EXPECT_EQ(readFile(p.beside), edited);
+    EXPECT_NE(readFile(p.log).find("| no-such-program /b | File"), std::string::npos);
+    EXPECT_EQ(readFile(p.settings), edited);
     EXPECT_EQ(readFile(config / "opalist e2e.ini"), edited);
 
     // From now on the file beside the program is the newer one.
-    p.write(p.beside, "<00101>\r\n3\r\nEN\r\nno-such-program /c\r\n");
+    p.write(p.settings, "<00101>\r\n3\r\nEN\r\nno-such-program /c\r\n");
     EXPECT_EQ(p.run({env}, {}, false).status, 0);
-    EXPECT_NE(readFile(p.program / "opalist e2e error.log").find("| no-such-program /c | File"),
-              std::string::npos);
+    EXPECT_NE(readFile(p.log).find("| no-such-program /c | File"), std::string::npos);
     EXPECT_EQ(readFile(config / "opalist e2e.ini"), edited);
 }
 

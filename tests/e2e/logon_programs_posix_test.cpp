@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 
@@ -45,10 +45,10 @@ class LogonPrograms : public ::testing::Test {
         const std::string root = dir.path().string();
         return testing_support::runProgram(
             exe, args,
-            {"USER=e2e", "PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8", "HOME=" + root,
-             "XDG_CONFIG_HOME=" + root + "/config", "XDG_CONFIG_DIRS=" + root + "/xdg",
-             "XDG_STATE_HOME=" + root + "/state", "XDG_CURRENT_DESKTOP=ubuntu:GNOME"},
-            std::chrono::seconds(20));
+            testing_support::terminalEnvironment(
+                {"HOME=" + root, "XDG_CONFIG_HOME=" + root + "/config",
+                 "XDG_CONFIG_DIRS=" + root + "/xdg", "XDG_STATE_HOME=" + root + "/state",
+                 "XDG_CURRENT_DESKTOP=ubuntu:GNOME"}));
     }
 
     // Every file under the test's folders but the program, with its bytes.

@@ -5,97 +5,61 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "support/desktop_handlers.h"
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/sheltered_signals.h"
-#include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::listNotation;
+using testing_support::readFile;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct Program {
-    testing_support::TempDir dir;
-    fs::path exe = dir.path() / "opalist";
-    fs::path settings = dir.path() / "opalist e2e.ini";
-    fs::path log = dir.path() / "opalist e2e error.log";
+// A program folder with a folder of programs first on PATH, a runtime folder and a desktop of
+// the tests' own.
+struct Program : testing_support::ProgramFolder {
     fs::path probeOut = dir.path() / "probe.out";
     fs::path bin = dir.path() / "bin";
     fs::path runtime = dir.path() / "run";
     testing_support::TestDesktop desktop{OPALIST_TEST_PROBE};
 
-    Program() {
-        fs::copy_file(OPALIST_PROGRAM, exe);
+    Program() : ProgramFolder(OPALIST_PROGRAM) {
         fs::create_directory(bin);
         fs::create_directory(runtime);
         fs::permissions(runtime, fs::perms::owner_all);
     }
 
     std::string entry(const std::string& name) const { return listNotation(dir.file(name)); }
-    static std::string listNotation(std::string path) {
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return path;
-    }
 
     std::vector<std::string> environment() const {
-        std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
-                                        "USER=e2e",
-                                        "LC_ALL=C.UTF-8",
-                                        "PATH=" + bin.string() + ":/usr/bin:/bin",
-                                        "XDG_RUNTIME_DIR=" + runtime.string(),
-                                        "OPALIST_PROBE_OUT=" + probeOut.string()};
-        for (const std::string& variable : desktop.environment()) {
-            env.push_back(variable);
-        }
-        return env;
+        std::vector<std::string> env = {
+            "QT_QPA_PLATFORM=offscreen", "PATH=" + bin.string() + ":/usr/bin:/bin",
+            "XDG_RUNTIME_DIR=" + runtime.string(), "OPALIST_PROBE_OUT=" + probeOut.string()};
+        const std::vector<std::string> desktopVariables = desktop.environment();
+        env.insert(env.end(), desktopVariables.begin(), desktopVariables.end());
+        return testing_support::terminalEnvironment(env);
     }
 
-    // Runs the program to its end; its exit status, or -1 when it did not end in time.
+    // Runs the program to its end; its exit status, or -1 when it did not end within 30 s (the
+    // interval is 3 s).
     int run() const {
-        std::vector<std::string> env = environment();
-        std::vector<char*> envp;
-        for (std::string& entry : env) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-        std::string program = exe.string();
-        char* argv[] = {program.data(), nullptr};
-        pid_t pid = 0;
+        std::optional<testing_support::StartedProgram> started;
         {
             const testing_support::ShelteredSignals sheltered;
-            if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
-                return -2;
-            }
+            started.emplace(exe, std::vector<std::string>{}, environment());
         }
-        for (int i = 0; i < 300; ++i) {  // 30 s at most; the interval is 3 s
-            int status = 0;
-            if (::waitpid(pid, &status, WNOHANG) == pid) {
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
-        return -1;
+        return started->wait(std::chrono::seconds(30)).value_or(-1);
     }
 
     // The values of the probe's record lines that start with `key`, once it has appeared.
@@ -124,8 +88,7 @@ struct Program {
 TEST(Program, CountsDownLaunchesTheListAndEnds) {
     Program p;
     // Entries write directories with "\\": "/" introduces a parameter.
-    const std::string settings = "<01100>\r\n3\r\nEN\r\n" +
-                                 Program::listNotation(OPALIST_TEST_PROBE) +
+    const std::string settings = "<01100>\r\n3\r\nEN\r\n" + listNotation(OPALIST_TEST_PROBE) +
                                  " /-v  /\\home\\u1\\notes.txt /min /log:x y\r\n";
     std::ofstream(p.settings, std::ios::binary) << settings;
 
@@ -155,7 +118,7 @@ TEST(Program, AFailedLaunchIsLoggedAndQuitsWhenAskedTo) {
 // killed on the way does not keep the next one from running.
 TEST(Program, ASecondStartLaunchesNothingAndAKilledFirstDoesNotBlockTheNext) {
     Program p;
-    const std::string entry = Program::listNotation(OPALIST_TEST_PROBE) + " /second";
+    const std::string entry = listNotation(OPALIST_TEST_PROBE) + " /second";
     // Written with LF: the first start writes it back with CR LF once it has read it, and only
     // then may the test change it under the first start's feet.
     std::ofstream(p.settings, std::ios::binary) << "<01100>\n60\nEN\n" << entry << "\n";
@@ -219,7 +182,7 @@ TEST(Program, DocumentsOpenAtOnceAndEveryRefusalIsLoggedWithItsReason) {
         {p.entry("missing.txt"), "File not found"},
         {p.entry("no-such-dir/notes.txt"), "Path not found"},
         {nul, "The command line holds a NUL character and was not launched"},
-        {Program::listNotation(OPALIST_TEST_PROBE) + " /" + std::string(200000, 'x'),
+        {listNotation(OPALIST_TEST_PROBE) + " /" + std::string(200000, 'x'),
          "The command line is too long"},
     };
     // Errors logged, not shown, and the program quits even so.

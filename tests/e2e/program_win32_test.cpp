@@ -10,32 +10,25 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::writeFile;
 
 // The programs built beside this test.
 fs::path built(const char* name) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return fs::path(path).parent_path() / name;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A visible top-level window of the process, or nullptr.

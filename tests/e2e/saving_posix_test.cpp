@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 
@@ -24,20 +25,9 @@ using testing_support::readFile;
 
 // A program folder with a copy of opalist and a list whose one entry fails. Errors are logged,
 // not shown, and the program quits even so: nothing waits for a user.
-struct Program {
-    testing_support::TempDir dir;
-    fs::path exe = dir.path() / "opalist";
-    fs::path settings = dir.path() / "opalist e2e.ini";
-    fs::path log = dir.path() / "opalist e2e error.log";
-    Program() {
-        fs::copy_file(OPALIST_PROGRAM, exe);
-        std::ofstream(settings, std::ios::binary) << "<00101>\r\n3\r\nEN\r\nno-such-program /x\r\n";
-    }
-    testing_support::ProgramResult run() const {
-        return testing_support::runProgram(
-            exe, {},
-            {"QT_QPA_PLATFORM=offscreen", "USER=e2e", "LC_ALL=C.UTF-8", "PATH=/usr/bin:/bin"},
-            std::chrono::seconds(20));
+struct Program : testing_support::ProgramFolder {
+    Program() : ProgramFolder(OPALIST_PROGRAM) {
+        testing_support::writeFile(settings, "<00101>\r\n3\r\nEN\r\nno-such-program /x\r\n");
     }
 };
 

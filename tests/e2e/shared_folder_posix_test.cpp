@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 
@@ -170,9 +170,8 @@ TEST(SharedFolder, AnotherUsersSettingsFileIsNeverReadSoItsEntriesNeverRun) {
     const fs::path ran = s.home / "ran";
     std::ofstream(script, std::ios::binary) << "#!/bin/sh\ntouch '" << ran.string() << "'\n";
     fs::permissions(script, fs::perms::all);
-    std::string entry = script.string();
-    std::replace(entry.begin(), entry.end(), '/', '\\');
-    const std::string planted = "<00001>\r\n3\r\nEN\r\n" + entry + "\r\n";
+    const std::string planted =
+        "<00001>\r\n3\r\nEN\r\n" + testing_support::listNotation(script) + "\r\n";
     s.write(s.settings, planted, Other);
 
     const testing_support::ProgramResult result =
@@ -380,9 +379,7 @@ TEST(SharedFolder, CheckWarnsOfProgramsAnotherUserCanChange) {
             fs::permissions(path, fs::perms::owner_all | fs::perms::group_read |
                                       fs::perms::group_exec | fs::perms::others_read |
                                       fs::perms::others_exec);
-            std::string entry = path.string();
-            std::replace(entry.begin(), entry.end(), '/', '\\');
-            list += entry + "\r\n";
+            list += testing_support::listNotation(path) + "\r\n";
         }
         const fs::path settings = s.home / "list.ini";
         s.write(settings, list, U1);

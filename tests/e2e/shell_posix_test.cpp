@@ -27,6 +27,7 @@
 #include "platform/desktop_handler.h"
 #include "platform/shell.h"
 #include "support/desktop_handlers.h"
+#include "support/program_run.h"
 #include "support/scoped_env.h"
 #include "support/sheltered_signals.h"
 #include "support/temp_dir.h"
@@ -58,11 +59,6 @@ void expectStartedAlone(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[2], "stdio=/dev/null /dev/null /dev/null");
     EXPECT_EQ(lines[3], "fds=0 1 2");
     EXPECT_EQ(lines[5], testing_support::DefaultSignals);
-}
-
-std::string windowsNotation(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }
 
 void writeFile(const std::string& path, const std::string& bytes, fs::perms perms) {
@@ -184,7 +180,7 @@ TEST_F(ProbeFixture, ParametersAreSplitTheWayWindowsProgramsSplitThem) {
 }
 
 TEST_F(ProbeFixture, FileInWindowsNotationOrOnPathIsFound) {
-    EXPECT_EQ(shellOpen(windowsNotation(Probe), "/one"), 42);
+    EXPECT_EQ(shellOpen(testing_support::listNotation(Probe), "/one"), 42);
     EXPECT_EQ(arguments(), std::vector<std::string>{"one"});
 
     fs::remove(out);
@@ -208,8 +204,8 @@ TEST_F(ProbeFixture, EveryArgumentCanBeWrittenInTheListsNotation) {
     };
     for (const Case& c : cases) {
         fs::remove(out);
-        const auto command =
-            launch::splitCommandLine(windowsNotation(Probe) + " " + c.parameters, true);
+        const auto command = launch::splitCommandLine(
+            testing_support::listNotation(Probe) + " " + c.parameters, true);
         ASSERT_TRUE(command);
         ASSERT_EQ(shellOpen(command->file, command->parameters), 42) << c.parameters;
         EXPECT_EQ(arguments(), c.arguments) << c.parameters;
@@ -251,7 +247,7 @@ TEST_F(ProbeFixture, FailuresToStartMapOntoTheShellsCodes) {
         {d + "/garbage", 31},  // a document with the execute bit, of a type nothing opens
         {d + "/foreign", 11},
         {d + "/lost", 11},
-        {windowsNotation(d) + "\\missing", 2},
+        {testing_support::listNotation(d) + "\\missing", 2},
         {"mailto:team@opalist.example.org", 31},
         {d + "/plain", 31},
     };

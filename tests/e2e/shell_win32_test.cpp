@@ -10,14 +10,13 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
 #include "launch/command_line.h"
 #include "platform/shell.h"
 #include "platform/win32_text.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -29,8 +28,7 @@ std::string awaitReport(const fs::path& path) {
     for (int i = 0; i < 200 && !fs::exists(path); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return testing_support::readFile(path);
 }
 
 std::int32_t open(const std::string& file, const std::string& parameters) {

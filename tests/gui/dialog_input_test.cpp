@@ -17,8 +17,6 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +26,7 @@
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
 #include "gui/qt/list_box_widget.h"
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 #include "support/x_server.h"
@@ -61,7 +60,7 @@ class QtDialogInputTest : public ::testing::Test {
         for (const std::string& entry : entries) {
             settings += entry + "\r\n";
         }
-        std::ofstream(settingsFile(), std::ios::binary) << settings;
+        testing_support::writeFile(settingsFile(), settings);
         Services services;
         services.process = {dir.path().string(), "opalist", "tester"};
         services.version = {1, 4, 4};
@@ -90,8 +89,7 @@ class QtDialogInputTest : public ::testing::Test {
     }
     std::vector<std::string> savedEntries() {
         std::vector<std::string> entries;
-        std::ifstream in(settingsFile(), std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        const std::string text = testing_support::readFile(settingsFile());
         for (std::size_t line = 0, at = 0; at < text.size(); ++line) {
             const std::size_t end = text.find("\r\n", at);
             if (line >= 3) {

@@ -1,9 +1,5 @@
 #include "support/dialog_harness.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 #include "platform/autostart.h"
 #include "platform/process.h"
 
@@ -19,16 +15,6 @@ std::string DialogHarness::settingsFile() const {
 
 std::string DialogHarness::errorLogFile() const {
     return dir.file(std::string(ExeName) + " " + userName + " error.log");
-}
-
-void DialogHarness::writeRaw(const std::string& path, const std::string& bytes) const {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string DialogHarness::readRaw(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void DialogHarness::writeSettings(const std::vector<std::string>& lines) const {

@@ -11,6 +11,7 @@
 
 #include "app/dialog.h"
 #include "support/fake_logon.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 #include "toolkit/test/headless.h"
 
@@ -47,8 +48,10 @@ class DialogHarness {
     std::string settingsFile() const;
     std::string errorLogFile() const;
     // Writes a file byte for byte (no line-end translation).
-    void writeRaw(const std::string& path, const std::string& bytes) const;
-    std::string readRaw(const std::string& path) const;
+    void writeRaw(const std::string& path, const std::string& bytes) const {
+        writeFile(path, bytes);
+    }
+    std::string readRaw(const std::string& path) const { return readFile(path); }
     // Writes the settings file as lines ended by CR LF.
     void writeSettings(const std::vector<std::string>& lines) const;
 

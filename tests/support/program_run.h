@@ -51,10 +51,30 @@ ProgramResult runProgram(const std::filesystem::path& program, const std::vector
                          std::chrono::milliseconds timeout = std::chrono::seconds(30),
                          const std::function<bool()>& until = {});
 
+// The variables of a terminal of user e2e's: USER, LC_ALL and PATH (/usr/bin:/bin); a variable
+// of `more` replaces the one of its name, or is added.
+std::vector<std::string> terminalEnvironment(const std::vector<std::string>& more = {});
+
+// A copy of the built program in a folder of a test's own (the test's folder, or one below it),
+// and the files it keeps beside itself for user e2e.
+struct ProgramFolder {
+    explicit ProgramFolder(const std::filesystem::path& built, const std::string& below = {});
+
+    // Runs the copy offscreen from a terminal of user e2e's, the variables of `more` added.
+    ProgramResult run(const std::vector<std::string>& more = {},
+                      const std::function<bool()>& until = {}) const;
+
+    TempDir dir;
+    std::filesystem::path folder;
+    std::filesystem::path exe = folder / "opalist";
+    std::filesystem::path settings = folder / "opalist e2e.ini";
+    std::filesystem::path log = folder / "opalist e2e error.log";
+};
+
+// A path as the launch list writes it, "\" between its folders: "/" starts a parameter there.
+std::string listNotation(std::string path);
+
 // The lines of a text, without their ends.
 std::vector<std::string> linesOf(const std::string& text);
-std::string readFile(const std::filesystem::path& path);
-// Replaces the file with exactly these bytes.
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace testing_support

@@ -5,10 +5,11 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <sstream>
 #include <thread>
+
+#include "support/files.h"
 
 namespace testing_support {
 
@@ -107,6 +108,34 @@ ProgramResult runProgram(const std::filesystem::path& program, const std::vector
     return result;
 }
 
+std::vector<std::string> terminalEnvironment(const std::vector<std::string>& more) {
+    std::vector<std::string> environment{"USER=e2e", "LC_ALL=C.UTF-8", "PATH=/usr/bin:/bin"};
+    for (const std::string& variable : more) {
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        std::erase_if(environment, [&](const std::string& set) { return set.starts_with(name); });
+        environment.push_back(variable);
+    }
+    return environment;
+}
+
+ProgramFolder::ProgramFolder(const std::filesystem::path& built, const std::string& below)
+    : folder(below.empty() ? dir.path() : dir.path() / below) {
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(built, exe);
+}
+
+ProgramResult ProgramFolder::run(const std::vector<std::string>& more,
+                                 const std::function<bool()>& until) const {
+    std::vector<std::string> variables{"QT_QPA_PLATFORM=offscreen"};
+    variables.insert(variables.end(), more.begin(), more.end());
+    return runProgram(exe, {}, terminalEnvironment(variables), std::chrono::seconds(30), until);
+}
+
+std::string listNotation(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -117,16 +146,6 @@ std::vector<std::string> linesOf(const std::string& text) {
         lines.push_back(line);
     }
     return lines;
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace testing_support

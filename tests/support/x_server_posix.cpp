@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
+
 namespace testing_support {
 
 XServer::XServer() {

@@ -8,31 +8,23 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/file_ownership.h"
 #include "platform/text_file.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::Ownership;
+using testing_support::readFile;
+using testing_support::writeFile;
 
 constexpr uid_t OtherUser = 4102;
-
-void writeRaw(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string readRaw(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void link(const fs::path& target, const fs::path& name, uid_t owner = 0) {
     fs::create_symlink(target, name);
@@ -47,7 +39,7 @@ struct Stage {
     fs::path kept = dir.path() / "elsewhere" / "kept.ini";
     Stage() {
         fs::create_directory(kept.parent_path());
-        writeRaw(kept, "kept\r\n");
+        writeFile(kept, "kept\r\n");
     }
 };
 
@@ -58,22 +50,22 @@ TEST(FileOwnership, OnlyTheUsersOwnFileIsReadOrWrittenAndNothingElseChanges) {
         Ownership ownership;
     };
     const std::vector<Case> cases{
-        {"the user's file", [](Stage& s) { writeRaw(s.name, "mine\r\n"); }, Ownership::Own},
+        {"the user's file", [](Stage& s) { writeFile(s.name, "mine\r\n"); }, Ownership::Own},
         {"owned by another user",
          [](Stage& s) {
-             writeRaw(s.name, "planted\r\n");
+             writeFile(s.name, "planted\r\n");
              ASSERT_EQ(::chown(s.name.c_str(), OtherUser, OtherUser), 0);
          },
          Ownership::OtherOwner},
         {"the user's, writable by the group",
          [](Stage& s) {
-             writeRaw(s.name, "mine\r\n");
+             writeFile(s.name, "mine\r\n");
              fs::permissions(s.name, fs::perms::group_write, fs::perm_options::add);
          },
          Ownership::WritableByOthers},
         {"the user's, writable by everybody",
          [](Stage& s) {
-             writeRaw(s.name, "mine\r\n");
+             writeFile(s.name, "mine\r\n");
              fs::permissions(s.name, fs::perms::others_write, fs::perm_options::add);
          },
          Ownership::WritableByOthers},
@@ -110,8 +102,8 @@ TEST(FileOwnership, OnlyTheUsersOwnFileIsReadOrWrittenAndNothingElseChanges) {
         SCOPED_TRACE(c.name);
         Stage s;
         c.make(s);
-        const std::string before = readRaw(s.name);
-        const std::string keptBefore = readRaw(s.kept);
+        const std::string before = readFile(s.name);
+        const std::string keptBefore = readFile(s.kept);
         EXPECT_EQ(platform::checkFile(s.name).ownership, c.ownership);
         const platform::ReadResult read = platform::readLines(s.name);
         const platform::WriteResult replaced = platform::replaceFile(s.name, {"replaced"});
@@ -119,7 +111,7 @@ TEST(FileOwnership, OnlyTheUsersOwnFileIsReadOrWrittenAndNothingElseChanges) {
         if (c.ownership == Ownership::Own) {
             EXPECT_TRUE(read.opened && read.complete);
             EXPECT_TRUE(replaced.ok && appended.ok);
-            EXPECT_EQ(readRaw(s.name), "replaced\r\nappended\r\n");
+            EXPECT_EQ(readFile(s.name), "replaced\r\nappended\r\n");
             continue;
         }
         EXPECT_FALSE(read.opened);
@@ -129,8 +121,8 @@ TEST(FileOwnership, OnlyTheUsersOwnFileIsReadOrWrittenAndNothingElseChanges) {
         EXPECT_FALSE(appended.ok);
         EXPECT_EQ(replaced.error, appended.error);
         EXPECT_FALSE(platform::deleteFile(s.name));
-        EXPECT_EQ(readRaw(s.name), before);
-        EXPECT_EQ(readRaw(s.kept), keptBefore);
+        EXPECT_EQ(readFile(s.name), before);
+        EXPECT_EQ(readFile(s.kept), keptBefore);
     }
 }
 
@@ -174,7 +166,7 @@ TEST(FileOwnership, TheUsersOwnLinksAreFollowedAndStayLinks) {
         ASSERT_TRUE(platform::replaceFile(s.name, {"new"}).ok);
         ASSERT_TRUE(platform::appendLine(s.name, "more").ok);
         EXPECT_TRUE(fs::is_symlink(s.name));
-        EXPECT_EQ(readRaw(target), "new\r\nmore\r\n");
+        EXPECT_EQ(readFile(target), "new\r\nmore\r\n");
         EXPECT_EQ(platform::readLines(s.name).lines, (std::vector<std::string>{"new", "more"}));
     }
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/shell.h"
-#include "support/program_run.h"
+#include "support/files.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 

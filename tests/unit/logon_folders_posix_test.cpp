@@ -8,7 +8,7 @@
 #include <string>
 
 #include "logon/logon_programs.h"
-#include "support/program_run.h"
+#include "support/files.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 

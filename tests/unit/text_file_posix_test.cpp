@@ -12,7 +12,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -20,22 +19,16 @@
 
 #include "platform/text_file.h"
 #include "support/fifo.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 using testing_support::Fifo;
+using testing_support::readFile;
 using testing_support::TempDir;
-
-void writeRaw(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string readRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::writeFile;
 
 TEST(TextFileReplace, AMissingFolderGivesTheSystemsReason) {
     TempDir dir;
@@ -48,16 +41,16 @@ TEST(TextFileReplace, AMissingFolderGivesTheSystemsReason) {
 TEST(TextFileRead, BytesThatAreNotUtf8ComeBackAsTheyAre) {
     TempDir dir;
     const std::string path = dir.file("t.txt");
-    writeRaw(path, "\xFF\xFE\r\n\xC4\r\n");
+    writeFile(path, "\xFF\xFE\r\n\xC4\r\n");
     EXPECT_EQ(platform::readLines(path).lines, (Lines{"\xFF\xFE", "\xC4"}));
     ASSERT_TRUE(platform::replaceFile(path, {"\xC4", "\xFF"}).ok);
-    EXPECT_EQ(readRaw(path), "\xC4\r\n\xFF\r\n");
+    EXPECT_EQ(readFile(path), "\xC4\r\n\xFF\r\n");
 }
 
 TEST(TextFileReplace, KeepsThePermissionsOfTheFileItReplaces) {
     TempDir dir;
     const std::string path = dir.file("s.ini");
-    writeRaw(path, "old\r\n");
+    writeFile(path, "old\r\n");
     ::chmod(path.c_str(), 0640);
     ASSERT_TRUE(platform::replaceFile(path, {"new"}).ok);
     struct stat info {};
@@ -69,7 +62,7 @@ TEST(TextFileReplace, KeepsThePermissionsOfTheFileItReplaces) {
 TEST(TextFileReplace, FailedWriteLeavesTheOldFileIntact) {
     TempDir dir;
     const std::string path = dir.file("s.ini");
-    writeRaw(path, "<01100>\r\n10\r\nEN\r\n");
+    writeFile(path, "<01100>\r\n10\r\nEN\r\n");
     const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     ::getrlimit(RLIMIT_FSIZE, &previous);
@@ -82,7 +75,7 @@ TEST(TextFileReplace, FailedWriteLeavesTheOldFileIntact) {
 
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, "File too large");
-    EXPECT_EQ(readRaw(path), "<01100>\r\n10\r\nEN\r\n");
+    EXPECT_EQ(readFile(path), "<01100>\r\n10\r\nEN\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
@@ -97,11 +90,11 @@ TEST(TextFileReplace, ALinkStaysALinkAndItsFileIsReplaced) {
     TempDir dir;
     const std::string target = dir.file("kept elsewhere.ini");
     const std::string link = dir.file("opalist user.ini");
-    writeRaw(target, "old\r\n");
+    writeFile(target, "old\r\n");
     std::filesystem::create_symlink(target, link);
     ASSERT_TRUE(platform::replaceFile(link, {"new"}).ok);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(readRaw(target), "new\r\n");
+    EXPECT_EQ(readFile(target), "new\r\n");
 }
 
 TEST(TextFileRead, AReadThatFailsPartWayIsNotComplete) {
@@ -184,10 +177,10 @@ TEST(TextFileAppend, AddsTheLineInPlace) {
         {"a\r", "a\rnew\r\n"}, {"a\r\ncut", "a\r\ncut\r\nnew\r\n"},
     };
     for (const Case& c : cases) {
-        writeRaw(path, c.before);
+        writeFile(path, c.before);
         const ino_t inode = inodeOf(path);
         ASSERT_TRUE(platform::appendLine(path, "new").ok);
-        EXPECT_EQ(readRaw(path), c.after) << testing::PrintToString(c.before);
+        EXPECT_EQ(readFile(path), c.after) << testing::PrintToString(c.before);
         EXPECT_EQ(inodeOf(path), inode) << "the file is not replaced";
     }
 }
@@ -197,7 +190,7 @@ TEST(TextFileAppend, AddsTheLineInPlace) {
 TEST(TextFileAppend, ALockHeldElsewhereIsWaitedForAboutTwoSecondsAtMost) {
     TempDir dir;
     const std::string path = dir.file("log");
-    writeRaw(path, "old\r\n");
+    writeFile(path, "old\r\n");
     const int holder = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(holder, LOCK_EX), 0);
 
@@ -208,7 +201,7 @@ TEST(TextFileAppend, ALockHeldElsewhereIsWaitedForAboutTwoSecondsAtMost) {
     EXPECT_EQ(held.error, "Resource temporarily unavailable");
     EXPECT_GE(waited, std::chrono::milliseconds(1500));
     EXPECT_LT(waited, std::chrono::seconds(4));
-    EXPECT_EQ(readRaw(path), "old\r\n");
+    EXPECT_EQ(readFile(path), "old\r\n");
 
     std::thread release([holder] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -216,7 +209,7 @@ TEST(TextFileAppend, ALockHeldElsewhereIsWaitedForAboutTwoSecondsAtMost) {
     });
     EXPECT_TRUE(platform::appendLine(path, "kept").ok);
     release.join();
-    EXPECT_EQ(readRaw(path), "old\r\nkept\r\n");
+    EXPECT_EQ(readFile(path), "old\r\nkept\r\n");
 }
 
 }  // namespace

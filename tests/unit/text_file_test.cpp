@@ -5,28 +5,21 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/lines.h"
 #include "platform/text_file.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing_support::readFile;
 using testing_support::TempDir;
-
-void writeRaw(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string readRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::writeFile;
 
 struct LineCase {
     std::string bytes;
@@ -51,7 +44,7 @@ TEST(TextFileRead, EveryLineEndEndsALine) {
     TempDir dir;
     const std::string path = dir.file("t.txt");
     for (const LineCase& c : lineCases()) {
-        writeRaw(path, c.bytes);
+        writeFile(path, c.bytes);
         const platform::ReadResult read = platform::readLines(path);
         EXPECT_TRUE(read.opened);
         EXPECT_EQ(read.lines, c.lines) << testing::PrintToString(c.bytes);
@@ -110,7 +103,7 @@ TEST(TextFileRead, AFileLargerThanTheLimitIsRefusedOrCutToItsNewestWholeLines) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        writeRaw(path, c.bytes);
+        writeFile(path, c.bytes);
         const platform::ReadResult read = platform::readLines(path, {10, c.oversize});
         EXPECT_TRUE(read.opened);
         EXPECT_EQ(read.tooLarge, c.tooLarge);
@@ -131,11 +124,11 @@ TEST(TextFileReplace, WritesCrLfAfterEveryLineAndReadsBack) {
          {platform::Durability::OnDisk, platform::Durability::Cached}) {
         TempDir dir;
         const std::string path = dir.file("s.ini");
-        writeRaw(path, "old content that is longer than the new one\n");
+        writeFile(path, "old content that is longer than the new one\n");
         const Lines lines = {"<01100>", "", std::string("x\0y", 3)};
         ASSERT_TRUE(
             platform::replaceFile(path, lines, platform::Unencodable::Refuse, durability).ok);
-        EXPECT_EQ(readRaw(path), std::string("<01100>\r\n\r\nx\0y\r\n", 16));
+        EXPECT_EQ(readFile(path), std::string("<01100>\r\n\r\nx\0y\r\n", 16));
         EXPECT_EQ(platform::readLines(path).lines, lines);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     }
@@ -178,10 +171,10 @@ TEST(TextFileReplace, LeavesAFileThatAlreadyHoldsTheLinesAsItIs) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.before);
-        writeRaw(path, c.before);
+        writeFile(path, c.before);
         std::filesystem::last_write_time(path, old);
         ASSERT_TRUE(platform::replaceFile(path, c.lines).ok);
-        EXPECT_EQ(readRaw(path), "a\r\nb\r\n");
+        EXPECT_EQ(readFile(path), "a\r\nb\r\n");
         EXPECT_EQ(std::filesystem::last_write_time(path) != old, c.replaced);
     }
 }
@@ -190,7 +183,7 @@ TEST(TextFile, DeleteAndCanOpen) {
     TempDir dir;
     const std::string path = dir.file("e.log");
     EXPECT_FALSE(platform::canOpen(path));
-    writeRaw(path, "x");
+    writeFile(path, "x");
     EXPECT_TRUE(platform::canOpen(path));
     EXPECT_FALSE(platform::canOpen(dir.path().string()));
     EXPECT_TRUE(platform::deleteFile(path));

@@ -6,22 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/text_file.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string readRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::readFile;
+using testing_support::writeFile;
 
 // The suites run with the Western European code page.
 TEST(TextFileAnsi, CharactersOfTheCodePageAreStoredAsItsBytes) {
@@ -29,7 +26,7 @@ TEST(TextFileAnsi, CharactersOfTheCodePageAreStoredAsItsBytes) {
     testing_support::TempDir dir;
     const std::string path = dir.file("s.ini");
     ASSERT_TRUE(platform::replaceFile(path, {"Café", "x"}).ok);
-    EXPECT_EQ(readRaw(path), "Caf\xE9\r\nx\r\n");
+    EXPECT_EQ(readFile(path), "Caf\xE9\r\nx\r\n");
     EXPECT_EQ(platform::readLines(path).lines, (Lines{"Café", "x"}));
 }
 
@@ -55,10 +52,10 @@ TEST(TextFileAnsi, ACharacterTheCodePageCannotHold) {
     const std::string path = dir.file("s.ini");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << "old\r\n";
+        writeFile(path, "old\r\n");
         const platform::WriteResult result = platform::replaceFile(path, {c.line}, c.unencodable);
         EXPECT_EQ(result.ok, c.ok);
-        EXPECT_EQ(readRaw(path), c.stored);
+        EXPECT_EQ(readFile(path), c.stored);
         if (!c.ok) {
             ASSERT_TRUE(result.refused.has_value());
             EXPECT_EQ(result.refused->line, c.line);
@@ -71,12 +68,12 @@ TEST(TextFileAnsi, ACharacterTheCodePageCannotHold) {
 TEST(TextFileWin32, AReadOnlyFileIsRefusedAndLeavesNoTrace) {
     testing_support::TempDir dir;
     const std::string path = dir.file("s.ini");
-    std::ofstream(path, std::ios::binary) << "old\r\n";
+    writeFile(path, "old\r\n");
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     const platform::WriteResult result = platform::replaceFile(path, {"new"});
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
-    EXPECT_EQ(readRaw(path), "old\r\n");
+    EXPECT_EQ(readFile(path), "old\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 #include "support/x_server.h"
@@ -101,11 +101,6 @@ class X11 : public testing::Test {
     void writeSettings(const std::string& text) const {
         std::ofstream(settings, std::ios::binary) << text;
     }
-    static std::string probeEntry() {
-        std::string probe = OPALIST_TEST_PROBE;
-        std::replace(probe.begin(), probe.end(), '/', '\\');
-        return probe;
-    }
 
     testing_support::TempDir dir;
     fs::path exe = dir.path() / "opalist";
@@ -140,8 +135,8 @@ TEST_F(X11, GoNowAndOneByOneRunOnTheirLettersInBothLanguages) {
                          Case{"CS", "o", true}}) {
         SCOPED_TRACE(std::string(c.language) + " " + c.key);
         fs::remove(probeOut);
-        writeSettings(std::string("<01100>\r\n60\r\n") + c.language + "\r\n" + probeEntry() +
-                      " /x\r\n");
+        writeSettings(std::string("<01100>\r\n60\r\n") + c.language + "\r\n" +
+                      testing_support::listNotation(OPALIST_TEST_PROBE) + " /x\r\n");
         start();
         EXPECT_EQ(title(), "opalist 1.4.4") << "the countdown view";
         EXPECT_LT(height(), 150);
