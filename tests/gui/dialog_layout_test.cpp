@@ -1,5 +1,5 @@
-// The main window on the Qt front end: its frame, and captions that fit their controls at the
-// layout font.
+// The main window on the Qt front end: its frame, and captions of both windows that fit their
+// controls at the layout font.
 #include <gtest/gtest.h>
 
 #include <QtTest/QTest>
@@ -10,13 +10,17 @@
 #include "app/dialog.h"
 #include "gui/qt/front_end.h"
 #include "gui/qt/text.h"
+#include "gui_contract/every_caption.h"
 
 namespace {
 
 class QtDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(frontEnd.app().dispatch([this] { dialog.show(); }));
+        ASSERT_TRUE(frontEnd.app().dispatch([this] {
+            dialog.show();
+            dialog.viewErr().show();
+        }));
     }
 
     QWidget& top() { return *frontEnd.widget(dialog); }
@@ -34,11 +38,11 @@ TEST_F(QtDialogTest, FixedDialogFrameWithoutTaskbarEntry) {
     EXPECT_EQ(top().size(), QSize(313, 381));
 }
 
-// Every caption of the window, as each language writes it, fits its control at the layout font.
+// Every caption of both windows, as each language writes it, fits its control at the layout font.
 TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
     const QStyle& style = *QApplication::style();
-    const auto check = [&](tk::Control& control) {
-        if (control.caption().empty() || control.kind() == tk::Kind::Frame) {
+    testing_support::forEveryCaption(frontEnd.app(), dialog, [&](tk::Control& control) {
+        if (control.kind() == tk::Kind::Frame) {
             return;
         }
         if (frontEnd.widget(control) == nullptr) {  // a hidden control's view waits for it to show
@@ -56,26 +60,7 @@ TEST_F(QtDialogTest, EveryCaptionFitsItsControlInBothLanguages) {
         }
         EXPECT_LE(needed, w.width()) << control.caption();
         EXPECT_LE(w.fontMetrics().height(), w.height() + 1) << control.caption();
-    };
-    for (const bool czech : {false, true}) {
-        SCOPED_TRACE(czech ? "Czech" : "English");
-        ASSERT_TRUE(frontEnd.app().dispatch([&] {
-            czech ? dialog.LngCS.setValue(true) : dialog.LngEN.setValue(true);
-            // The captions of the countdown's other states, and Go now's.
-            dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
-        }));
-        for (tk::Control* control : dialog.children()) {
-            check(*control);
-        }
-        for (tk::Control* control : dialog.FrSetup.children()) {
-            check(*control);
-        }
-        for (const char* caption : {"Kr&ok za krokem", "Znovu spustit", "&Setup", "S&top"}) {
-            ASSERT_TRUE(frontEnd.app().dispatch(
-                [&] { dialog.Butt[Command::ConfigRunAgain].setCaption(caption); }));
-            check(dialog.Butt[Command::ConfigRunAgain]);
-        }
-    }
+    });
 }
 
 }  // namespace

@@ -195,6 +195,9 @@ class QtDriver final : public FrontEndDriver {
             case Key::Space:
                 QTest::keyClick(keyboardTarget(), Qt::Key_Space);
                 break;
+            case Key::Tab:
+                QTest::keyClick(keyboardTarget(), Qt::Key_Tab);
+                break;
         }
     }
     void pressAltWith(char letter) override {

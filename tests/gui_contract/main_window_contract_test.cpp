@@ -1,20 +1,29 @@
 // The main window on every front end: the compact height shows the strip of commands, the full
-// height the whole setup, with the controls over the setup frame's area above it.
+// height the whole setup, with the controls over the setup frame's area above it; Tab goes
+// round it and the error-log window as their controls lie on screen.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/view_err.h"
 #include "gui_contract/front_end_driver.h"
+#include "support/control_names.h"
 
 namespace {
 
 class MainWindow : public ::testing::Test {
   protected:
+    // The window opens compact, as the program does to count down.
     void SetUp() override {
-        program([this] { dialog.show(); });
+        program([this] {
+            dialog.FrSetup.setVisible(false);
+            dialog.setHeight(Dialog::CompactHeight);
+            dialog.show();
+        });
     }
 
     void program(const std::function<void()>& change) {
@@ -29,6 +38,18 @@ class MainWindow : public ::testing::Test {
                place.left + place.width > 0 && place.top + place.height > 0;
     }
 
+    // The focused control's name, then that of each control Tab takes the focus to.
+    std::vector<std::string> tabWalk(const tk::Window& window, std::size_t presses) {
+        std::vector<std::string> visited{testing_support::controlName(dialog, window.focused())};
+        while (visited.size() <= presses) {
+            driver->press(testing_support::Key::Tab);
+            visited.push_back(testing_support::controlName(dialog, window.focused()));
+        }
+        return visited;
+    }
+
+    // The outer height that shows the whole client area.
+    static constexpr tk::Twips FullHeight = Dialog::ClientHeight + 450;
     std::unique_ptr<testing_support::FrontEndDriver> driver = testing_support::makeFrontEndDriver();
     Dialog dialog{driver->app(), Services{}};
 };
@@ -56,7 +77,7 @@ TEST_F(MainWindow, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
                                                    &dialog.Butt[Command::SaveChanges],
                                                    &dialog.LngEN, &dialog.wStart};
     for (const Case& c : {Case{"compact", false, Dialog::CompactHeight, 107, commands, setup},
-                          Case{"full", true, Dialog::ClientHeight + 450, 381, setup, {}}}) {
+                          Case{"full", true, FullHeight, 381, setup, {}}}) {
         SCOPED_TRACE(c.height);
         program([&] {
             dialog.FrSetup.setVisible(c.setupShown);
@@ -76,6 +97,57 @@ TEST_F(MainWindow, CompactHeightShowsTheTopStripAndFullHeightTheWhole) {
              &dialog.Timer, &dialog.Add, &dialog.Butt[Command::Up]}) {
         EXPECT_TRUE(driver->shown(*control).uncovered) << control->caption();
     }
+}
+
+// Row by row, passing over the controls that are hidden, disabled or no tab stop, the setup's
+// included once it opens; the error-log window opens with its list focused, and C closes it.
+TEST_F(MainWindow, TabFollowsTheScreenInBothWindows) {
+    ASSERT_TRUE(driver->bringToFront(dialog));
+    program([&] {
+        dialog.FrSetup.setVisible(true);
+        dialog.setHeight(FullHeight);
+        dialog.wStart.setEnabled(false);
+        dialog.Butt[Command::Exit].setFocus();
+    });
+    const std::vector<tk::Control*> order = {&dialog.Butt[Command::Exit],
+                                             &dialog.Butt[Command::StopContinue],
+                                             &dialog.Butt[Command::ConfigRunAgain],
+                                             &dialog.Butt[Command::GoNow],
+                                             &dialog.Butt[Command::OneByOne],
+                                             &dialog.Butt[Command::Help],
+                                             &dialog.Timer,
+                                             &dialog.TimerScroll,
+                                             &dialog.Add,
+                                             &dialog.Butt[Command::AddMod],
+                                             &dialog.LaunchList,
+                                             &dialog.Butt[Command::Up],
+                                             &dialog.Butt[Command::Down],
+                                             &dialog.Butt[Command::Delete],
+                                             &dialog.dErrMsg,
+                                             &dialog.sErrMsg,
+                                             &dialog.qErrMsg,
+                                             &dialog.PromptEach,
+                                             &dialog.wStart,
+                                             &dialog.LngCS,
+                                             &dialog.LngEN,
+                                             &dialog.Butt[Command::ViewErrorLog],
+                                             &dialog.Butt[Command::SaveChanges]};
+    std::vector<std::string> expected;
+    for (tk::Control* control : order) {
+        if (control->shown() && control->enabled() && control->tabStop()) {
+            expected.push_back(testing_support::controlName(dialog, control));
+        }
+    }
+    expected.push_back(expected.front());
+    EXPECT_EQ(tabWalk(dialog, expected.size() - 1), expected);
+
+    ViewErr& viewer = dialog.viewErr();
+    program([&] { viewer.show(); });
+    ASSERT_TRUE(driver->bringToFront(viewer));
+    EXPECT_EQ(tabWalk(viewer, 3),
+              (std::vector<std::string>{"ErrList", "ButtClose", "ButtDel", "ErrList"}));
+    driver->type("c");
+    EXPECT_FALSE(viewer.visible());
 }
 
 }  // namespace

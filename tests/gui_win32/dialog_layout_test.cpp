@@ -1,6 +1,6 @@
 // The main window and the error-log window on the Win32 front end: the frame, captions that fit
-// their controls at the layout font at every usual DPI, the tab order, and the keys and boxes a
-// user meets right after a window or a box opens.
+// their controls at the layout font at every usual DPI, and the keys and boxes a user meets
+// right after a window or a box opens.
 // First: it includes windows.h and takes back the name MessageBox for the toolkit.
 #include "gui/win32/front_end.h"
 
@@ -16,9 +16,9 @@
 #include "app/dialog.h"
 #include "app/view_err.h"
 #include "gui/win32/layout_font.h"
+#include "gui_contract/every_caption.h"
 #include "gui_win32/win32_driver.h"
 #include "platform/win32_text.h"
-#include "support/control_names.h"
 #include "support/temp_dir.h"
 #include "toolkit/pixels.h"
 
@@ -92,15 +92,12 @@ int neededWidth(HDC dc, const tk::Control& control, unsigned dpi) {
     }
 }
 
-// Every caption of the window, as each language writes it, fits its control.
+// Every caption of both windows, as each language writes it, fits its control.
 TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAtEveryUsualDpi) {
     for (const unsigned dpi : {96u, 120u, 144u, 192u}) {
         SCOPED_TRACE(std::to_string(dpi) + " DPI");
         const HDC dc = CreateCompatibleDC(nullptr);
         const auto check = [&](tk::Control& control) {
-            if (control.caption().empty()) {
-                return;
-            }
             LOGFONTW layout = gui::win32::layoutFont(dpi);
             layout.lfWeight = control.style().bold ? FW_BOLD : FW_NORMAL;
             const gui::win32::Font font(layout);
@@ -114,28 +111,7 @@ TEST_F(Win32DialogTest, EveryCaptionFitsItsControlInBothLanguagesAtEveryUsualDpi
             }
             SelectObject(dc, old);
         };
-        for (const bool czech : {false, true}) {
-            SCOPED_TRACE(czech ? "Czech" : "English");
-            program([&] {
-                czech ? dialog.LngCS.setValue(true) : dialog.LngEN.setValue(true);
-                // The captions of the countdown's other states, and Go now's.
-                dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
-            });
-            for (tk::Control* control : dialog.children()) {
-                check(*control);
-            }
-            for (tk::Control* control : dialog.FrSetup.children()) {
-                check(*control);
-            }
-            for (const char* caption : {"Kr&ok za krokem", "Znovu spustit", "&Setup", "S&top"}) {
-                program([&] { dialog.Butt[Command::ConfigRunAgain].setCaption(caption); });
-                check(dialog.Butt[Command::ConfigRunAgain]);
-            }
-            program([&] { dialog.viewErr().applyLanguage(); });
-            for (tk::Control* control : dialog.viewErr().children()) {
-                check(*control);
-            }
-        }
+        testing_support::forEveryCaption(frontEnd.app(), dialog, check);
         DeleteDC(dc);
     }
 }
@@ -220,66 +196,6 @@ TEST_F(Win32DialogTest, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
         EXPECT_EQ(dialog.LaunchList.items(), c.items);
         EXPECT_EQ(dialog.Add.text(), c.inList ? "a" : "");
     }
-}
-
-using testing_support::controlName;
-
-// Tab goes round the window's controls as they lie on screen, row by row.
-TEST_F(Win32DialogTest, TabFollowsTheScreenInBothWindows) {
-    program([&] {
-        dialog.wStart.setEnabled(false);
-        dialog.Butt[Command::Exit].setFocus();
-    });
-    testing_support::pump(20);  // the activation has run (it disables "View error log": no log)
-    const std::vector<tk::Control*> mainOrder = {&dialog.Butt[Command::Exit],
-                                                 &dialog.Butt[Command::StopContinue],
-                                                 &dialog.Butt[Command::ConfigRunAgain],
-                                                 &dialog.Butt[Command::GoNow],
-                                                 &dialog.Butt[Command::OneByOne],
-                                                 &dialog.Butt[Command::Help],
-                                                 &dialog.Timer,
-                                                 &dialog.TimerScroll,
-                                                 &dialog.Add,
-                                                 &dialog.Butt[Command::AddMod],
-                                                 &dialog.LaunchList,
-                                                 &dialog.Butt[Command::Up],
-                                                 &dialog.Butt[Command::Down],
-                                                 &dialog.Butt[Command::Delete],
-                                                 &dialog.dErrMsg,
-                                                 &dialog.sErrMsg,
-                                                 &dialog.qErrMsg,
-                                                 &dialog.PromptEach,
-                                                 &dialog.wStart,
-                                                 &dialog.LngCS,
-                                                 &dialog.LngEN,
-                                                 &dialog.Butt[Command::ViewErrorLog],
-                                                 &dialog.Butt[Command::SaveChanges]};
-    std::vector<std::string> expected;
-    for (tk::Control* control : mainOrder) {
-        if (control->shown() && control->enabled() && control->tabStop()) {
-            expected.push_back(controlName(dialog, control));  // the others are passed over
-        }
-    }
-    expected.push_back(expected.front());
-    std::vector<std::string> visited{controlName(dialog, dialog.focused())};
-    for (std::size_t step = 1; step < expected.size(); ++step) {
-        testing_support::pressKey(VK_TAB);
-        testing_support::pump(10);
-        visited.push_back(controlName(dialog, dialog.focused()));
-    }
-    EXPECT_EQ(visited, expected);
-
-    ViewErr& viewer = dialog.viewErr();
-    program([&] { viewer.show(); });
-    SetForegroundWindow(frontEnd.hwnd(viewer));
-    testing_support::pump(20);
-    visited = {controlName(dialog, viewer.focused())};
-    for (int step = 0; step < 3; ++step) {
-        testing_support::pressKey(VK_TAB);
-        testing_support::pump(10);
-        visited.push_back(controlName(dialog, viewer.focused()));
-    }
-    EXPECT_EQ(visited, (std::vector<std::string>{"ErrList", "ButtClose", "ButtDel", "ErrList"}));
 }
 
 // The error-log window takes its keys as soon as it opens, in either language: Esc and C close

@@ -168,6 +168,9 @@ class Win32Driver final : public FrontEndDriver {
             case Key::Space:
                 pressOnKeyboard(VK_SPACE, false);
                 break;
+            case Key::Tab:
+                pressOnKeyboard(VK_TAB, false);
+                break;
         }
     }
     void pressAltWith(char letter) override {
