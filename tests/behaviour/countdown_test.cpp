@@ -1,5 +1,5 @@
 // The countdown and its commands on virtual time: the display tick and the bar, Stop/Continue,
-// Config/Run again, Go now, and the states they move the window between.
+// Config/Run again, Go now, the states they move the window between and the credit click in each.
 
 #include <gtest/gtest.h>
 
@@ -39,9 +39,10 @@ struct Stage {
     }
 };
 
-// Every state of the countdown: timers, layout, the captions of buttons 1 and 2, and which of
-// buttons 0 to 5 can be used.
-TEST(Countdown, EachStateHasItsTimersLayoutCaptionsAndButtons) {
+// Every state of the countdown: timers, layout, the captions of buttons 1 and 2, which of
+// buttons 0 to 5 can be used, and the credit click, which opens the maker's page and stops only a
+// running display: a run that is already due (the display at zero) still comes.
+TEST(Countdown, EachStateHasItsTimersLayoutCaptionsButtonsAndCreditClick) {
     struct Row {
         const char* state;
         void (*reach)(Stage&);
@@ -82,6 +83,16 @@ TEST(Countdown, EachStateHasItsTimersLayoutCaptionsAndButtons) {
         EXPECT_EQ(d.Butt[Command::ConfigRunAgain].caption(), row.butt2);
         EXPECT_EQ(t.enabledAmong0To5(), row.enabled);
         EXPECT_EQ(d.FrSetup.visible(), row.height == FullHeight);
+
+        const bool runDue = row.countdown && !row.display;
+        t.h.user([&] { d.copyr.clickByUser(); });
+        ASSERT_EQ(t.h.shellRequests.size(), 1u);
+        EXPECT_EQ(t.h.shellRequests[0].file.rfind("https://", 0), 0u);
+        EXPECT_FALSE(d.CountDispl.enabled());
+        EXPECT_EQ(d.Countdown.enabled(), runDue);
+        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), runDue ? "S&top" : "Con&tinue");
+        t.h.loop.advance(1);
+        EXPECT_EQ(t.h.loop.ended(), runDue);
     }
 }
 

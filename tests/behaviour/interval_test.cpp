@@ -1,9 +1,8 @@
-// The interval spinner and the credit label: the spinner's arrows and ends, the bar and the
-// seconds a stopped countdown keeps, and the credit click in each state of the countdown.
+// The interval spinner: its arrows and ends, the bar and the seconds a stopped countdown keeps,
+// and the spinner after a run that left the window open.
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,42 +91,6 @@ TEST(Interval, SpinnerWorksAfterARunLeftTheWindowOpen) {
     t.spin(-1);
     EXPECT_EQ(d.Timer.text(), "12");
     EXPECT_FLOAT_EQ(d.RecCount.geometry().width, 4215.0f);
-}
-
-// The credit click opens the maker's page; only a running display is stopped, and a run that
-// is already due still comes.
-TEST(Interval, CreditClickInEachStateOfTheCountdown) {
-    struct Row {
-        const char* state;
-        std::function<void(Stage&)> reach;
-        bool countdownAfter;
-        const char* butt1;
-    };
-    const std::vector<Row> rows = {
-        {"counting", [](Stage&) {}, false, "Con&tinue"},
-        {"stopped", [](Stage& t) { t.h.click(Command::StopContinue); }, false, "Con&tinue"},
-        {"setup", [](Stage& t) { t.h.click(Command::ConfigRunAgain); }, false, "Con&tinue"},
-        {"display at zero",
-         [](Stage& t) {
-             t.h.loop.advance(9999);
-             t.h.user([&] { t.h.dialog().CountDispl.tick(); });
-         },
-         true, "S&top"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.state);
-        Stage t;
-        Dialog& d = t.start("10");
-        row.reach(t);
-        t.h.user([&] { d.copyr.clickByUser(); });
-        ASSERT_EQ(t.h.shellRequests.size(), 1u);
-        EXPECT_EQ(t.h.shellRequests[0].file.rfind("https://", 0), 0u);
-        EXPECT_FALSE(d.CountDispl.enabled());
-        EXPECT_EQ(d.Countdown.enabled(), row.countdownAfter);
-        EXPECT_EQ(d.Butt[Command::StopContinue].caption(), row.butt1);
-        t.h.loop.advance(1);
-        EXPECT_EQ(t.h.loop.ended(), row.countdownAfter);
-    }
 }
 
 }  // namespace

@@ -107,25 +107,19 @@ TEST_F(LanguageSwitch, FullPassWritesEveryTextInTheLanguage) {
 }
 
 TEST_F(LanguageSwitch, SwitchSelectsOneOptionMarksTheSetupChangedAndMovesTheTabStop) {
-    dialog.Butt[Command::SaveChanges].setEnabled(false);
     select(true);
-    select(false);
-    EXPECT_FALSE(dialog.LngEN.value());
-    EXPECT_TRUE(dialog.LngCS.value());
-    EXPECT_FALSE(dialog.LngEN.tabStop());
-    EXPECT_TRUE(dialog.LngCS.tabStop());
-    EXPECT_TRUE(dialog.Butt[Command::SaveChanges].enabled());
-    EXPECT_TRUE(dialog.SettingsDirty);
-
-    dialog.SettingsDirty = false;
-    dialog.Butt[Command::SaveChanges].setEnabled(false);
-    select(true);
-    EXPECT_TRUE(dialog.LngEN.value());
-    EXPECT_FALSE(dialog.LngCS.value());
-    EXPECT_TRUE(dialog.LngEN.tabStop());
-    EXPECT_FALSE(dialog.LngCS.tabStop());
-    EXPECT_TRUE(dialog.Butt[Command::SaveChanges].enabled());
-    EXPECT_TRUE(dialog.SettingsDirty);
+    for (const bool english : {false, true}) {
+        SCOPED_TRACE(english ? "to English" : "to Czech");
+        dialog.SettingsDirty = false;
+        dialog.Butt[Command::SaveChanges].setEnabled(false);
+        select(english);
+        EXPECT_EQ(dialog.LngEN.value(), english);
+        EXPECT_NE(dialog.LngCS.value(), english);
+        EXPECT_EQ(dialog.LngEN.tabStop(), english);
+        EXPECT_NE(dialog.LngCS.tabStop(), english);
+        EXPECT_TRUE(dialog.Butt[Command::SaveChanges].enabled());
+        EXPECT_TRUE(dialog.SettingsDirty);
+    }
     // The error-log window exists now but stays hidden.
     EXPECT_FALSE(dialog.viewErr().visible());
 }

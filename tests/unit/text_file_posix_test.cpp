@@ -15,6 +15,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/text_file.h"
@@ -30,11 +31,16 @@ using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
-TEST(TextFileReplace, AMissingFolderGivesTheSystemsReason) {
+TEST(TextFileReplace, AMissingFolderOrAFolderInTheFilesPlaceGivesTheSystemsReason) {
     TempDir dir;
-    const platform::WriteResult missing = platform::replaceFile(dir.file("none/s.ini"), {"x"});
-    EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.error, "No such file or directory");
+    std::filesystem::create_directory(dir.file("s.ini"));
+    for (const auto& [path, reason] :
+         {std::pair{dir.file("none/s.ini"), "No such file or directory"},
+          std::pair{dir.file("s.ini"), "Is a directory"}}) {
+        const platform::WriteResult failed = platform::replaceFile(path, {"x"});
+        EXPECT_FALSE(failed.ok);
+        EXPECT_EQ(failed.error, reason);
+    }
 }
 
 // The files are UTF-8 here, but bytes that are not are kept too.
@@ -77,13 +83,6 @@ TEST(TextFileReplace, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(result.error, "File too large");
     EXPECT_EQ(readFile(path), "<01100>\r\n10\r\nEN\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-TEST(TextFileReplace, AFolderInTheFilesPlaceGivesTheSystemsReason) {
-    TempDir dir;
-    const std::string folderInPlace = dir.file("s.ini");
-    std::filesystem::create_directory(folderInPlace);
-    EXPECT_EQ(platform::replaceFile(folderInPlace, {"x"}).error, "Is a directory");
 }
 
 TEST(TextFileReplace, ALinkStaysALinkAndItsFileIsReplaced) {
