@@ -22,20 +22,15 @@ namespace fs = std::filesystem;
 using platform::win32::wide;
 using testing_support::runCommand;
 
-const std::wstring Version = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion";
-const std::wstring RunKey = Version + L"\\Run";
-const std::wstring Approved = Version + L"\\Explorer\\StartupApproved\\Run";
-const std::wstring ApprovedFolder = Version + L"\\Explorer\\StartupApproved\\StartupFolder";
-const std::wstring Record = L"HKCU\\Software\\Opalist";
-const std::wstring NonAscii = L"P\u0159ehr\u00E1va\u010D \u65E5\u672C";
-const std::string NonAsciiUtf8 = platform::win32::utf8(NonAscii);
-const std::wstring Shortcut = L"OpalistE2E.lnk";
+using testing_support::ApprovedFolderKey;
+using testing_support::ApprovedRunKey;
+using testing_support::builtBeside;
+using testing_support::NonAsciiName;
+using testing_support::RunKey;
 
-fs::path builtBeside(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path() / name;
-}
+const std::wstring Record = L"HKCU\\Software\\Opalist";
+const std::string NonAsciiUtf8 = platform::win32::utf8(NonAsciiName);
+const std::wstring Shortcut = L"OpalistE2E.lnk";
 
 std::wstring reg(const std::wstring& arguments) {
     return L"reg " + arguments;
@@ -47,18 +42,16 @@ class LogonProgramsWindows : public ::testing::Test {
         TearDown();
         fs::copy_file(builtBeside(L"Opalist.exe"), exe);
         fs::copy_file(builtBeside(L"opalist_test_probe.exe"), probe);
-        // Windows keeps these keys once Task Manager has been opened.
-        runCommand(reg(L"add \"" + Approved + L"\" /f"));
-        runCommand(reg(L"add \"" + ApprovedFolder + L"\" /f"));
+        testing_support::makeApprovedKeys();
     }
     void TearDown() override {
         for (const std::wstring& name :
              {std::wstring(L"OpalistE2E Sz"), std::wstring(L"OpalistE2E Expand"),
-              std::wstring(L"OpalistE2E Binary"), NonAscii}) {
+              std::wstring(L"OpalistE2E Binary"), NonAsciiName}) {
             testing_support::removeUserValue(RunKey, name);
-            testing_support::removeUserValue(Approved, name);
+            testing_support::removeUserValue(ApprovedRunKey, name);
         }
-        testing_support::removeUserValue(ApprovedFolder, Shortcut);
+        testing_support::removeUserValue(ApprovedFolderKey, Shortcut);
         testing_support::removeUserValue(Record, L"LogonPrograms");
         std::error_code ignored;
         fs::remove(startup / Shortcut, ignored);
@@ -68,14 +61,11 @@ class LogonProgramsWindows : public ::testing::Test {
         return runCommand(L"\"" + exe.wstring() + L"\" " + arguments);
     }
     static void add(const std::wstring& name, const wchar_t* type, const std::wstring& data) {
-        ASSERT_EQ(runCommand(reg(L"add \"" + RunKey + L"\" /v \"" + name + L"\" /t " + type +
-                                 L" /d \"" + data + L"\" /f"))
-                      .status,
-                  0);
+        ASSERT_TRUE(testing_support::addUserValue(RunKey, name, type, data));
     }
     static std::vector<std::string> exports() {
-        return {testing_support::regExport(RunKey), testing_support::regExport(Approved),
-                testing_support::regExport(ApprovedFolder)};
+        return {testing_support::regExport(RunKey), testing_support::regExport(ApprovedRunKey),
+                testing_support::regExport(ApprovedFolderKey)};
     }
 
     testing_support::TempDir dir;
@@ -88,7 +78,7 @@ TEST_F(LogonProgramsWindows, TakenOverListedAndGivenBackByteForByte) {
     const std::wstring quotedProbe = L"\\\"" + probe.wstring() + L"\\\"";
     add(L"OpalistE2E Sz", L"REG_SZ", quotedProbe + L" sz");
     add(L"OpalistE2E Expand", L"REG_EXPAND_SZ", L"%SystemRoot%\\notepad.exe");
-    add(NonAscii, L"REG_SZ", quotedProbe + L" player");
+    add(NonAsciiName, L"REG_SZ", quotedProbe + L" player");
     add(L"OpalistE2E Binary", L"REG_BINARY", L"0102");
     ASSERT_TRUE(testing_support::makeShortcut(startup / Shortcut, probe, L"link", dir.path()));
     const std::vector<std::string> before = exports();
@@ -101,7 +91,7 @@ TEST_F(LogonProgramsWindows, TakenOverListedAndGivenBackByteForByte) {
     const Step steps[] = {
         {L"--take-over \"OpalistE2E Sz\"", 0, "OpalistE2E Sz: taken over"},
         {L"--take-over \"OpalistE2E Expand\"", 0, "OpalistE2E Expand: taken over"},
-        {L"--take-over \"" + NonAscii + L"\"", 0, NonAsciiUtf8 + ": taken over"},
+        {L"--take-over \"" + NonAsciiName + L"\"", 0, NonAsciiUtf8 + ": taken over"},
         {L"--take-over " + Shortcut, 0, "OpalistE2E.lnk: taken over"},
         {L"--take-over \"OpalistE2E Sz\"", 1, "already started by Opalist"},
         {L"--take-over \"OpalistE2E Binary\"", 1,
@@ -122,15 +112,15 @@ TEST_F(LogonProgramsWindows, TakenOverListedAndGivenBackByteForByte) {
     }
 
     // Task Manager's bytes, the time after them; the RunKey values untouched.
-    for (const std::wstring& name : {std::wstring(L"OpalistE2E Sz"), NonAscii}) {
+    for (const std::wstring& name : {std::wstring(L"OpalistE2E Sz"), NonAsciiName}) {
         const std::string query =
-            runCommand(reg(L"query \"" + Approved + L"\" /v \"" + name + L"\"")).text;
+            runCommand(reg(L"query \"" + ApprovedRunKey + L"\" /v \"" + name + L"\"")).text;
         EXPECT_NE(query.find("REG_BINARY    03000000"), std::string::npos) << query;
     }
     EXPECT_EQ(exports()[0], before[0]);
 
     // The user changed the switch: that give-back is refused and the value left as it is.
-    const std::wstring approvedSz = L"\"" + Approved + L"\" /v \"OpalistE2E Sz\"";
+    const std::wstring approvedSz = L"\"" + ApprovedRunKey + L"\" /v \"OpalistE2E Sz\"";
     const std::string written = runCommand(reg(L"query " + approvedSz)).text;
     runCommand(reg(L"add " + approvedSz + L" /t REG_BINARY /d 030000000000000000000001 /f"));
     const testing_support::CommandOutput refused = opalist(L"--give-back \"OpalistE2E Sz\"");

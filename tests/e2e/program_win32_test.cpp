@@ -16,33 +16,33 @@
 #include <vector>
 
 #include "support/files.h"
+#include "support/registry_win32.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::builtBeside;
 using testing_support::readFile;
 using testing_support::writeFile;
 
-// The programs built beside this test.
-fs::path built(const char* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path() / name;
-}
-
-// A visible top-level window of the process, or nullptr.
-HWND windowOf(DWORD processId) {
+// A visible top-level window of the process whose title holds `title` (a box's, say), or
+// nullptr.
+HWND windowOf(DWORD processId, const std::wstring& title = {}) {
     struct Search {
         DWORD processId;
+        const std::wstring& title;
         HWND found;
-    } search{processId, nullptr};
+    } search{processId, title, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM data) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s.processId && IsWindowVisible(hwnd)) {
+            wchar_t text[128] = {};
+            GetWindowTextW(hwnd, text, 128);
+            if (owner == s.processId && IsWindowVisible(hwnd) &&
+                std::wstring(text).find(s.title) != std::wstring::npos) {
                 s.found = hwnd;
                 return FALSE;
             }
@@ -73,8 +73,8 @@ struct Program {
     PROCESS_INFORMATION later{};  // a second start beside the first
 
     Program() {
-        fs::copy_file(built("Opalist.exe"), exe);
-        fs::copy_file(built("opalist_test_probe.exe"), probe);
+        fs::copy_file(builtBeside(L"Opalist.exe"), exe);
+        fs::copy_file(builtBeside(L"opalist_test_probe.exe"), probe);
     }
     ~Program() {
         end(process);
@@ -367,31 +367,6 @@ TEST(Program, ASecondStartLaunchesNothingAndAKilledFirstDoesNotBlockTheNext) {
     EXPECT_NE(std::find(record.begin(), record.end(), "arg=/second"), record.end());
 }
 
-// The message box of the process whose title holds `title`, or nullptr.
-HWND boxOf(DWORD processId, const std::wstring& title) {
-    struct Search {
-        DWORD processId;
-        const std::wstring& title;
-        HWND found;
-    } search{processId, title, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t text[128] = {};
-            GetWindowTextW(hwnd, text, 128);
-            if (owner == s.processId && IsWindowVisible(hwnd) &&
-                std::wstring(text).find(s.title) != std::wstring::npos) {
-                s.found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Whether `upper` lies above `lower` among the top-level windows.
 bool above(HWND upper, HWND lower) {
     for (HWND window = GetTopWindow(nullptr); window != nullptr;
@@ -414,14 +389,14 @@ TEST(Program, TheNextQuestionStaysAboveAWindowThatALaunchedProgramOpensLater) {
     SetEnvironmentVariableW(L"OPALIST_PROBE_WINDOW_AFTER_MS", nullptr);
     HWND question = nullptr;
     ASSERT_TRUE(waitFor(
-        [&] { return (question = boxOf(p.process.dwProcessId, L"(1/2)")) != nullptr; }, 30));
+        [&] { return (question = windowOf(p.process.dwProcessId, L"(1/2)")) != nullptr; }, 30));
     PostMessageW(question, WM_COMMAND, IDYES, 0);
 
     HWND late = nullptr;
     ASSERT_TRUE(
         waitFor([&] { return (late = FindWindowW(L"OpalistProbe", nullptr)) != nullptr; }, 10));
     ASSERT_TRUE(waitFor(
-        [&] { return (question = boxOf(p.process.dwProcessId, L"(2/2)")) != nullptr; }, 10));
+        [&] { return (question = windowOf(p.process.dwProcessId, L"(2/2)")) != nullptr; }, 10));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the late window settles
     EXPECT_TRUE(above(question, late)) << "the question lies under the program's window";
     EXPECT_NE(GetWindowLongPtrW(question, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -445,7 +420,7 @@ TEST(Program, DllsPlantedBesideTheProgramAreNeverLoaded) {
     const char* const planted[] = {"shell32.dll", "shlwapi.dll", "shcore.dll", "comctl32.dll",
                                    "uxtheme.dll", "msimg32.dll", "ole32.dll"};
     for (const char* name : planted) {
-        fs::copy_file(built("planted.dll"), p.dir.path() / name);
+        fs::copy_file(builtBeside(L"planted.dll"), p.dir.path() / name);
     }
     const auto loaded = [&] {
         std::string names;

@@ -29,6 +29,12 @@ std::string fileBytes(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::filesystem::path builtBeside(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path() / name;
+}
+
 CommandOutput runCommand(const std::wstring& command) {
     const TempDir dir;
     const std::filesystem::path file = dir.path() / "output";
@@ -57,6 +63,18 @@ CommandOutput runCommand(const std::wstring& command) {
     CloseHandle(output);
     result.text = fileBytes(file);
     return result;
+}
+
+bool addUserValue(const std::wstring& key, const std::wstring& name, const wchar_t* type,
+                  const std::wstring& data) {
+    return runCommand(L"reg add \"" + key + L"\" /v \"" + name + L"\" /t " + type + L" /d \"" +
+                      data + L"\" /f")
+               .status == 0;
+}
+
+void makeApprovedKeys() {
+    runCommand(L"reg add \"" + ApprovedRunKey + L"\" /f");
+    runCommand(L"reg add \"" + ApprovedFolderKey + L"\" /f");
 }
 
 void removeUserValue(const std::wstring& key, const std::wstring& name) {

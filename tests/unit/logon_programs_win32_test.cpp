@@ -33,20 +33,13 @@ using platform::win32::utf8;
 using platform::win32::wide;
 using testing_support::runCommand;
 
-const std::wstring RunKey = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::wstring RunOnce = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-const std::wstring Approved =
-    L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
-const std::wstring ApprovedFolder =
-    L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\"
-    L"StartupFolder";
-const wchar_t* const NonAscii = L"P\u0159ehr\u00E1va\u010D \u65E5\u672C";
+using testing_support::ApprovedFolderKey;
+using testing_support::ApprovedRunKey;
+using testing_support::builtBeside;
+using testing_support::NonAsciiName;
+using testing_support::RunKey;
 
-fs::path builtBeside(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path() / name;
-}
+const std::wstring RunOnce = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 // The data of a binary value as reg query shows it ("03000000..."), empty when there is none.
 std::string binaryData(const std::wstring& key, const std::wstring& name) {
@@ -92,17 +85,15 @@ class LogonWindows : public ::testing::Test {
     void SetUp() override {
         TearDown();
         fs::copy_file(builtBeside(L"opalist_test_probe.exe"), probe);
-        // Windows keeps these keys once Task Manager has been opened.
-        runCommand(L"reg add \"" + Approved + L"\" /f");
-        runCommand(L"reg add \"" + ApprovedFolder + L"\" /f");
+        testing_support::makeApprovedKeys();
     }
     void TearDown() override {
-        for (const std::wstring& key : {RunKey, RunOnce, Approved, ApprovedFolder}) {
+        for (const std::wstring& key : {RunKey, RunOnce, ApprovedRunKey, ApprovedFolderKey}) {
             for (const wchar_t* name : Names) {
                 testing_support::removeUserValue(key, name);
             }
             for (const wchar_t* name :
-                 {NonAscii, L"OpalistTest Probe.lnk", L"OpalistTest Gone.lnk"}) {
+                 {NonAsciiName.c_str(), L"OpalistTest Probe.lnk", L"OpalistTest Gone.lnk"}) {
                 testing_support::removeUserValue(key, name);
             }
         }
@@ -113,11 +104,7 @@ class LogonWindows : public ::testing::Test {
 
     static void add(const std::wstring& key, const std::wstring& name, const wchar_t* type,
                     const std::wstring& data) {
-        ASSERT_EQ(runCommand(L"reg add \"" + key + L"\" /v \"" + name + L"\" /t " + type +
-                             L" /d \"" + data + L"\" /f")
-                      .status,
-                  0)
-            << utf8(name);
+        ASSERT_TRUE(testing_support::addUserValue(key, name, type, data)) << utf8(name);
     }
 
     static std::optional<logon::FoundEntry> found(const std::string& name) {
@@ -138,14 +125,14 @@ TEST_F(LogonWindows, ListsEveryValueAndShortcutWithItsState) {
     const std::wstring self = wide(platform::executablePath());
     add(RunKey, L"OpalistTest Sz", L"REG_SZ", L"\\\"C:\\p q\\a.exe\\\" -x");
     add(RunKey, L"OpalistTest Expand", L"REG_EXPAND_SZ", L"%OPALIST_TEST_UNSET%\\a.exe");
-    add(RunKey, NonAscii, L"REG_SZ", L"player.exe");
+    add(RunKey, NonAsciiName, L"REG_SZ", L"player.exe");
     add(RunKey, L"OpalistTest Binary", L"REG_BINARY", L"0102");
     add(RunKey, L"OpalistTest Multi", L"REG_MULTI_SZ", L"a\\0b");
     add(RunKey, L"OpalistTest Dword", L"REG_DWORD", L"1");
     add(RunKey, L"OpalistTest Off", L"REG_SZ", L"a.exe");
-    add(Approved, L"OpalistTest Off", L"REG_BINARY", L"030000000102030405060708");
+    add(ApprovedRunKey, L"OpalistTest Off", L"REG_BINARY", L"030000000102030405060708");
     add(RunKey, L"OpalistTest On", L"REG_SZ", L"a.exe");
-    add(Approved, L"OpalistTest On", L"REG_BINARY", L"020000000000000000000000");
+    add(ApprovedRunKey, L"OpalistTest On", L"REG_BINARY", L"020000000000000000000000");
     add(RunKey, L"OpalistTest Self", L"REG_SZ", L"\\\"" + self + L"\\\" --x");
     add(RunOnce, L"OpalistTest Sz", L"REG_SZ", L"once.exe");
     ASSERT_TRUE(testing_support::makeShortcut(startup / "OpalistTest Probe.lnk", probe,
@@ -164,7 +151,7 @@ TEST_F(LogonWindows, ListsEveryValueAndShortcutWithItsState) {
     const Row rows[] = {
         {"OpalistTest Sz", "\"C:\\p q\\a.exe\" -x", State::StartsWithSystem},
         {"OpalistTest Expand", "%OPALIST_TEST_UNSET%\\a.exe", State::StartsWithSystem},
-        {utf8(NonAscii), "player.exe", State::StartsWithSystem},
+        {utf8(NonAsciiName), "player.exe", State::StartsWithSystem},
         {"OpalistTest Binary", "", State::CannotTakeOver, Reason::UnexpectedType, "REG_BINARY"},
         {"OpalistTest Multi", "", State::CannotTakeOver, Reason::UnexpectedType, "REG_MULTI_SZ"},
         {"OpalistTest Dword", "", State::CannotTakeOver, Reason::UnexpectedType, "REG_DWORD"},
@@ -203,16 +190,16 @@ TEST_F(LogonWindows, TakeOverWritesTheSwitchAndGivesItBackExactly) {
         std::wstring changedTo;  // written over Opalist's bytes before the give-back
     };
     const Row rows[] = {
-        {"no switch", Approved, L"OpalistTest Sz", L"", L""},
-        {"switched on by the user", Approved, NonAscii, L"020000000000000000000000", L""},
-        {"a Startup shortcut", ApprovedFolder, L"OpalistTest Probe.lnk", L"", L""},
-        {"changed since", Approved, L"OpalistTest Sz", L"", L"030000000000000000000001"},
+        {"no switch", ApprovedRunKey, L"OpalistTest Sz", L"", L""},
+        {"switched on by the user", ApprovedRunKey, NonAsciiName, L"020000000000000000000000", L""},
+        {"a Startup shortcut", ApprovedFolderKey, L"OpalistTest Probe.lnk", L"", L""},
+        {"changed since", ApprovedRunKey, L"OpalistTest Sz", L"", L"030000000000000000000001"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         TearDown();
         add(RunKey, L"OpalistTest Sz", L"REG_SZ", L"a.exe");
-        add(RunKey, NonAscii, L"REG_SZ", L"a.exe");
+        add(RunKey, NonAsciiName, L"REG_SZ", L"a.exe");
         ASSERT_TRUE(testing_support::makeShortcut(startup / "OpalistTest Probe.lnk", probe, L"",
                                                   dir.path()));
         if (!row.original.empty()) {
