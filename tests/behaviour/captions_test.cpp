@@ -16,10 +16,6 @@ struct Captions : ::testing::Test {
     DialogHarness harness;
     Dialog& dialog = harness.start();
 
-    // Selecting a language option runs its handler and so the full caption pass.
-    void select(bool english) {
-        harness.user([&] { (english ? dialog.LngEN : dialog.LngCS).setValue(true); });
-    }
     void lng(Command pr, int ch, std::optional<int> hard = std::nullopt) {
         harness.user([&] { dialog.ApplyCaptions(pr, ch, hard); });
     }
@@ -85,7 +81,7 @@ TEST_F(Captions, EveryButtonInEveryLanguageAndState) {
                      << "button " << commandIndex(c.button) << (c.english ? " EN" : " CS")
                      << " state " << c.state << (c.initializing ? " start" : ""));
         dialog.Initializing = c.initializing;
-        select(c.english);
+        harness.selectLanguage(c.english);
         // The maps hold the same letters whichever variant is in force.
         EXPECT_EQ(dialog.HotkeyMapEN, MapEN);
         EXPECT_EQ(dialog.HotkeyMapCS, MapCS);
@@ -100,7 +96,7 @@ TEST_F(Captions, EveryButtonInEveryLanguageAndState) {
 // Resets append without looking for duplicates, whatever the change flag's other value or the
 // state asked for; only a full pass empties the maps. Buttons 6 to 11 have no hotkeys.
 TEST_F(Captions, ResetsAppendToTheHotkeyMapsUntilTheNextPass) {
-    select(true);
+    harness.selectLanguage(true);
     lng(Command::ConfigRunAgain, 2);
     lng(Command::StopContinue, 0, 2);
     for (Command button : {Command::AddMod, Command::Up, Command::Down, Command::Delete,
@@ -117,7 +113,7 @@ TEST_F(Captions, ResetsAppendToTheHotkeyMapsUntilTheNextPass) {
     lng(Command::AddMod, Dialog::True, 2);
     EXPECT_EQ(dialog.HotkeyMapEN, std::string(MapEN) + "2I1T2I");
 
-    select(false);
+    harness.selectLanguage(false);
     EXPECT_EQ(dialog.HotkeyMapEN, MapEN);
     EXPECT_EQ(dialog.HotkeyMapCS, MapCS);
 }
@@ -164,7 +160,7 @@ TEST_F(Captions, StateRequests) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        select(c.english);
+        harness.selectLanguage(c.english);
         if (c.shown) {
             dialog.Butt[c.button].setCaption(*c.shown);
         }
@@ -177,7 +173,7 @@ TEST_F(Captions, StateRequests) {
 // While the window starts, state 1 of button 1 is Stop, so a toggle gives Continue.
 TEST_F(Captions, TogglesDuringStartupUseTheStartupVariants) {
     dialog.Initializing = true;
-    select(true);
+    harness.selectLanguage(true);
     EXPECT_EQ(caption(Command::StopContinue), "S&top");
     EXPECT_EQ(caption(Command::ConfigRunAgain), "Conf&ig");
     lng(Command::StopContinue, Dialog::True);

@@ -22,8 +22,7 @@ struct Stage {
                       const std::string& flags = "<01100>") {
         std::vector<std::string> lines = {flags, "10", language};
         lines.insert(lines.end(), entries.begin(), entries.end());
-        h.writeSettings(lines);
-        return h.start();
+        return h.start(lines);
     }
     Dialog& startCounting() { return startWith({"a", "b", "c"}); }
 

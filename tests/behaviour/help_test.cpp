@@ -55,8 +55,7 @@ const std::vector<HelpCase> Cases = {
 TEST(Help, WhileCountingThePauseResumesWithTheFocusOnExit) {
     for (const HelpCase& c : Cases) {
         DialogHarness h;
-        h.writeSettings({"<01100>", "10", c.language, "a"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({"<01100>", "10", c.language, "a"});
         h.loop.advance(2000);
         const auto shown = d.RemainingSeconds;
         h.loop.answerNext(tk::Answer::Ok, 30000);  // the countdown would be long over
@@ -80,8 +79,7 @@ TEST(Help, WhileCountingThePauseResumesWithTheFocusOnExit) {
 // The run starts as the display reaches zero, not a whole interval after the box closed.
 TEST(Help, TheRunStartsWhenTheResumedDisplayReachesZero) {
     DialogHarness h;
-    h.writeSettings({"<01100>", "10", "EN", "a"});
-    Dialog& d = h.start();
+    Dialog& d = h.start({"<01100>", "10", "EN", "a"});
     h.loop.advance(6000);
     ASSERT_EQ(d.LblCountdown.caption(), "4 s");
     h.loop.answerNext(tk::Answer::Ok, 2000);
@@ -100,8 +98,7 @@ TEST(Help, WhileStoppedOrInSetupTheCountdownStaysStopped) {
     for (const Command stopper :
          {Command::StopContinue, Command::ConfigRunAgain}) {  // Stop, Config
         DialogHarness h;
-        h.writeSettings({"<01100>", "10", "EN", "a"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({"<01100>", "10", "EN", "a"});
         h.click(stopper);
         h.user([&] { ASSERT_TRUE(d.Butt[Command::Help].setFocus()); });
         h.loop.answerNext(tk::Answer::Ok);

@@ -16,8 +16,7 @@ struct Stage {
     DialogHarness h;
 
     Dialog& start(const std::string& interval, const std::string& flags = "<01100>") {
-        h.writeSettings({flags, interval, "EN", "a", "b"});
-        return h.start();
+        return h.start({flags, interval, "EN", "a", "b"});
     }
     void spin(int direction) {
         h.user([&] { h.dialog().TimerScroll.stepByUser(direction); });

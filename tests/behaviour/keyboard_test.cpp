@@ -16,9 +16,8 @@ using testing_support::DialogHarness;
 constexpr int Esc = 27;
 
 Dialog& startCounting(DialogHarness& h, const std::string& language) {
-    h.writeSettings({"<01100>", "10", language, "a", "b"});
     h.loop.answerUnscriptedWith(tk::Answer::No);
-    return h.start();
+    return h.start({"<01100>", "10", language, "a", "b"});
 }
 
 // Which command the key ran, read from what it left behind.
@@ -119,8 +118,7 @@ TEST(Keyboard, LettersTypedIntoTheIntervalBoxRunCommandsDigitsDoNot) {
 // An empty launch list leaves Stop, Run again, Go now and One by one disabled after start-up.
 TEST(Keyboard, DisabledButtonsIgnoreTheirHotkeysButEscStillExits) {
     DialogHarness h;
-    h.writeSettings({"<01100>", "10", "EN"});
-    Dialog& d = h.start();
+    Dialog& d = h.start({"<01100>", "10", "EN"});
     const std::string butt1 = d.Butt[Command::StopContinue].caption();
     const std::string butt2 = d.Butt[Command::ConfigRunAgain].caption();
     for (const int key : {'t', 'i', 'g', 'o'}) {

@@ -17,10 +17,6 @@ using testing_support::DialogHarness;
 struct LanguageSwitch : ::testing::Test {
     DialogHarness harness;
     Dialog& dialog = harness.start();
-
-    void select(bool english) {
-        harness.user([&] { (english ? dialog.LngEN : dialog.LngCS).setValue(true); });
-    }
 };
 
 struct Text {
@@ -98,7 +94,7 @@ TEST_F(LanguageSwitch, FullPassWritesEveryTextInTheLanguage) {
     };
     // Czech first, so that every English text is written over a Czech one and back again.
     for (const bool english : {false, true, false}) {
-        select(english);
+        harness.selectLanguage(english);
         for (const Text& text : texts) {
             EXPECT_EQ(text.read(dialog), english ? text.english : text.czech)
                 << text.name << (english ? " EN" : " CS");
@@ -107,12 +103,12 @@ TEST_F(LanguageSwitch, FullPassWritesEveryTextInTheLanguage) {
 }
 
 TEST_F(LanguageSwitch, SwitchSelectsOneOptionMarksTheSetupChangedAndMovesTheTabStop) {
-    select(true);
+    harness.selectLanguage(true);
     for (const bool english : {false, true}) {
         SCOPED_TRACE(english ? "to English" : "to Czech");
         dialog.SettingsDirty = false;
         dialog.Butt[Command::SaveChanges].setEnabled(false);
-        select(english);
+        harness.selectLanguage(english);
         EXPECT_EQ(dialog.LngEN.value(), english);
         EXPECT_NE(dialog.LngCS.value(), english);
         EXPECT_EQ(dialog.LngEN.tabStop(), english);
@@ -126,7 +122,7 @@ TEST_F(LanguageSwitch, SwitchSelectsOneOptionMarksTheSetupChangedAndMovesTheTabS
 
 // A switch resets buttons 1, 2 and 6 to state 1 and clears the list selection.
 TEST_F(LanguageSwitch, SwitchWhileAnEntryIsSelectedDeselectsIt) {
-    select(true);
+    harness.selectLanguage(true);
     dialog.LaunchList.addItem("notepad");
     dialog.LaunchList.addItem("calc");
     harness.user([&] {
@@ -134,7 +130,7 @@ TEST_F(LanguageSwitch, SwitchWhileAnEntryIsSelectedDeselectsIt) {
         dialog.ApplyCaptions(Command::AddMod, Dialog::True, 2);
         dialog.ApplyCaptions(Command::StopContinue, Dialog::True, 2);
     });
-    select(false);
+    harness.selectLanguage(false);
     EXPECT_EQ(dialog.LaunchList.listIndex(), -1);
     EXPECT_EQ(dialog.Butt[Command::AddMod].caption(), "Přid");
     EXPECT_EQ(dialog.Butt[Command::StopContinue].caption(), "Pokračova&t");

@@ -17,10 +17,6 @@ struct Layout : ::testing::Test {
     Dialog& dialog = harness.start();
     const tk::Twips fullHeight =
         Dialog::ClientHeight + tk::frameAllowance(tk::FrameKind::FixedDialog).height;
-
-    void select(bool english) {
-        harness.user([&] { (english ? dialog.LngEN : dialog.LngCS).setValue(true); });
-    }
 };
 
 TEST_F(Layout, UHideShowsAndHidesTheSetupAreaOnly) {
@@ -73,7 +69,7 @@ TEST_F(Layout, TitleFollowsTheHeightInBothLanguages) {
         {true, Dialog::CompactHeight + 1, "opalist 1.4.4 - setup"},
     };
     for (const auto& c : cases) {
-        select(c.english);
+        harness.selectLanguage(c.english);
         const tk::Twips height = c.height == 0 ? fullHeight : c.height;
         harness.user([&] {
             dialog.setHeight(height + 100);
@@ -86,7 +82,7 @@ TEST_F(Layout, TitleFollowsTheHeightInBothLanguages) {
 // The pass writes the setup form even in countdown mode; the next resize puts the mode's back.
 TEST_F(Layout, CaptionPassInCountdownModeKeepsTheLongTitleUntilAResize) {
     harness.user([&] { dialog.setHeight(Dialog::CompactHeight); });
-    select(false);
+    harness.selectLanguage(false);
     EXPECT_EQ(dialog.caption(), "opalist 1.4.4 - nastavení");
     harness.user([&] { dialog.setHeight(fullHeight); });
     harness.user([&] { dialog.setHeight(Dialog::CompactHeight); });

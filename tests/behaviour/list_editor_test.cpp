@@ -18,8 +18,7 @@ struct Stage {
     Dialog& openSetup(std::vector<std::string> entries) {
         std::vector<std::string> lines = {"<01100>", "10", "EN"};
         lines.insert(lines.end(), entries.begin(), entries.end());
-        h.writeSettings(lines);
-        h.start();
+        h.start(lines);
         h.click(Command::ConfigRunAgain);
         return h.dialog();
     }
@@ -220,8 +219,7 @@ TEST(ListEditor, AddAndModRefuseWhatTheFileCannotKeep) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         Stage t;
-        t.h.writeSettings({"<01100>", "10", row.language, "a", "b"});
-        t.h.start();
+        t.h.start({"<01100>", "10", row.language, "a", "b"});
         t.h.click(Command::ConfigRunAgain);
         Dialog& d = t.h.dialog();
         if (row.selected >= 0) {

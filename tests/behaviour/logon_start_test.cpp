@@ -34,8 +34,7 @@ TEST(LogonStart, TheBoxShowsTheSystemAndSaveChangesIt) {
         DialogHarness h;
         h.startsAtLogon = row.systemAtStart;
         h.logonFailure = row.failure;
-        h.writeSettings({row.fileFlags, "10", "EN"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({row.fileFlags, "10", "EN"});
         EXPECT_EQ(d.wStart.value(), row.systemAtStart ? 1 : 0);
         h.click(Command::ConfigRunAgain);
         ASSERT_TRUE(d.wStart.enabled());

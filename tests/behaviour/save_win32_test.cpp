@@ -25,8 +25,7 @@ TEST(SaveCommandAnsi, AnEntryTheCodePageCannotHoldIsNamedAndNothingIsLost) {
                "systému nedokáže uložit."}}) {
         SCOPED_TRACE(c.language);
         testing_support::DialogHarness h;
-        h.writeSettings({"<01100>", "10", c.language, "a.exe"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({"<01100>", "10", c.language, "a.exe"});
         h.click(Command::ConfigRunAgain);
         h.user([&] { d.dErrMsg.clickByUser(); });
         const std::string before = h.readRaw(h.settingsFile());

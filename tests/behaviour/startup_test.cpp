@@ -94,8 +94,7 @@ TEST(StartUp, FirstStartWaitsInSetupUntilTheFirstEntryIsAdded) {
 
 TEST(StartUp, WithEntriesArmsTheCountdownInTheCompactLayout) {
     Harness h;
-    h.writeSettings({"<01100>", "10", "EN", "a.exe"});
-    Dialog& d = h.start();
+    Dialog& d = h.start({"<01100>", "10", "EN", "a.exe"});
     EXPECT_EQ(d.height(), Dialog::CompactHeight);
     EXPECT_EQ(d.FullHeight, 6165.0F);
     EXPECT_EQ(d.LblCountdown.caption(), "10 s");
@@ -184,8 +183,7 @@ TEST(StartUp, StoredValuesLoadAndTheFileIsRewrittenNormalised) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
-        h.writeSettings(c.file);
-        Dialog& d = h.start();
+        Dialog& d = h.start(c.file);
         EXPECT_EQ((std::vector<int>{d.wStart.value(), d.dErrMsg.value(), d.sErrMsg.value(),
                                     d.PromptEach.value(), d.qErrMsg.value()}),
                   c.flags);
@@ -201,9 +199,9 @@ TEST(StartUp, StoredValuesLoadAndTheFileIsRewrittenNormalised) {
 
 TEST(StartUp, EntriesKeepCommasBlanksAndQuotes) {
     Harness h;
-    h.writeSettings({"<01100>", "10", "EN", "'C:\\My Tools\\a.exe' -x", "C:\\Team's Tools\\a.exe",
-                     "rundll32.exe shell32.dll,Control_RunDLL", "   indented", ""});
-    Dialog& d = h.start();
+    Dialog& d =
+        h.start({"<01100>", "10", "EN", "'C:\\My Tools\\a.exe' -x", "C:\\Team's Tools\\a.exe",
+                 "rundll32.exe shell32.dll,Control_RunDLL", "   indented", ""});
     EXPECT_EQ(d.LaunchList.items(),
               (Lines{"\"C:\\My Tools\\a.exe\" -x", "C:\\Team\"s Tools\\a.exe",
                      "rundll32.exe shell32.dll,Control_RunDLL", "   indented", ""}));
@@ -259,8 +257,7 @@ TEST(StartUp, HostileFilesLoseNoEntry) {
 
 TEST(SaveCommand, WritesTheSetupAndClearsTheMarks) {
     Harness h;
-    h.writeSettings({"<01100>", "10", "EN", "a.exe"});
-    Dialog& d = h.start();
+    Dialog& d = h.start({"<01100>", "10", "EN", "a.exe"});
     untickDisplayErrors(h);
     h.user([&] { d.LaunchList.addItem("\"b c.exe\" /q"); });
     d.LaunchFailed = true;
@@ -295,8 +292,7 @@ TEST(SaveCommand, FailureTellsTheUserAndKeepsTheSetupMarkedAsChanged) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         Harness h;
-        h.writeSettings({"<01100>", "10", c.czech ? "CS" : "EN", "a.exe"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({"<01100>", "10", c.czech ? "CS" : "EN", "a.exe"});
         untickDisplayErrors(h);
         d.LaunchFailed = true;
         blockSettingsFile(h);
@@ -336,8 +332,7 @@ TEST(SaveCommand, TheFocusGoesToConfigRunAgain) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
-        h.writeSettings({"<01100>", "10", "EN", "a.exe"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({"<01100>", "10", "EN", "a.exe"});
         untickDisplayErrors(h);
         if (c.blocked) {
             blockSettingsFile(h);
@@ -381,8 +376,7 @@ TEST(ExitCommand, EachAnswerOfThePrompt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
-        h.writeSettings({"<01100>", "10", "EN", "a.exe"});
-        Dialog& d = h.start();
+        Dialog& d = h.start({"<01100>", "10", "EN", "a.exe"});
         if (c.changed) {
             untickDisplayErrors(h);
         }
@@ -413,8 +407,7 @@ TEST(ExitCommand, EachAnswerOfThePrompt) {
 
 TEST(ExitCommand, PromptSpeaksCzechWhenCzechIsSelected) {
     Harness h;
-    h.writeSettings({"<01100>", "10", "CS", "a.exe"});
-    h.start();
+    h.start({"<01100>", "10", "CS", "a.exe"});
     untickDisplayErrors(h);
     h.loop.answerNext(tk::Answer::No);
     h.click(Command::Exit);
@@ -426,8 +419,7 @@ TEST(ExitCommand, PromptSpeaksCzechWhenCzechIsSelected) {
 // Yes with a file that cannot be written keeps the program open, so the changes survive.
 TEST(ExitCommand, FailedSaveAfterYesKeepsTheProgramOpen) {
     Harness h;
-    h.writeSettings({"<01100>", "10", "EN", "a.exe"});
-    Dialog& d = h.start();
+    Dialog& d = h.start({"<01100>", "10", "EN", "a.exe"});
     untickDisplayErrors(h);
     blockSettingsFile(h);
     h.loop.answerNext(tk::Answer::Yes);
@@ -441,8 +433,7 @@ TEST(ExitCommand, FailedSaveAfterYesKeepsTheProgramOpen) {
 
 TEST(Termination, ClosingTheWindowEndsAtOnceWithoutAsking) {
     Harness h;
-    h.writeSettings({"<01100>", "10", "EN", "a.exe"});
-    Dialog& d = h.start();
+    Dialog& d = h.start({"<01100>", "10", "EN", "a.exe"});
     untickDisplayErrors(h);
     const std::string before = h.readRaw(h.settingsFile());
     h.user([&] { d.closedByUser(); });

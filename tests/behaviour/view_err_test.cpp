@@ -26,9 +26,8 @@ struct Viewer {
     explicit Viewer(const std::string& logBytes) : d(startWith(h, logBytes)), v(d.viewErr()) {}
 
     static Dialog& startWith(DialogHarness& h, const std::string& logBytes) {
-        h.writeSettings({"<01100>", "10", "EN"});
         h.writeRaw(h.errorLogFile(), logBytes);
-        return h.start();
+        return h.start({"<01100>", "10", "EN"});
     }
     void open() { h.click(Command::ViewErrorLog); }
     bool logExists() const { return std::filesystem::exists(h.errorLogFile()); }
@@ -120,7 +119,7 @@ TEST(ViewErr, ClearOfALogAlreadyGoneSaysSoAndCloses) {
     for (const char* language : {"EN", "CS"}) {
         Viewer t(Record);
         if (std::string(language) == "CS") {
-            t.h.user([&] { t.d.LngCS.setValue(true); });
+            t.h.selectLanguage(false);
         }
         t.open();
         std::filesystem::remove(t.h.errorLogFile());
@@ -224,7 +223,7 @@ TEST(ViewErr, ReopeningShowsNewRecordsAtTheOpeningSizeInTheCurrentLanguage) {
     t.h.user([&] { t.v.resizedByUser(7000, 7000); });
     t.h.user([&] { t.v.ButtClose.clickByUser(); });
     t.h.writeRaw(t.h.errorLogFile(), std::string(Record) + "#d# | new | m\r\n");
-    t.h.user([&] { t.d.LngCS.setValue(true); });
+    t.h.selectLanguage(false);
     t.open();
     ASSERT_TRUE(t.v.visible());
     EXPECT_EQ(t.v.ErrList.listCount(), 2);
@@ -234,7 +233,7 @@ TEST(ViewErr, ReopeningShowsNewRecordsAtTheOpeningSizeInTheCurrentLanguage) {
     EXPECT_EQ(t.v.caption(), "opalist výpis chyb");
 
     // Activation re-applies the language switched meanwhile; the list stays as it was.
-    t.h.user([&] { t.d.LngEN.setValue(true); });
+    t.h.selectLanguage(true);
     t.h.writeRaw(t.h.errorLogFile(), Record);
     t.h.user([&] { t.v.activatedByUser(); });
     EXPECT_EQ(t.v.ButtDel.caption(), "C&lear");

@@ -57,6 +57,11 @@ class DialogHarness {
 
     // Creates the Dialog, runs its start-up sequence and shows it, as the program does.
     Dialog& start();
+    // The same on a settings file of these lines.
+    Dialog& start(const std::vector<std::string>& settings) {
+        writeSettings(settings);
+        return start();
+    }
     // Creates the Dialog and opens the window of the log-on programs alone, as
     // "opalist --logon-programs" does.
     Dialog& startLogonWindowAlone();
@@ -64,6 +69,10 @@ class DialogHarness {
     // A user action on the started dialog.
     bool user(const std::function<void()>& action) { return loop.user(action); }
     void click(Command command);
+    // Selects a language option as a user would, which runs the full caption pass.
+    void selectLanguage(bool english) {
+        user([&] { (english ? dialog_->LngEN : dialog_->LngCS).setValue(true); });
+    }
     // Ticks and clears an option as a user would (the setup view must be open): the values
     // stay as they were, but the setup is marked as changed.
     void changeAnOption();
