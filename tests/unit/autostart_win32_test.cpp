@@ -6,34 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/autostart.h"
 #include "platform/process.h"
+#include "platform/win32_text.h"
 #include "support/dialog_harness.h"
+#include "support/registry_win32.h"
 
 namespace {
 
-const std::string RunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string ApprovedKey =
-    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
-
-struct Output {
-    int status;
-    std::string text;
-};
-
-Output run(const std::string& command) {
-    Output output{};
-    FILE* pipe = _popen((command + " 2>NUL").c_str(), "r");
-    char buffer[512];
-    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output.text += buffer;
-    }
-    output.status = pipe != nullptr ? _pclose(pipe) : -1;
-    return output;
-}
+using platform::win32::wide;
+using testing_support::ApprovedRunKey;
+using testing_support::runCommand;
+using testing_support::RunKey;
 
 // The data of a string value in reg query's output.
 std::string dataIn(const std::string& output) {
@@ -45,43 +31,41 @@ std::string dataIn(const std::string& output) {
     return output.substr(first, output.find_first_of("\r\n", first) - first);
 }
 
-bool hasValue(const std::string& name) {
-    return run("reg query " + RunKey + " /v " + name).status == 0;
+bool hasValue(const std::wstring& name) {
+    return runCommand(L"reg query " + RunKey + L" /v " + name).status == 0;
 }
 
 class LogonStartValue : public ::testing::Test {
   protected:
     void SetUp() override { TearDown(); }
     void TearDown() override {
-        for (const char* name : {"Opalist", "Mine", "Other"}) {
-            run("reg delete " + RunKey + " /v " + name + " /f");
+        for (const wchar_t* name : {L"Opalist", L"Mine", L"Other"}) {
+            testing_support::removeUserValue(RunKey, name);
         }
-        run("reg delete HKCU\\Software\\Opalist /v Autostart /f");
-        run("reg delete " + ApprovedKey + " /v Opalist /f");
+        testing_support::removeUserValue(L"HKCU\\Software\\Opalist", L"Autostart");
+        testing_support::removeUserValue(ApprovedRunKey, L"Opalist");
     }
-    std::string self = platform::executablePath();
+    std::wstring self = wide(platform::executablePath());
 };
 
 TEST_F(LogonStartValue, OnlyValuesNamingThisProgramCountAndGo) {
     struct Row {
-        const char* name;
-        std::string command;
+        const wchar_t* name;
+        std::wstring command;
         bool counts;
     };
     const Row rows[] = {
-        {"Mine", "\\\"" + self + "\\\" /min", true},
-        {"Mine", self, true},
-        {"Other", "\\\"C:\\windows\\notepad.exe\\\"", false},
+        {L"Mine", L"\\\"" + self + L"\\\" /min", true},
+        {L"Mine", self, true},
+        {L"Other", L"\\\"C:\\windows\\notepad.exe\\\"", false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.command);
-        ASSERT_EQ(
-            run("reg add " + RunKey + " /v " + row.name + " /d \"" + row.command + "\" /f").status,
-            0);
+        SCOPED_TRACE(platform::win32::utf8(row.command));
+        ASSERT_TRUE(testing_support::addUserValue(RunKey, row.name, L"REG_SZ", row.command));
         EXPECT_EQ(platform::startsAtLogon(), row.counts);
         ASSERT_EQ(platform::setStartsAtLogon(false), "");
         EXPECT_EQ(hasValue(row.name), !row.counts) << "removed only when it names this program";
-        run("reg delete " + RunKey + " /v " + row.name + " /f");
+        testing_support::removeUserValue(RunKey, row.name);
     }
 }
 
@@ -94,8 +78,8 @@ TEST_F(LogonStartValue, SavingTheSetupMakesAndRemovesTheRunValue) {
     for (const bool start : {true, false}) {
         harness.user([&] { d.wStart.clickByUser(); });
         harness.click(Command::SaveChanges);
-        EXPECT_EQ(dataIn(run("reg query " + RunKey + " /v Opalist").text),
-                  start ? "\"" + self + "\"" : "");
+        EXPECT_EQ(dataIn(runCommand(L"reg query " + RunKey + L" /v Opalist").text),
+                  start ? "\"" + platform::executablePath() + "\"" : "");
         EXPECT_EQ(platform::startsAtLogon(), start);
     }
 }
@@ -103,24 +87,25 @@ TEST_F(LogonStartValue, SavingTheSetupMakesAndRemovesTheRunValue) {
 // Task Manager's switch: a value it switched off does not start the program, and ticking the box
 // switches it on again, as Task Manager does.
 TEST_F(LogonStartValue, AValueSwitchedOffInTaskManagerDoesNotCountUntilTicked) {
-    ASSERT_EQ(run("reg add " + RunKey + " /v Opalist /d \"\\\"" + self + "\\\"\" /f").status, 0);
-    ASSERT_EQ(
-        run("reg add " + ApprovedKey + " /v Opalist /t REG_BINARY /d 030000000102030405060708 /f")
-            .status,
-        0);
+    ASSERT_TRUE(
+        testing_support::addUserValue(RunKey, L"Opalist", L"REG_SZ", L"\\\"" + self + L"\\\""));
+    ASSERT_TRUE(testing_support::addUserValue(ApprovedRunKey, L"Opalist", L"REG_BINARY",
+                                              L"030000000102030405060708"));
     EXPECT_FALSE(platform::startsAtLogon());
     ASSERT_EQ(platform::setStartsAtLogon(true), "");
     EXPECT_TRUE(platform::startsAtLogon());
-    EXPECT_NE(run("reg query " + ApprovedKey + " /v Opalist").text.find("020000000000000000000000"),
+    EXPECT_NE(runCommand(L"reg query " + ApprovedRunKey + L" /v Opalist")
+                  .text.find("020000000000000000000000"),
               std::string::npos);
 }
 
 // An installed copy: the installer's AUTOSTART record follows the box, so an upgrade keeps it.
 TEST_F(LogonStartValue, TheInstallersRecordFollowsTheChoice) {
-    ASSERT_EQ(run("reg add HKCU\\Software\\Opalist /v Autostart /d 1 /f").status, 0);
+    ASSERT_TRUE(
+        testing_support::addUserValue(L"HKCU\\Software\\Opalist", L"Autostart", L"REG_SZ", L"1"));
     for (const bool start : {false, true}) {
         ASSERT_EQ(platform::setStartsAtLogon(start), "");
-        EXPECT_EQ(dataIn(run("reg query HKCU\\Software\\Opalist /v Autostart").text),
+        EXPECT_EQ(dataIn(runCommand(L"reg query HKCU\\Software\\Opalist /v Autostart").text),
                   start ? "1" : "0");
     }
 }
