@@ -18,8 +18,7 @@
 
 #include "gui/qt/front_end.h"
 #include "gui/qt/fusion_frame.h"
-#include "toolkit/controls.h"
-#include "toolkit/window.h"
+#include "gui_contract/small_window.h"
 
 namespace {
 
@@ -59,20 +58,13 @@ TEST(QtFramePixmap, QtsOwnLoadFindsTheSamePixelsInTheCache) {
     EXPECT_TRUE(gui::qt::cacheFramePixmap().isNull());
 }
 
-struct FrameWindow : tk::Window {
-    explicit FrameWindow(tk::Application& app)
-        : tk::Window(app, tk::FrameKind::Sizable, 3000, 3000) {}
-    tk::Frame frame{*this, {120, 120, 2700, 2100}, "Box"};
-    tk::CheckBox check{frame, {120, 240, 2400, 255}, "Check"};
-};
-
 TEST(QtFramePixmap, PaintingAFrameLoadsNoImagePlugin) {
     if (!fusion() || loaded("/imageformats/")) {
         GTEST_SKIP() << "the style is not Fusion, or this process has loaded image plugins";
     }
     QPixmapCache::clear();  // as at a program's start
     gui::qt::FrontEnd frontEnd;
-    FrameWindow window(frontEnd.app());
+    testing_support::SmallWindow window(frontEnd.app());  // its frame among the rest
     ASSERT_TRUE(frontEnd.app().dispatch([&] { window.show(); }));
     QWidget* widget = frontEnd.widget(window);
     ASSERT_NE(widget, nullptr);
