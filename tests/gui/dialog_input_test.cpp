@@ -341,31 +341,6 @@ TEST_F(QtDialogInputTest, AScreenReaderHearsOfEveryEditOfTheList) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->childCount(), 3);
 }
 
-// The Delete key deletes the selected entry where the list has the focus, and edits the text
-// in the Add box.
-TEST_F(QtDialogInputTest, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
-    struct Case {
-        bool inList;
-        std::vector<std::string> saved;
-    };
-    for (const Case& c : {Case{true, {"/bin/b"}}, Case{false, {"/bin/a", "/bin/b"}}}) {
-        SCOPED_TRACE(c.inList ? "list" : "Add box");
-        start({"/bin/a", "/bin/b"});
-        openSetup();
-        program([this] { dialog->LaunchList.selectedByUser(0); });
-        QWidget& target = widget(c.inList ? static_cast<tk::Control&>(dialog->LaunchList)
-                                          : static_cast<tk::Control&>(dialog->Add));
-        target.setFocus();
-        ASSERT_EQ(QApplication::focusWidget(), &target);
-        QTest::keyClick(&target, Qt::Key_Home);
-        QTest::keyClick(&target, Qt::Key_Delete);
-        program([this] { dialog->Butt[Command::SaveChanges].clickByUser(); });
-        EXPECT_EQ(savedEntries(), c.saved);
-        EXPECT_EQ(dialog->Add.text(), c.inList ? "/bin/a" : "bin/a");
-        dialog.reset();
-    }
-}
-
 // The countdown window placed at the foot of the screen grows into the setup and stays wholly
 // on the screen's work area, moving up as far as it must.
 TEST_F(QtDialogInputTest, TheWindowStaysOnTheScreenAsItGrows) {

@@ -198,6 +198,12 @@ class QtDriver final : public FrontEndDriver {
             case Key::Tab:
                 QTest::keyClick(keyboardTarget(), Qt::Key_Tab);
                 break;
+            case Key::Home:
+                QTest::keyClick(keyboardTarget(), Qt::Key_Home);
+                break;
+            case Key::Delete:
+                QTest::keyClick(keyboardTarget(), Qt::Key_Delete);
+                break;
         }
     }
     void pressAltWith(char letter) override {

@@ -49,7 +49,7 @@ struct ShownBox {
 };
 
 // Keys the tests press on the control that has the focus.
-enum class Key { Return, KeypadEnter, Space, Tab };
+enum class Key { Return, KeypadEnter, Space, Tab, Home, Delete };
 
 // The user's moves on a scroll bar.
 enum class BarMove { LineDown, PageDown, WheelUp };

@@ -1,6 +1,7 @@
 // The main window on every front end: the compact height shows the strip of commands, the full
 // height the whole setup, with the controls over the setup frame's area above it; Tab goes
-// round it and the error-log window as their controls lie on screen.
+// round it and the error-log window as their controls lie on screen, and Delete deletes an entry
+// only where the list has the keyboard.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -148,6 +149,35 @@ TEST_F(MainWindow, TabFollowsTheScreenInBothWindows) {
               (std::vector<std::string>{"ErrList", "ButtClose", "ButtDel", "ErrList"}));
     driver->type("c");
     EXPECT_FALSE(viewer.visible());
+}
+
+// The Delete key deletes the selected entry while the list has the keyboard, and edits the text
+// in the Add box.
+TEST_F(MainWindow, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
+    program([&] {
+        dialog.FrSetup.setVisible(true);
+        dialog.setHeight(FullHeight);
+    });
+    ASSERT_TRUE(driver->bringToFront(dialog));
+    for (const bool inList : {true, false}) {
+        SCOPED_TRACE(inList ? "list" : "Add box");
+        program([&] {
+            while (dialog.LaunchList.listCount() > 0) {
+                dialog.LaunchList.removeItem(0);
+            }
+            dialog.LaunchList.addItem("a");
+            dialog.LaunchList.addItem("b");
+            dialog.LaunchList.setListIndex(0);
+        });
+        driver->focus(inList ? static_cast<tk::Control&>(dialog.LaunchList)
+                             : static_cast<tk::Control&>(dialog.Add));
+        driver->press(testing_support::Key::Home);
+        driver->press(testing_support::Key::Delete);
+        const std::vector<std::string> left =
+            inList ? std::vector<std::string>{"b"} : std::vector<std::string>{"a", "b"};
+        EXPECT_EQ(dialog.LaunchList.items(), left);
+        EXPECT_EQ(dialog.Add.text(), inList ? "a" : "");
+    }
 }
 
 }  // namespace

@@ -169,35 +169,6 @@ TEST_F(Win32DialogTest, TheWindowStaysOnTheWorkAreaAsItGrowsAt168Dpi) {
     EXPECT_EQ(frame.bottom, work.bottom) << "moved no further than needed";
 }
 
-// The Delete key deletes the selected entry while the list has the keyboard, and edits the text
-// in the Add box.
-TEST_F(Win32DialogTest, TheDeleteKeyDeletesTheSelectedEntryInTheListOnly) {
-    struct Case {
-        bool inList;
-        std::vector<std::string> items;
-    };
-    for (const Case& c : {Case{false, {"a", "b"}}, Case{true, {"b"}}}) {
-        SCOPED_TRACE(c.inList ? "list" : "Add box");
-        program([&] {
-            while (dialog.LaunchList.listCount() > 0) {
-                dialog.LaunchList.removeItem(0);
-            }
-            dialog.LaunchList.addItem("a");
-            dialog.LaunchList.addItem("b");
-            dialog.LaunchList.setListIndex(0);
-        });
-        SetForegroundWindow(top());
-        SetFocus(frontEnd.hwnd(c.inList ? static_cast<tk::Control&>(dialog.LaunchList)
-                                        : static_cast<tk::Control&>(dialog.Add)));
-        testing_support::pump(20);
-        testing_support::pressKey(VK_HOME);
-        testing_support::pressKey(VK_DELETE);
-        testing_support::pump(20);
-        EXPECT_EQ(dialog.LaunchList.items(), c.items);
-        EXPECT_EQ(dialog.Add.text(), c.inList ? "a" : "");
-    }
-}
-
 // The error-log window takes its keys as soon as it opens, in either language: Esc and C close
 // it, L asks whether to clear the log.
 TEST_F(Win32DialogTest, TheErrorLogWindowTakesItsKeysAsSoonAsItOpens) {

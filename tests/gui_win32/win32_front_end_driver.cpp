@@ -171,6 +171,12 @@ class Win32Driver final : public FrontEndDriver {
             case Key::Tab:
                 pressOnKeyboard(VK_TAB, false);
                 break;
+            case Key::Home:
+                pressOnKeyboard(VK_HOME, false);
+                break;
+            case Key::Delete:
+                pressOnKeyboard(VK_DELETE, false);
+                break;
         }
     }
     void pressAltWith(char letter) override {
