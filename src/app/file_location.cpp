@@ -4,11 +4,14 @@
 
 namespace {
 
-// The other folder's settings file when it is the user's and newer than the one in use.
-std::string newerSettings(const std::string& inUse, const std::string& other,
-                          const FileFacts& facts) {
+// The other folder's settings file when it is the user's, on a way that is the user's alone,
+// and newer than the one in use. The way is walked only when there is such a file: most starts
+// have none, and the walk looks at every folder up to the root.
+std::string newerSettings(const std::string& inUse, const std::string& otherFolder,
+                          const std::string& other, const FileFacts& facts) {
     const platform::FileCheck there = facts.checkFile(other);
-    if (there.ownership != platform::Ownership::Own) {
+    if (there.ownership != platform::Ownership::Own ||
+        platform::foreign(facts.checkFolderWay(otherFolder).ownership)) {
         return {};
     }
     const platform::FileCheck here = facts.checkFile(inUse);
@@ -52,11 +55,9 @@ FileLocation chooseFileLocation(const platform::ProcessFacts& process, char path
     }
     location.directory = beside ? programFolder : configDirectory;
     const std::string& other = beside ? configDirectory : programFolder;
-    if (!platform::foreign(facts.checkFolderWay(other).ownership)) {
-        location.carriedSettings =
-            newerSettings(settingsFilePath(location.directory, process, pathSeparator),
-                          settingsFilePath(other, process, pathSeparator), facts);
-    }
+    location.carriedSettings =
+        newerSettings(settingsFilePath(location.directory, process, pathSeparator), other,
+                      settingsFilePath(other, process, pathSeparator), facts);
     return location;
 }
 
