@@ -125,9 +125,11 @@ class Dialog : public tk::Window {
     // loaded), or no file at all (the defaults are loaded).
     enum class SettingsRead { Whole, Unfinished, Refused, None };
     SettingsRead LoadSettings();
-    // The "Save changes" command. Returns false, after telling the user, when the file could
-    // not be written.
-    bool SaveSettings(platform::Durability durability = platform::Durability::OnDisk);
+    // The "Save changes" command: the start at log-on, then the file. Returns false, after
+    // telling the user, when either could not be changed.
+    bool SaveSettings();
+    // Writes the file alone; false, after telling the user, when it could not be written.
+    bool WriteSettings(platform::Durability durability);
     // Keeps "Save changes" enabled and tells the user why, unless the window is still starting.
     bool SaveFailed(const std::string& reason);
     // Enable "Save changes", then set SettingsDirty.

@@ -105,23 +105,27 @@ Dialog::SettingsRead Dialog::LoadSettings() {
                                                     : SettingsRead::None;
 }
 
-// The file is replaced atomically, so a failed write leaves the old one whole. The start at
-// log-on follows "Run at startup" first; when it cannot, nothing is written.
-bool Dialog::SaveSettings(platform::Durability durability) {
+// The start at log-on follows "Run at startup" first; when it cannot, nothing is written.
+bool Dialog::SaveSettings() {
+    const bool startAtLogon = wStart.value() == 1;
+    if (services_.startsAtLogon && services_.setStartsAtLogon &&
+        startAtLogon != services_.startsAtLogon()) {
+        if (const std::string failure = services_.setStartsAtLogon(startAtLogon);
+            !failure.empty()) {
+            return SaveFailed(Texts[language()].logonNotChanged + failure);
+        }
+    }
+    return WriteSettings(platform::Durability::OnDisk);
+}
+
+// The file is replaced atomically, so a failed write leaves the old one whole.
+bool Dialog::WriteSettings(platform::Durability durability) {
     settings::Flags flags(setupOptions().size());
     for (const SetupOption& option : setupOptions()) {
         flags.at(static_cast<std::size_t>(option.digit - 1)) = (this->*option.box).value();
     }
     const SaveTexts& texts = Texts[language()];
     const std::string path = SettingsPath();
-    const bool startAtLogon = wStart.value() == 1;
-    if (services_.startsAtLogon && services_.setStartsAtLogon &&
-        startAtLogon != services_.startsAtLogon()) {
-        if (const std::string failure = services_.setStartsAtLogon(startAtLogon);
-            !failure.empty()) {
-            return SaveFailed(texts.logonNotChanged + failure);
-        }
-    }
     // The log is never replaced, but earlier builds replaced it at every record, and a crash
     // then left a copy of the whole log beside it.
     platform::removeLeftoverTemporaries(errorLog().path());

@@ -29,10 +29,10 @@ void Dialog::Form_Load() {
     // A file that failed part-way through is not written back: that would drop the entries
     // after the failure; nor is anything saved over one refused as too large. Defaults written
     // for want of any file need not wait for the disk: lost in a crash, they are what the next
-    // start writes again.
+    // start writes again. "Run at startup" was just read from the system: nothing to follow.
     if (read != SettingsRead::Unfinished && read != SettingsRead::Refused) {
-        SaveSettings(read == SettingsRead::None ? platform::Durability::Cached
-                                                : platform::Durability::OnDisk);
+        WriteSettings(read == SettingsRead::None ? platform::Durability::Cached
+                                                 : platform::Durability::OnDisk);
     } else {
         Butt[Command::SaveChanges].setEnabled(false);
     }

@@ -98,6 +98,21 @@ std::vector<std::wstring> valuesNamingThisProgram(const Key& run) {
     return names;
 }
 
+// Whether the named Run value's command runs this program.
+bool valueNamesThisProgram(const Key& run, const wchar_t* name) {
+    constexpr DWORD Commands = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD size = 0;
+    if (RegGetValueW(run.get(), nullptr, name, Commands, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1);
+    size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    return RegGetValueW(run.get(), nullptr, name, Commands, nullptr, data.data(), &size) ==
+               ERROR_SUCCESS &&
+           sameFile(programOf(data.data()), win32::wide(executablePath()));
+}
+
 bool switchedOff(const Key& approved, const std::wstring& name) {
     BYTE state[12] = {};
     DWORD size = sizeof state;
@@ -145,6 +160,11 @@ bool startsAtLogon() {
         return false;
     }
     const Key approved(ApprovedKey, KEY_QUERY_VALUE);
+    // The installer's value answers at most starts at once; the others are read only when it
+    // does not: a Run key can hold many values.
+    if (valueNamesThisProgram(run, ValueName) && !switchedOff(approved, ValueName)) {
+        return true;
+    }
     for (const std::wstring& name : valuesNamingThisProgram(run)) {
         if (!switchedOff(approved, name)) {
             return true;

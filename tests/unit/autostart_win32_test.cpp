@@ -58,6 +58,8 @@ TEST_F(LogonStartValue, OnlyValuesNamingThisProgramCountAndGo) {
         {L"Mine", L"\\\"" + self + L"\\\" /min", true},
         {L"Mine", self, true},
         {L"Other", L"\\\"C:\\windows\\notepad.exe\\\"", false},
+        {L"Opalist", L"\\\"" + self + L"\\\"", true},
+        {L"Opalist", L"\\\"C:\\windows\\notepad.exe\\\"", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(platform::win32::utf8(row.command));
