@@ -76,15 +76,14 @@ WindowView::WindowView(FrontEnd& frontEnd, tk::Window& window)
     const tk::FrameKind kind = window_.frameKind();
     // A fixed dialog is owned by the hidden window: no taskbar button.
     HWND owner = kind == tk::FrameKind::FixedDialog ? frontEnd_.hiddenOwner() : nullptr;
-    hwnd_ =
-        CreateWindowExW(extendedStyleFor(kind), WindowClass, L"", styleFor(kind), CW_USEDEFAULT,
-                        CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateWindowExW(extendedStyleFor(kind), WindowClass,
+                            platform::win32::wide(window_.caption()).c_str(), styleFor(kind),
+                            CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr,
+                            GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
-    regular_ = std::make_unique<Font>(layoutFont(dpi_));
-    bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
+    makeFonts();
 
     build(window_);
-    follow(tk::WindowProperty::Caption);
     followSize();
 }
 
@@ -198,11 +197,6 @@ void WindowView::follow(tk::WindowProperty property) {
                 ShowWindow(hwnd_, SW_HIDE);
                 break;
             }
-            if (!placed_) {
-                placed_ = true;
-                const tk::PixelRect frame = frameRect();
-                moveTo(tk::centredIn({frame.width, frame.height}, workArea()));
-            }
             ShowWindow(hwnd_, SW_SHOW);
             break;
         case tk::WindowProperty::Activate: {
@@ -235,7 +229,17 @@ void WindowView::followSize() {
     GetClientRect(hwnd_, &got);
     // Only a size the program sets moves the window: never the user's own drag.
     const bool changed = got.right != client.width || got.bottom != client.height;
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.x, outer.y, flags);
+    const bool first = !placed_;
+    if (first) {
+        // A view is made as its window is first shown: its first size places it too, centred
+        // on its monitor's work area, in one move.
+        placed_ = true;
+        const tk::PixelRect place = tk::centredIn({outer.x, outer.y}, workArea());
+        SetWindowPos(hwnd_, nullptr, place.left, place.top, outer.x, outer.y,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.x, outer.y, flags);
+    }
     // The frame may differ from what the system computed for the DPI: the client area decides.
     GetClientRect(hwnd_, &got);
     if (got.right != client.width || got.bottom != client.height) {
@@ -243,7 +247,7 @@ void WindowView::followSize() {
                      outer.y + client.height - got.bottom, flags);
     }
     // A window that grows stays wholly on its monitor.
-    if (placed_ && changed) {
+    if (!first && changed) {
         const tk::PixelRect frame = frameRect();
         const tk::PixelRect kept = tk::keptInside(frame, workArea());
         if (kept != frame) {
@@ -272,10 +276,16 @@ void WindowView::moveTo(const tk::PixelRect& place) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The layout font is measured once for both: measuring costs more than making a font.
+void WindowView::makeFonts() {
+    const LOGFONTW font = layoutFont(dpi_);
+    regular_ = std::make_unique<Font>(font);
+    bold_ = std::make_unique<Font>(boldOf(font));
+}
+
 void WindowView::rescale(unsigned dpi) {
     dpi_ = dpi;
-    regular_ = std::make_unique<Font>(layoutFont(dpi_));
-    bold_ = std::make_unique<Font>(boldOf(layoutFont(dpi_)));
+    makeFonts();
     for (auto& [control, view] : views_) {
         view->rescale();
     }

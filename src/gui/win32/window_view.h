@@ -76,6 +76,7 @@ class WindowView {
     tk::PixelRect workArea() const;
     void moveTo(const tk::PixelRect& place);
     void armTooltips();
+    void makeFonts();
     // The window moved to a monitor of another DPI: fonts, sizes and places again.
     void rescale(unsigned dpi);
     void restoreFocus();
