@@ -19,7 +19,8 @@
 // usual start at log-on, the compact countdown window) and one without (the first start, which
 // opens the full setup view). Every program is taken from the folder of this one. Opalist's
 // starts run with its log-on programs in use: 20 log-on entries, 5 of them taken over, listed and
-// guarded at every start.
+// guarded at every start, and the installer's Run value naming the countdown's copy, which is
+// how that copy starts at log-on.
 //
 // Usage (under Wine): bench_startup_win32 [runs]   (default 30)
 #include <windows.h>

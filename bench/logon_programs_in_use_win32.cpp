@@ -14,6 +14,7 @@ namespace {
 constexpr wchar_t RunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t OpalistKey[] = L"Software\\Opalist";
 constexpr wchar_t RecordValue[] = L"LogonPrograms";
+constexpr wchar_t OwnRunValue[] = L"Opalist";
 constexpr int RunValues = 17;
 constexpr int Shortcuts = 3;
 
@@ -38,6 +39,12 @@ std::wstring startupFolder() {
     CoTaskMemFree(path);
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
+}
+
+void setRunValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, RunKey, name, type, data, size) != ERROR_SUCCESS) {
+        fail("writing a Run value");
+    }
 }
 
 void makeShortcut(const std::wstring& path, const std::wstring& target) {
@@ -97,13 +104,19 @@ LogonProgramsInUse::LogonProgramsInUse(std::wstring opalist) : opalist_(std::mov
                     : L"\"" + program + L"\"") +
             L" /d " + std::to_wstring(number);
         runValues_.push_back(entryName(number));
-        if (RegSetKeyValueW(HKEY_CURRENT_USER, RunKey, runValues_.back().c_str(),
-                            expand ? REG_EXPAND_SZ : REG_SZ, command.c_str(),
-                            static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) !=
-            ERROR_SUCCESS) {
-            fail("writing a Run value");
-        }
+        setRunValue(runValues_.back().c_str(), expand ? REG_EXPAND_SZ : REG_SZ, command.c_str(),
+                    static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     }
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, RunKey, OwnRunValue, RRF_RT_ANY | RRF_NOEXPAND, nullptr,
+                     nullptr, &size) == ERROR_SUCCESS) {
+        earlierRunData_.resize(size);
+        RegGetValueW(HKEY_CURRENT_USER, RunKey, OwnRunValue, RRF_RT_ANY | RRF_NOEXPAND,
+                     &earlierRunType_, earlierRunData_.data(), &size);
+    }
+    const std::wstring own = L"\"" + opalist_ + L"\"";
+    setRunValue(OwnRunValue, REG_SZ, own.c_str(),
+                static_cast<DWORD>((own.size() + 1) * sizeof(wchar_t)));
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::wstring folder = startupFolder();
     for (int number = RunValues + 1; number <= RunValues + Shortcuts; ++number) {
@@ -127,6 +140,12 @@ LogonProgramsInUse::~LogonProgramsInUse() {
     }
     for (const std::wstring& path : shortcuts_) {
         DeleteFileW(path.c_str());
+    }
+    if (earlierRunType_ == REG_NONE) {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, OwnRunValue);
+    } else {
+        setRunValue(OwnRunValue, earlierRunType_, earlierRunData_.data(),
+                    static_cast<DWORD>(earlierRunData_.size()));
     }
     if (!recordWasThere_) {
         RegDeleteKeyValueW(HKEY_CURRENT_USER, OpalistKey, RecordValue);
