@@ -65,8 +65,12 @@ bool sameFile(const std::wstring& a, const std::wstring& b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+bool commandRunsThisProgram(const std::wstring& command, const std::wstring& self) {
+    return sameFile(programOf(command), self);
+}
+
 // The names of the Run values whose command runs this program.
-std::vector<std::wstring> valuesNamingThisProgram(const Key& run) {
+std::vector<std::wstring> valuesRunningThisProgram(const Key& run) {
     const std::wstring self = win32::wide(executablePath());
     std::vector<std::wstring> names;
     for (DWORD index = 0;; ++index) {
@@ -91,26 +95,26 @@ std::vector<std::wstring> valuesNamingThisProgram(const Key& run) {
             continue;
         }
         const std::wstring command(data.data(), wcsnlen(data.data(), dataSize / sizeof(wchar_t)));
-        if (sameFile(programOf(command), self)) {
+        if (commandRunsThisProgram(command, self)) {
             names.emplace_back(name, nameLength);
         }
     }
     return names;
 }
 
-// Whether the named Run value's command runs this program.
-bool valueNamesThisProgram(const Key& run, const wchar_t* name) {
+// Whether the installer's Run value's command runs this program.
+bool installerValueRunsThisProgram(const Key& run) {
     constexpr DWORD Commands = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
     DWORD size = 0;
-    if (RegGetValueW(run.get(), nullptr, name, Commands, nullptr, nullptr, &size) !=
+    if (RegGetValueW(run.get(), nullptr, ValueName, Commands, nullptr, nullptr, &size) !=
         ERROR_SUCCESS) {
         return false;
     }
     std::vector<wchar_t> data(size / sizeof(wchar_t) + 1);
     size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    return RegGetValueW(run.get(), nullptr, name, Commands, nullptr, data.data(), &size) ==
+    return RegGetValueW(run.get(), nullptr, ValueName, Commands, nullptr, data.data(), &size) ==
                ERROR_SUCCESS &&
-           sameFile(programOf(data.data()), win32::wide(executablePath()));
+           commandRunsThisProgram(data.data(), win32::wide(executablePath()));
 }
 
 bool switchedOff(const Key& approved, const std::wstring& name) {
@@ -162,10 +166,10 @@ bool startsAtLogon() {
     const Key approved(ApprovedKey, KEY_QUERY_VALUE);
     // The installer's value answers at most starts at once; the others are read only when it
     // does not: a Run key can hold many values.
-    if (valueNamesThisProgram(run, ValueName) && !switchedOff(approved, ValueName)) {
+    if (installerValueRunsThisProgram(run) && !switchedOff(approved, ValueName)) {
         return true;
     }
-    for (const std::wstring& name : valuesNamingThisProgram(run)) {
+    for (const std::wstring& name : valuesRunningThisProgram(run)) {
         if (!switchedOff(approved, name)) {
             return true;
         }
@@ -178,7 +182,7 @@ std::string setStartsAtLogon(bool start) {
     if (!run.open()) {
         return win32::errorText(static_cast<unsigned long>(run.error()));
     }
-    std::vector<std::wstring> ours = valuesNamingThisProgram(run);
+    std::vector<std::wstring> ours = valuesRunningThisProgram(run);
     LONG result = ERROR_SUCCESS;
     if (start && ours.empty()) {
         result = setString(run.get(), ValueName, L"\"" + win32::wide(executablePath()) + L"\"");

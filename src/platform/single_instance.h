@@ -11,7 +11,7 @@
 // POSIX: a lock (flock) and a local socket in $XDG_RUNTIME_DIR, or, where that is not the
 // user's alone, in a folder of the user's in $TMPDIR (by default /tmp). Windows: a named mutex
 // in the session, whose owner must be the user, and a message-only window that receives the
-// requests.
+// requests, made when the thread's message loop is first idle.
 
 #include <functional>
 #include <memory>

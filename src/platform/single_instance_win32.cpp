@@ -6,6 +6,8 @@
 #include <sddl.h>
 
 #include <chrono>
+#include <functional>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -18,6 +20,8 @@ namespace platform {
 struct SingleInstance::Claim {
     bool first = true;
     HANDLE mutex = nullptr;
+    std::wstring name;
+    UINT_PTR windowTimer = 0;
     HWND window = nullptr;
 };
 
@@ -25,7 +29,8 @@ namespace {
 
 constexpr wchar_t RequestClass[] = L"OpalistInstance";
 constexpr UINT ComeToFront = WM_APP;
-// How long a later start tries to reach the holder: its window follows its mutex at once.
+// How long a later start tries to reach the holder: its window follows its mutex as soon as the
+// holder's message loop is idle.
 constexpr auto AnswerTime = std::chrono::seconds(3);
 constexpr auto RetryPause = std::chrono::milliseconds(20);
 
@@ -115,6 +120,22 @@ HWND requestWindow(const std::wstring& name, SingleInstance* instance) {
                            GetModuleHandleW(nullptr), instance);
 }
 
+// The request windows that wait for their thread's first idle moment, by timer.
+std::map<UINT_PTR, std::function<void()>>& waitingWindows() {
+    static std::map<UINT_PTR, std::function<void()>> waiting;
+    return waiting;
+}
+
+void CALLBACK makeWaitingWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const auto waiting = waitingWindows().find(timer);
+    if (waiting != waitingWindows().end()) {
+        const std::function<void()> make = std::move(waiting->second);
+        waitingWindows().erase(waiting);
+        make();
+    }
+}
+
 // The holder may take the foreground: this start has it, being the one the user just made.
 bool askHolder(const std::wstring& name) {
     const HWND holder = FindWindowExW(HWND_MESSAGE, nullptr, RequestClass, name.c_str());
@@ -147,7 +168,19 @@ SingleInstance::SingleInstance(std::string_view user, std::string_view settingsP
         }
         if (GetLastError() != ERROR_ALREADY_EXISTS) {
             claim_->mutex = mutex;
-            claim_->window = requestWindow(name, this);
+            claim_->name = name;
+            // A timer's message comes after every other one, the first paint of the main window
+            // included: making the window then keeps its cost off the start. A later start
+            // asking before keeps trying for AnswerTime.
+            claim_->windowTimer = SetTimer(nullptr, 0, 0, makeWaitingWindow);
+            if (claim_->windowTimer != 0) {
+                waitingWindows()[claim_->windowTimer] = [this] {
+                    claim_->windowTimer = 0;
+                    claim_->window = requestWindow(claim_->name, this);
+                };
+            } else {
+                claim_->window = requestWindow(name, this);
+            }
             return;
         }
         const bool ours = madeByUser(mutex, account);
@@ -166,6 +199,10 @@ SingleInstance::SingleInstance(std::string_view user, std::string_view settingsP
 }
 
 SingleInstance::~SingleInstance() {
+    if (claim_->windowTimer != 0) {
+        KillTimer(nullptr, claim_->windowTimer);
+        waitingWindows().erase(claim_->windowTimer);
+    }
     if (claim_->window != nullptr) {
         DestroyWindow(claim_->window);
     }
