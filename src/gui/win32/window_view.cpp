@@ -61,6 +61,11 @@ void WindowView::registerClass() {
         windowClass.lpfnWndProc = proc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+        // The small icon's own image, loaded as it is: left out, the class would make it by
+        // copying the large one, which takes Wine ~2 ms of the start.
+        windowClass.hIconSm = static_cast<HICON>(
+            LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         if (windowClass.hIcon == nullptr) {
             windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
         }
