@@ -20,7 +20,6 @@ namespace platform {
 struct SingleInstance::Claim {
     bool first = true;
     HANDLE mutex = nullptr;
-    std::wstring name;
     UINT_PTR windowTimer = 0;
     HWND window = nullptr;
 };
@@ -168,15 +167,14 @@ SingleInstance::SingleInstance(std::string_view user, std::string_view settingsP
         }
         if (GetLastError() != ERROR_ALREADY_EXISTS) {
             claim_->mutex = mutex;
-            claim_->name = name;
             // A timer's message comes after every other one, the first paint of the main window
             // included: making the window then keeps its cost off the start. A later start
             // asking before keeps trying for AnswerTime.
             claim_->windowTimer = SetTimer(nullptr, 0, 0, makeWaitingWindow);
             if (claim_->windowTimer != 0) {
-                waitingWindows()[claim_->windowTimer] = [this] {
+                waitingWindows()[claim_->windowTimer] = [this, name] {
                     claim_->windowTimer = 0;
-                    claim_->window = requestWindow(claim_->name, this);
+                    claim_->window = requestWindow(name, this);
                 };
             } else {
                 claim_->window = requestWindow(name, this);
